@@ -34,6 +34,9 @@ endfunction()
 # SERIAL: the test shows windows and reads the screen, so it must not overlap other such tests.
 function(trelvix_test name)
   cmake_parse_arguments(T "SERIAL" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(TRELVIX_FUZZ)
+    return()
+  endif()
   add_executable(${name} ${T_SOURCES})
   trelvix_target_defaults(${name})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock_main)
@@ -74,4 +77,22 @@ function(trelvix_dist_program target file_name)
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E make_directory ${TRELVIX_DIST}
     COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${target}> ${TRELVIX_DIST}/${file_name})
+endfunction()
+
+# A benchmark program. It is built with everything and registered with the label "bench", which
+# ./test leaves out unless asked for: ./test bench runs them all and shows their figures.
+# Target benchmarks run under Wine like the target tests.
+function(trelvix_bench name)
+  cmake_parse_arguments(B "" "TIMEOUT" "SOURCES;LIBS;ARGS" ${ARGN})
+  if(TRELVIX_FUZZ)
+    return()
+  endif()
+  add_executable(${name} ${B_SOURCES})
+  trelvix_target_defaults(${name})
+  target_link_libraries(${name} PRIVATE ${B_LIBS})
+  add_test(NAME ${name} COMMAND ${name} ${B_ARGS} WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  if(NOT B_TIMEOUT)
+    set(B_TIMEOUT 900)
+  endif()
+  set_tests_properties(${name} PROPERTIES LABELS bench TIMEOUT ${B_TIMEOUT} RUN_SERIAL TRUE)
 endfunction()
