@@ -1,0 +1,97 @@
+#pragma once
+// Where the pieces of a skin image strip go: cell addressing, nine-part frames, tiles, three-part
+// bars, centring, and the opaque rectangles of a colour-keyed picture. The Win32 drawing routines
+// only carry out these plans, in the order given.
+#include <cstdint>
+#include <vector>
+
+namespace skin {
+
+struct SkinRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+  // Right left of left or bottom above top: routines draw nothing for such a rectangle.
+  bool Inverted() const { return right < left || bottom < top; }
+  bool HasArea() const { return right > left && bottom > top; }
+  friend bool operator==(const SkinRect&, const SkinRect&) = default;
+};
+
+// Fixed margins in the order left, top, right, bottom (LeftWidth, TopHeight, RightWidth, BottomHeight).
+struct SkinMargins {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+// One cell of an image strip.
+struct CellBox {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  bool Empty() const { return width <= 0 || height <= 0; }
+};
+
+// Cell `index` (1-based) of a strip of `count` equal cells, side by side or stacked (`vertical`).
+// Empty when the count or the index is out of range or the strip is smaller than its cells.
+CellBox LocateCell(int bitmapWidth, int bitmapHeight, int count, int index, bool vertical);
+
+enum class PieceFill { Stretch, Tile };
+
+struct DrawPiece {
+  SkinRect destination;
+  SkinRect source;
+  PieceFill fill = PieceFill::Stretch;
+  friend bool operator==(const DrawPiece&, const DrawPiece&) = default;
+};
+
+// The nine-part picture of a width × height result: corners and edges unscaled, middle stretched or
+// tiled. A destination narrower (lower) than both margins together drops the horizontal (vertical)
+// margins. Pieces come in drawing order; the right and bottom parts come after the middle so they
+// cover tiles running past it. Pieces without area are left out.
+std::vector<DrawPiece> PlanFrame(int width, int height, const CellBox& cell, SkinMargins margins, bool tile);
+
+struct TilePosition {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const TilePosition&, const TilePosition&) = default;
+};
+// Top-left corners of the tiles that cover `destination`, row by row; the last ones may run past it.
+std::vector<TilePosition> PlanTiles(const SkinRect& destination, int tileWidth, int tileHeight);
+
+// A three-part bar of width × height: left cap, the cell's middle repeated unscaled in width, right
+// cap; each piece stretched to the full height.
+std::vector<DrawPiece> PlanBar(int width, int height, const CellBox& cell, int left, int right);
+
+// A three-part bar straight onto `destination`: caps unscaled in width, middle stretched; a cell
+// wider than the destination is stretched whole.
+std::vector<DrawPiece> PlanStretchBar(const SkinRect& destination, const CellBox& cell, int left, int right);
+
+// A width × height box centred in `destination` (offsets rounded toward zero).
+SkinRect CentredRect(const SkinRect& destination, int width, int height);
+
+// The colour range that counts as transparent: from the key up to key + tolerance per channel.
+struct KeyRange {
+  int redLow, redHigh, greenLow, greenHigh, blueLow, blueHigh;
+  // key is 0x00BBGGRR
+  static KeyRange Of(std::uint32_t key, int redTolerance, int greenTolerance, int blueTolerance);
+  bool Contains(std::uint32_t pixel) const;  // pixel is 0x??RRGGBB
+};
+
+// Rectangles covering every opaque pixel of a picture whose rows are 32-bit 0x??RRGGBB pixels
+// (`stride` pixels apart), moved by (dx, dy). Each row is cut into maximal opaque runs; rows whose
+// runs equal the row above extend those rectangles downward, so the rectangles form y-x bands.
+std::vector<SkinRect> OpaqueRectangles(const std::uint32_t* pixels, int width, int height, int stride,
+                                       const KeyRange& key, int dx, int dy);
+
+// The same area as one rectangle per run of every row, with no joining of rows.
+std::vector<SkinRect> OpaqueRunsPerRow(const std::uint32_t* pixels, int width, int height, int stride,
+                                       const KeyRange& key, int dx, int dy);
+
+}  // namespace skin
