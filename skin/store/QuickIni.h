@@ -1,0 +1,47 @@
+#pragma once
+// TQuickIni: read-only parser of a skin's INI text. Section names and keys are matched without
+// regard to ASCII letter case; values come back as the bytes the text holds (ANSI text).
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace skin {
+
+class TQuickIni {
+ public:
+  // Replaces everything parsed before with the lines of `text`. A NUL byte ends the text.
+  void Load(std::span<const std::uint8_t> text);
+  void Load(std::string_view text);
+
+  // The trimmed value of the first `key` in the first section written "[section]", or
+  // `defaultValue` when the section or key is missing or the value is empty.
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view defaultValue) const;
+  // The value as a decimal number, "$" + hex or "0x" + hex (optional sign); anything else,
+  // including a number that does not fit 32 bits, gives `defaultValue`.
+  std::int32_t ReadInteger(std::string_view section, std::string_view key,
+                           std::int32_t defaultValue) const;
+  // Every section header in file order, without its brackets and trimmed.
+  std::vector<std::string> ReadSectionNames() const;
+
+  // Every kept line, trimmed, in file order (comments and empty lines dropped).
+  const std::vector<std::string>& Lines() const { return lines_; }
+
+ private:
+  struct Section {
+    std::string header;  // "[...]" as written, lower-cased for lookups
+    std::size_t line;    // index of the header in lines_
+  };
+
+  std::vector<std::string> lines_;
+  std::vector<Section> sections_;
+};
+
+// The standard text-to-integer conversion the INI values use: optional sign, then decimal digits
+// or "$" and hex digits (hex may use all 32 bits). False when `text` is not such a number.
+bool ParseIniInteger(std::string_view text, std::int32_t& value);
+
+}  // namespace skin
