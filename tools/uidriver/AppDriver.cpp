@@ -1,0 +1,245 @@
+#include "tools/uidriver/AppDriver.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include "tools/uidriver/DriverError.h"
+#include "tools/uidriver/RemoteMemory.h"
+#include "tools/uidriver/WindowQueries.h"
+
+namespace uidriver {
+namespace {
+
+constexpr int kFileNameBoxId = 1148;  // the explorer-style open dialog's file-name combo box
+
+bool IsDialog(HWND window) { return WindowClass(window) == L"#32770"; }
+
+bool IsFileDialog(HWND window) { return IsDialog(window) && FindControlById(window, kFileNameBoxId) != nullptr; }
+
+bool IsFolderBrowser(HWND window) {
+  return IsDialog(window) && FindControl(window, L"SysTreeView32", L"") != nullptr && !IsFileDialog(window);
+}
+
+bool IsMessageBox(HWND window) { return IsDialog(window) && !IsFileDialog(window) && !IsFolderBrowser(window); }
+
+bool HasClass(HWND window, std::initializer_list<std::wstring_view> names) {
+  const std::wstring name = WindowClass(window);
+  for (auto candidate : names)
+    if (name == candidate) return true;
+  return false;
+}
+
+// The last component of a folder path, as the browser's tree names it; empty for a drive root.
+std::wstring FolderDisplayName(std::wstring path) {
+  while (!path.empty() && path.back() == L'\\') path.pop_back();
+  const std::size_t separator = path.find_last_of(L"\\:");
+  return separator == std::wstring::npos || path[separator] == L':' ? std::wstring() : path.substr(separator + 1);
+}
+
+std::wstring SelectedTreeText(HANDLE process, HWND tree) {
+  const auto item = reinterpret_cast<HTREEITEM>(SendWithTimeout(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  if (!item) return {};
+  constexpr std::size_t kTextCharacters = 512;
+  RemoteMemory memory(process, sizeof(TVITEMW) + (kTextCharacters + 1) * sizeof(wchar_t));
+  TVITEMW query{};
+  query.mask = TVIF_TEXT | TVIF_HANDLE;
+  query.hItem = item;
+  query.pszText = reinterpret_cast<wchar_t*>(memory.At(sizeof(TVITEMW)));
+  query.cchTextMax = static_cast<int>(kTextCharacters);
+  memory.Write(&query, sizeof(query));
+  if (!SendWithTimeout(tree, TVM_GETITEMW, 0, memory.At())) return {};
+  return memory.ReadText(kTextCharacters, sizeof(TVITEMW));
+}
+
+}  // namespace
+
+AppDriver::AppDriver(DWORD processId, std::wstring mainClass)
+    : processId_(processId),
+      mainClass_(std::move(mainClass)),
+      process_(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION |
+                               SYNCHRONIZE,
+                           FALSE, processId)) {
+  if (!process_) throw DriverError(L"cannot open process " + std::to_wstring(processId));
+}
+
+AppDriver AppDriver::Attach(std::wstring mainClass, DWORD timeoutMs) {
+  const HWND window = WaitForWindow(
+      [&] {
+        const HWND found = FindWindowW(mainClass.c_str(), nullptr);
+        return found && IsWindowVisible(found) ? found : nullptr;
+      },
+      timeoutMs, L"a window of class " + mainClass);
+  return AppDriver(WindowProcessId(window), mainClass);
+}
+
+HWND AppDriver::MainWindow(DWORD timeoutMs) const {
+  return WaitForWindow(
+      [&]() -> HWND {
+        for (HWND window : TopWindows(processId_))
+          if (WindowClass(window) == mainClass_) return window;
+        return nullptr;
+      },
+      timeoutMs, L"the main window " + mainClass_);
+}
+
+HWND AppDriver::Control(std::wstring_view caption) const { return FindControl(MainWindow(), L"", caption); }
+
+bool AppDriver::IsUsable(std::wstring_view caption) const { return uidriver::IsUsable(Control(caption)); }
+
+void AppDriver::Click(std::wstring_view caption, DWORD timeoutMs) const {
+  const HWND button = WaitForWindow(
+      [&]() -> HWND {
+        const HWND found = Control(caption);
+        return uidriver::IsUsable(found) ? found : nullptr;
+      },
+      timeoutMs, L"the button \"" + std::wstring(caption) + L"\" to be usable");
+  // Posted: the click may open a modal dialog, and the driver must be free to fill it in.
+  PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+HWND AppDriver::FindDialog(bool (*kind)(HWND)) const {
+  for (HWND window : TopWindows(processId_))
+    if (kind(window)) return window;
+  return nullptr;
+}
+
+HWND AppDriver::WaitForDialog(bool (*kind)(HWND), DWORD timeoutMs, const std::wstring& what) const {
+  return WaitForWindow([&] { return FindDialog(kind); }, timeoutMs, what);
+}
+
+bool AppDriver::DialogOpen() const { return FindDialog(IsDialog) != nullptr; }
+
+void AppDriver::PressOk(HWND dialog, DWORD timeoutMs) const {
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  WaitUntil([dialog] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeoutMs, L"the dialog to close");
+}
+
+void AppDriver::ChooseFile(const std::wstring& path, DWORD timeoutMs) const {
+  const HWND dialog = WaitForDialog(IsFileDialog, timeoutMs, L"the open dialog");
+  const HWND box = FindControlById(dialog, kFileNameBoxId);
+  const HWND edit = FindControl(box, L"Edit", L"");
+  const HWND target = edit ? edit : box;
+  SendWithTimeout(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  if (WindowText(target) != path) throw DriverError(L"the open dialog did not take the file name " + path);
+  PressOk(dialog, timeoutMs);
+}
+
+void AppDriver::CancelFileDialog(DWORD timeoutMs) const {
+  const HWND dialog = WaitForDialog(IsFileDialog, timeoutMs, L"the open dialog");
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+  WaitUntil([dialog] { return !IsWindow(dialog); }, timeoutMs, L"the open dialog to close");
+}
+
+void AppDriver::ChooseFolder(const std::wstring& path, DWORD timeoutMs) const {
+  const HWND dialog = WaitForDialog(IsFolderBrowser, timeoutMs, L"the folder browser");
+  RemoteMemory text(process_.get(), (path.size() + 1) * sizeof(wchar_t));
+  text.WriteText(path);
+  // The answer to BFFM_SETSELECTIONW says nothing; the tree's selection shows whether it was taken.
+  SendWithTimeout(dialog, BFFM_SETSELECTIONW, TRUE, text.At());
+  const std::wstring name = FolderDisplayName(path);
+  if (!name.empty()) {
+    const HWND tree = FindControl(dialog, L"SysTreeView32", L"");
+    WaitUntil([&] { return lstrcmpiW(SelectedTreeText(process_.get(), tree).c_str(), name.c_str()) == 0; },
+              timeoutMs, L"the folder browser to select " + path);
+  }
+  const HWND ok = GetDlgItem(dialog, IDOK);
+  WaitUntil([ok] { return IsWindowEnabled(ok) != FALSE; }, timeoutMs, L"the folder browser to accept " + path);
+  PressOk(dialog, timeoutMs);
+}
+
+std::wstring AppDriver::AnswerMessageBox(DWORD timeoutMs) const {
+  const HWND box = WaitForDialog(IsMessageBox, timeoutMs, L"a message box");
+  std::wstring text;
+  for (HWND control : Descendants(box)) {
+    if (WindowClass(control) != L"Static") continue;
+    const std::wstring shown = WindowText(control);
+    if (shown.size() > text.size()) text = shown;
+  }
+  HWND button = GetDlgItem(box, IDOK);
+  if (!button) button = FindControl(box, L"Button", L"");
+  const int id = button ? GetDlgCtrlID(button) : IDOK;
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  WaitUntil([box] { return !IsWindow(box); }, timeoutMs, L"the message box to close");
+  return text;
+}
+
+HWND AppDriver::ListView() const {
+  const HWND list = FindDescendant(MainWindow(), [](HWND w) { return HasClass(w, {L"TListView", L"SysListView32"}); });
+  if (!list) throw DriverError(L"the main window has no list view");
+  return list;
+}
+
+int AppDriver::RowCount() const { return static_cast<int>(SendWithTimeout(ListView(), LVM_GETITEMCOUNT, 0, 0)); }
+
+std::vector<std::vector<std::wstring>> AppDriver::Rows(int columns) const {
+  const HWND list = ListView();
+  constexpr std::size_t kTextCharacters = 1024;
+  RemoteMemory memory(process_.get(), sizeof(LVITEMW) + (kTextCharacters + 1) * sizeof(wchar_t));
+  std::vector<std::vector<std::wstring>> rows;
+  const int count = static_cast<int>(SendWithTimeout(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < count; ++row) {
+    std::vector<std::wstring> texts;
+    for (int column = 0; column < columns; ++column) {
+      LVITEMW item{};
+      item.mask = LVIF_TEXT;
+      item.iSubItem = column;
+      item.pszText = reinterpret_cast<wchar_t*>(memory.At(sizeof(LVITEMW)));
+      item.cchTextMax = static_cast<int>(kTextCharacters);
+      memory.Write(&item, sizeof(item));
+      const wchar_t empty = L'\0';
+      memory.Write(&empty, sizeof(empty), sizeof(LVITEMW));
+      const auto length = SendWithTimeout(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), memory.At());
+      texts.push_back(memory.ReadText(std::min<std::size_t>(static_cast<std::size_t>(length), kTextCharacters),
+                                      sizeof(LVITEMW)));
+    }
+    rows.push_back(std::move(texts));
+  }
+  return rows;
+}
+
+int AppDriver::SelectedRow() const {
+  return static_cast<int>(SendWithTimeout(ListView(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+}
+
+void AppDriver::SelectRow(int index, DWORD timeoutMs) const {
+  const HWND list = ListView();
+  RemoteMemory memory(process_.get(), sizeof(RECT));
+  RECT box{};
+  box.left = LVIR_LABEL;
+  memory.Write(&box, sizeof(box));
+  if (!SendWithTimeout(list, LVM_GETITEMRECT, static_cast<WPARAM>(index), memory.At()))
+    throw DriverError(L"the list has no row " + std::to_wstring(index));
+  memory.Read(&box, sizeof(box));
+  const LPARAM point = MAKELPARAM(box.left + 4, (box.top + box.bottom) / 2);
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  PostMessageW(list, WM_LBUTTONUP, 0, point);
+  WaitUntil([&] { return SelectedRow() == index; }, timeoutMs, L"row " + std::to_wstring(index) + L" to be selected");
+}
+
+HWND AppDriver::ProgressBar() const {
+  const HWND bar =
+      FindDescendant(MainWindow(), [](HWND w) { return HasClass(w, {L"TProgressBar", L"msctls_progress32"}); });
+  if (!bar) throw DriverError(L"the main window has no progress bar");
+  return bar;
+}
+
+int AppDriver::Progress() const { return static_cast<int>(SendWithTimeout(ProgressBar(), PBM_GETPOS, 0, 0)); }
+
+int AppDriver::ProgressMaximum() const {
+  return static_cast<int>(SendWithTimeout(ProgressBar(), PBM_GETRANGE, FALSE, 0));
+}
+
+std::wstring AppDriver::EditText() const {
+  const HWND edit = FindDescendant(MainWindow(), [](HWND w) { return HasClass(w, {L"TEdit", L"Edit"}); });
+  if (!edit) throw DriverError(L"the main window has no edit box");
+  return WindowText(edit);
+}
+
+bool AppDriver::ShowsText(std::wstring_view text) const { return WindowShowsText(MainWindow(), text); }
+
+bool AppDriver::SaveScreenshot(const std::wstring& path) const {
+  return trelvix::testing::SavePng(CaptureWindowOnScreen(MainWindow(), false), path);
+}
+
+}  // namespace uidriver
