@@ -401,7 +401,7 @@ class ReadEngine {
       if (!name.empty()) {
         SetName(*instance, name, line);
         if (const TFieldInfo* field = s_.root.ClassType().FindField(name)) {
-          if (!instance->InheritsFrom(*field->FieldClass))
+          if (!instance->InheritsFrom(field->FieldClass()))
             Lexer::FailAt(line, L"field " + name + L" is not of class " + className);
           field->Set(s_.root, instance);
         }
@@ -577,8 +577,8 @@ void ReadComponent(TComponent& root, std::string_view text) {
     for (const Fixup& f : s.fixups) {
       TComponent* target = SameText(f.name, root.Name()) ? &root : root.FindComponent(f.name);
       if (target == nullptr) Lexer::FailAt(f.line, L"component " + f.name + L" not found");
-      if (!target->InheritsFrom(*f.property->ObjectClass))
-        Lexer::FailAt(f.line, L"component " + f.name + L" is not a " + std::wstring(f.property->ObjectClass->Name()));
+      if (!target->InheritsFrom(f.property->ObjectClass()))
+        Lexer::FailAt(f.line, L"component " + f.name + L" is not a " + std::wstring(f.property->ObjectClass().Name()));
       f.property->SetObject(*f.holder, target);
     }
   } catch (...) {

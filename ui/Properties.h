@@ -71,7 +71,8 @@ struct TPropInfo {
   std::wstring Name;
   TTypeKind Kind = TTypeKind::Integer;
   const TEnumInfo* EnumType = nullptr;  // Enumeration: its identifiers; Set: the member type
-  const TClass* ObjectClass = nullptr;  // Class: the declared class of the value
+  const TClass& (*ObjectClass)() = nullptr;  // Class: the declared class of the value (looked up
+                                             // lazily: a class may publish a property of its own type)
   const std::type_info* Signature = nullptr;  // Method: the event's signature
   bool Stored = true;  // written to form definitions
   std::optional<std::int64_t> Default;  // ordinal kinds: the writer leaves this value out
@@ -100,7 +101,7 @@ struct TMethodInfo {
 // A published field: a form member that the reader points at the component of the same name.
 struct TFieldInfo {
   std::wstring Name;
-  const TClass* FieldClass = nullptr;
+  const TClass& (*FieldClass)() = nullptr;
   std::function<void(TObject& owner, TObject* value)> Set;
 };
 
@@ -246,7 +247,7 @@ class ClassBuilder {
     using P = std::remove_cvref_t<decltype(detail::ReadVia(std::declval<const T&>(), getter))>;
     using V = std::remove_cv_t<std::remove_pointer_t<P>>;
     auto& p = Add(name, TTypeKind::Class);
-    p.ObjectClass = &V::StaticClass();
+    p.ObjectClass = &V::StaticClass;
     p.GetObject = [getter](const TObject& o) -> TObject* {
       return const_cast<V*>(static_cast<const V*>(detail::ReadVia(Self(o), getter)));
     };
@@ -282,7 +283,7 @@ class ClassBuilder {
   ClassBuilder& Field(std::wstring_view name, V* T::*field) {
     TFieldInfo info;
     info.Name = name;
-    info.FieldClass = &V::StaticClass();
+    info.FieldClass = &V::StaticClass;
     info.Set = [field](TObject& owner, TObject* value) { Self(owner).*field = dynamic_cast<V*>(value); };
     cls_->fields_.push_back(std::move(info));
     return *this;

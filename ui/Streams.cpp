@@ -6,6 +6,7 @@
 
 #include "ui/Exceptions.h"
 #include "ui/Properties.h"
+#include "ui/TextConvert.h"
 
 namespace ui {
 
@@ -57,6 +58,11 @@ std::int64_t TStream::CopyFrom(TStream& source, std::int64_t count) {
 }
 
 namespace {
+std::wstring PathText(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return Utf8ToWide(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
+}
+
 std::int64_t NewPosition(std::int64_t current, std::int64_t size, std::int64_t offset, TSeekOrigin origin) {
   std::int64_t base = origin == TSeekOrigin::soBeginning ? 0 : origin == TSeekOrigin::soCurrent ? current : size;
   if ((offset > 0 && base > std::numeric_limits<std::int64_t>::max() - offset) || base + offset < 0)
@@ -120,7 +126,7 @@ void TMemoryStream::SaveToStream(TStream& dest) const { dest.WriteBuffer(data_.d
 
 void TMemoryStream::LoadFromFile(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
-  if (!file) throw EFOpenError(L"Cannot open file \"" + path.wstring() + L"\"");
+  if (!file) throw EFOpenError(L"Cannot open file \"" + PathText(path) + L"\"");
   std::vector<std::byte> bytes;
   char chunk[64 * 1024];
   while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
@@ -128,17 +134,17 @@ void TMemoryStream::LoadFromFile(const std::filesystem::path& path) {
     bytes.insert(bytes.end(), first, first + file.gcount());
     if (file.eof()) break;
   }
-  if (file.bad()) throw EReadError(L"Cannot read file \"" + path.wstring() + L"\"");
+  if (file.bad()) throw EReadError(L"Cannot read file \"" + PathText(path) + L"\"");
   data_ = std::move(bytes);
   position_ = 0;
 }
 
 void TMemoryStream::SaveToFile(const std::filesystem::path& path) const {
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) throw EFOpenError(L"Cannot create file \"" + path.wstring() + L"\"");
+  if (!file) throw EFOpenError(L"Cannot create file \"" + PathText(path) + L"\"");
   file.write(reinterpret_cast<const char*>(data_.data()), static_cast<std::streamsize>(data_.size()));
   file.close();
-  if (!file) throw EWriteError(L"Cannot write file \"" + path.wstring() + L"\"");
+  if (!file) throw EWriteError(L"Cannot write file \"" + PathText(path) + L"\"");
 }
 
 TBytesStream::TBytesStream(const void* data, std::size_t size)
