@@ -1,0 +1,164 @@
+// The converter end to end under Wine: its real window driven as a person would, the real engine
+// behind the encoder and player fronts.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/e2e/ConverterSession.h"
+#include "tests/support/PixelTest.h"
+#include "tools/uidriver/WindowQueries.h"
+
+namespace {
+
+using e2e::ConverterSession;
+using testing::HasSubstr;
+using Rows = std::vector<std::vector<std::wstring>>;
+
+constexpr wchar_t kInputs[] = L"C:\\trelvix-e2e 输入";
+constexpr wchar_t kOutputs[] = L"C:\\trelvix-e2e 输出";
+constexpr wchar_t kFailedStatus[] = L"转换失败";
+constexpr int kSampleSeconds = 12;
+constexpr DWORD kBatchTimeoutMs = 300000;
+
+class Converter : public testing::Test {
+ protected:
+  void SetUp() override {
+    e2e::FreshFolder(kInputs);
+    e2e::RemoveTree(kOutputs);
+    plain_ = e2e::CopySample(kInputs, L"clip.avi");
+    chinese_ = e2e::CopySample(kInputs, L"示例 片段 二.avi");
+  }
+
+  // Presses 立即转换 and waits for the batch to end, noting what the window showed meanwhile.
+  struct BatchView {
+    bool lockedSeen = false;
+    bool lockedInputs = true;
+    int largestMaximum = 0;
+  };
+  BatchView ConvertAndWait(const ConverterSession& session) {
+    const auto& driver = session.Driver();
+    BatchView view;
+    driver.Click(L"立即转换");
+    uidriver::WaitUntil(
+        [&] {
+          const bool locked = !driver.IsUsable(L"立即转换");
+          if (locked) {
+            view.lockedSeen = true;
+            view.lockedInputs = view.lockedInputs && !driver.IsUsable(L"新增") && !driver.IsUsable(L"设置输出目录");
+            // Once the bar moves, its range is the running job's probed duration.
+            if (driver.Progress() > 0) view.largestMaximum = std::max(view.largestMaximum, driver.ProgressMaximum());
+          }
+          return view.lockedSeen && !locked;
+        },
+        kBatchTimeoutMs, L"the batch to end");
+    return view;
+  }
+
+  std::wstring plain_;
+  std::wstring chinese_;
+};
+
+TEST_F(Converter, AddsTwoClipsAndConvertsThemIntoAFolderCreatedLevelByLevel) {
+  ConverterSession session;
+  const auto& driver = session.Driver();
+  session.AddFile(plain_);
+  session.AddFile(chinese_);
+  EXPECT_EQ(driver.Rows(), (Rows{{plain_, L"准备就绪"}, {chinese_, L"准备就绪"}}));
+
+  const std::wstring deep = std::wstring(kOutputs) + L"\\一层\\二层";
+  CreateDirectoryW(kOutputs, nullptr);
+  CreateDirectoryW((std::wstring(kOutputs) + L"\\一层").c_str(), nullptr);
+  CreateDirectoryW(deep.c_str(), nullptr);
+  session.SetOutputFolder(deep);
+  EXPECT_EQ(driver.EditText(), deep + L"\\");
+  e2e::RemoveTree(kOutputs);  // the batch must create every level again
+
+  const BatchView view = ConvertAndWait(session);
+  EXPECT_TRUE(view.lockedInputs);
+  EXPECT_EQ(view.largestMaximum, kSampleSeconds) << "the probed duration sets the progress range";
+  uidriver::WaitUntil([&] { return driver.ShowsText(L"转换完成"); }, 5000, L"转换完成");
+  EXPECT_EQ(driver.Progress(), 0);
+  EXPECT_EQ(driver.Rows(), (Rows{{plain_, L"完成"}, {chinese_, L"完成"}}));
+  EXPECT_TRUE(driver.IsUsable(L"新增"));
+  EXPECT_TRUE(driver.IsUsable(L"设置输出目录"));
+  EXPECT_TRUE(driver.SaveScreenshot(trelvix::testing::ScreenshotPath(L"e2e-after-batch")));
+
+  for (const wchar_t* name : {L"clip.3GP", L"示例 片段 二.3GP"}) {
+    const std::wstring output = deep + L"\\" + name;
+    ASSERT_TRUE(e2e::FileExists(output)) << testing::PrintToString(output);
+    const std::string description = e2e::DescribeMedia(output);
+    EXPECT_THAT(description, HasSubstr("codec_name=mpeg4"));
+    EXPECT_THAT(description, HasSubstr("width=176"));
+    EXPECT_THAT(description, HasSubstr("height=144"));
+    EXPECT_THAT(description, HasSubstr("codec_name=amr_nb"));
+    EXPECT_THAT(description, HasSubstr("sample_rate=8000"));
+    EXPECT_THAT(description, HasSubstr("channels=1"));
+  }
+}
+
+TEST_F(Converter, DeletesTheSelectedMiddleRowAndClears) {
+  ConverterSession session;
+  const auto& driver = session.Driver();
+  const std::wstring third = e2e::CopySample(kInputs, L"third.avi");
+  session.AddFile(plain_);
+  session.AddFile(chinese_);
+  session.AddFile(third);
+  driver.SelectRow(1);
+  driver.Click(L"删除");
+  uidriver::WaitUntil([&] { return driver.RowCount() == 2; }, 5000, L"the middle row to go");
+  EXPECT_EQ(driver.Rows(), (Rows{{plain_, L"准备就绪"}, {third, L"准备就绪"}}));
+
+  driver.Click(L"清空");
+  uidriver::WaitUntil([&] { return driver.RowCount() == 0; }, 5000, L"an empty list");
+  session.AddFile(chinese_);
+  EXPECT_EQ(driver.Rows(), (Rows{{chinese_, L"准备就绪"}}));
+}
+
+TEST_F(Converter, AsksForAnOutputFolderFirst) {
+  ConverterSession session;
+  session.AddFile(plain_);
+  session.Driver().Click(L"立即转换");
+  EXPECT_EQ(session.Driver().AnswerMessageBox(), L"请选择保存的文件夹");
+  EXPECT_TRUE(session.Driver().IsUsable(L"新增"));
+  EXPECT_EQ(session.Driver().Rows(), (Rows{{plain_, L"准备就绪"}}));
+}
+
+TEST_F(Converter, CorruptInputFailsWhileTheOtherJobCompletes) {
+  ConverterSession session;
+  const auto& driver = session.Driver();
+  const std::wstring corrupt = e2e::MakeCorruptClip(kInputs, L"坏的 文件.avi");
+  session.AddFile(corrupt);
+  session.AddFile(plain_);
+  e2e::FreshFolder(kOutputs);
+  session.SetOutputFolder(kOutputs);
+  ConvertAndWait(session);
+  uidriver::WaitUntil([&] { return driver.ShowsText(L"转换完成"); }, 5000, L"转换完成");
+  EXPECT_EQ(driver.Rows(), (Rows{{corrupt, kFailedStatus}, {plain_, L"完成"}}));
+  EXPECT_FALSE(e2e::FileExists(std::wstring(kOutputs) + L"\\坏的 文件.3GP"));
+  EXPECT_TRUE(e2e::FileExists(std::wstring(kOutputs) + L"\\clip.3GP"));
+}
+
+TEST_F(Converter, ClosingDuringABatchLeavesNoProcessBehind) {
+  ConverterSession session;
+  const auto& driver = session.Driver();
+  session.AddFile(plain_);
+  session.AddFile(chinese_);
+  e2e::FreshFolder(kOutputs);
+  session.SetOutputFolder(kOutputs);
+  driver.Click(L"立即转换");
+  uidriver::WaitUntil([&] { return driver.Progress() > 0; }, 60000, L"the first job to make progress");
+  ASSERT_TRUE(session.Process().CloseWindows(30000)) << "the converter did not end";
+  uidriver::WaitUntil(
+      [] {
+        const auto names = uidriver::RunningProgramNames();
+        return std::count(names.begin(), names.end(), L"ffmpeg.exe") == 0 &&
+               std::count(names.begin(), names.end(), L"mplayer.exe") == 0 &&
+               std::count(names.begin(), names.end(), L"ffprobe.exe") == 0;
+      },
+      10000, L"the encoder and the player to be gone");
+  EXPECT_FALSE(e2e::FileExists(std::wstring(kOutputs) + L"\\clip.3GP")) << "the interrupted output stays";
+  EXPECT_FALSE(e2e::FileExists(std::wstring(kOutputs) + L"\\示例 片段 二.3GP"));
+}
+
+}  // namespace
