@@ -104,14 +104,14 @@ std::unique_ptr<ui::TBitmap> BuildSkinFrameBitmap(const RECT& rect, ui::TBitmap&
 
 void DrawSkinFrame(HDC dc, const RECT& rect, ui::TBitmap& source, bool vertical, bool tile, bool transparent,
                    int count, int index, const RECT& margins) {
-  if (Degenerate(rect)) return;
+  if (Degenerate(rect) || CellOf(source, count, index, vertical).Empty()) return;
   const auto built = BuildSkinFrameBitmap(rect, source, margins, vertical, tile, count, index);
   if (!built->Empty()) Output(dc, rect, *built, transparent);
 }
 
 void DrawSkinBar(ui::TCanvas& canvas, const RECT& rect, ui::TBitmap& source, bool vertical, bool transparent,
                  int count, int index, const RECT& margins) {
-  if (Degenerate(rect)) return;
+  if (Degenerate(rect) || CellOf(source, count, index, vertical).Empty()) return;
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   const auto surface = NewSurface(width, height);
   if (surface->Empty()) return;
