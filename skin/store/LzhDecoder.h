@@ -28,7 +28,7 @@ inline constexpr unsigned MAX_FREQ = 0x8000;        // root frequency that trigg
 // The first byte of a position selects its upper six bits and the length of its prefix code.
 struct PositionTables {
   std::array<std::uint8_t, 256> code;    // d_code
-  std::array<std::uint8_t, 256> length;  // d_len: prefix bits + 2
+  std::array<std::uint8_t, 256> length;  // d_len: bits of the prefix code
 };
 const PositionTables& DecodePositionTables();
 
