@@ -1,28 +1,56 @@
 #include "process/ConsoleText.h"
 
+#include <algorithm>
 #include <limits>
 #include <vector>
 
 namespace process {
 namespace {
 
-std::wstring Decode(UINT codePage, DWORD flags, std::string_view bytes) {
-  if (bytes.empty() || bytes.size() > static_cast<size_t>(std::numeric_limits<int>::max())) return {};
+// False when the bytes are not valid in the code page (with MB_ERR_INVALID_CHARS).
+bool Decode(UINT codePage, DWORD flags, std::string_view bytes, std::wstring& text) {
+  text.clear();
+  if (bytes.size() > static_cast<size_t>(std::numeric_limits<int>::max())) return false;
   const int size = static_cast<int>(bytes.size());
   const int length = MultiByteToWideChar(codePage, flags, bytes.data(), size, nullptr, 0);
-  if (length <= 0) return {};
-  std::wstring text(static_cast<size_t>(length), L'\0');
+  if (length <= 0) return false;
+  text.resize(static_cast<size_t>(length));
   MultiByteToWideChar(codePage, flags, bytes.data(), size, text.data(), length);
-  return text;
+  return true;
 }
 
 }  // namespace
 
+void DecodeConsoleBytes(std::string_view bytes, std::wstring& text) {
+  // Most console output is plain ASCII, the same in every code page; it needs no conversion call.
+  if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    // Element by element: assigning the range would build a temporary string first.
+    text.resize(bytes.size());
+    for (size_t i = 0; i < bytes.size(); ++i) text[i] = static_cast<wchar_t>(bytes[i]);
+    return;
+  }
+  if (!Decode(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, text)) Decode(CP_ACP, 0, bytes, text);
+}
+
 std::wstring DecodeConsoleBytes(std::string_view bytes) {
-  if (bytes.empty()) return {};
-  std::wstring text = Decode(CP_UTF8, MB_ERR_INVALID_CHARS, bytes);
-  if (text.empty()) text = Decode(CP_ACP, 0, bytes);
+  std::wstring text;
+  DecodeConsoleBytes(bytes, text);
   return text;
+}
+
+void DecodeUnfinishedLine(std::string_view bytes, std::wstring& text) {
+  // Back to the lead byte of the last character; if its sequence is longer than what is there,
+  // the character is still on its way.
+  size_t lead = bytes.size();
+  for (size_t back = 0; back < 4 && lead > 0; ++back) {
+    const auto byte = static_cast<unsigned char>(bytes[--lead]);
+    if ((byte & 0xC0) != 0x80) {
+      const size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+      if (length > bytes.size() - lead) bytes = bytes.substr(0, lead);
+      break;
+    }
+  }
+  DecodeConsoleBytes(bytes, text);
 }
 
 std::string ToUtf8(std::wstring_view text) {

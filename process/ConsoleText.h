@@ -9,6 +9,11 @@
 namespace process {
 
 std::wstring DecodeConsoleBytes(std::string_view bytes);
+// The same into a string that keeps its storage from line to line.
+void DecodeConsoleBytes(std::string_view bytes, std::wstring& text);
+// The same for a line that is still arriving: a UTF-8 character cut at the end of the bytes so far
+// is left for the next report instead of turning the whole line into ANSI text.
+void DecodeUnfinishedLine(std::string_view bytes, std::wstring& text);
 std::string ToUtf8(std::wstring_view text);
 
 // Writes the text and CR LF in one write, so a reader of a shared pipe never sees the line torn.
