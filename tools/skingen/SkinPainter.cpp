@@ -748,8 +748,8 @@ SkinSources PaintSkin(const Theme& t) {
 
   ini.Section("Colours")
       .Key("WindowText", ColourText(t.windowText)).Key("ButtonFace", ColourText(t.face))
-      .Key("ButtonText", ColourText(t.text)).Key("ButtonHilight", ColourText(t.light))
-      .Key("Buttonlight", ColourText(t.light)).Key("ButtonShadow", ColourText(t.shadow))
+      .Key("ButtonText", ColourText(t.text)).Key("ButtonHilight", ColourText(t.menuSelectBorder))
+      .Key("Buttonlight", ColourText(t.menuSelectBorder)).Key("ButtonShadow", ColourText(t.shadow))
       .Key("ButtonDkShadow", ColourText(t.dkShadow)).Key("Hilight", ColourText(t.hilight))
       .Key("HilightText", ColourText(t.hilightText)).Key("Menu", ColourText(t.menuBack))
       .Key("Menubar", ColourText(t.menubarBottom)).Key("MenuText", ColourText(t.menuText))

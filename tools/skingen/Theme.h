@@ -41,7 +41,7 @@ struct Theme {
   Colour captionGlyph = 0, captionGlyphInactive = 0, closeGlyph = 0;
 
   // Client colours.
-  Colour face = 0, text = 0, windowText = 0, light = 0, shadow = 0, dkShadow = 0;
+  Colour face = 0, text = 0, windowText = 0, shadow = 0, dkShadow = 0;
   Colour hilight = 0, hilightText = 0;
   Colour accent = 0, accentDark = 0;
 
