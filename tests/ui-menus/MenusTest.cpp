@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui/Exceptions.h"
+#include "ui/FormDefinition.h"
 #include "ui/Graphics.h"
 #include "ui/ImageList.h"
 #include "ui/Menus.h"
@@ -377,6 +378,78 @@ TEST(PopupMenu, PopupTracksTheMenuAndClicksTheChosenItem) {
   EXPECT_FALSE(recorder->measured.empty());
   ASSERT_EQ(recorder->clicks.size(), 2u);
   EXPECT_EQ(recorder->clicks[1], first);
+}
+
+// A form-like root with a published menu field and click handler.
+class TMenuForm : public TComponent {
+ public:
+  using TComponent::TComponent;
+  static const TClass& StaticClass() {
+    static const TClass cls = ClassBuilder<TMenuForm>(L"TMenuForm", &TComponent::StaticClass())
+                                  .Field(L"MainMenu1", &TMenuForm::MainMenu1)
+                                  .Field(L"Open1", &TMenuForm::Open1)
+                                  .Method(L"Open1Click", &TMenuForm::Open1Click)
+                                  .Build();
+    return cls;
+  }
+  const TClass& ClassType() const override { return StaticClass(); }
+  void Open1Click(TObject* sender) { clicked = sender; }
+  TMainMenu* MainMenu1 = nullptr;
+  TMenuItem* Open1 = nullptr;
+  TObject* clicked = nullptr;
+};
+
+constexpr const char* kMenuForm = R"(object MenuForm1: TMenuForm
+  object MainMenu1: TMainMenu
+    OwnerDraw = True
+    object File1: TMenuItem
+      Caption = '文件(&F)'
+      object Open1: TMenuItem
+        Caption = '&Open...'
+        ShortCut = 16463
+        OnClick = Open1Click
+      end
+      object N1: TMenuItem
+        Caption = '-'
+      end
+      object Exit1: TMenuItem
+        Caption = 'E&xit'
+        Enabled = False
+        ImageIndex = 3
+      end
+    end
+  end
+end
+)";
+
+TEST(MenuDefinition, NestedItemsAreReadIntoTheTreeAndWrittenBackTheSame) {
+  RegisterClasses({&TMainMenu::StaticClass(), &TPopupMenu::StaticClass(), &TMenuItem::StaticClass()});
+  TMenuForm form(nullptr);
+  ReadComponent(form, kMenuForm);
+  ASSERT_NE(form.MainMenu1, nullptr);
+  ASSERT_NE(form.Open1, nullptr);
+  TMenuItem* root = form.MainMenu1->Items();
+  ASSERT_EQ(root->Count(), 1);
+  TMenuItem* file = root->Items(0);
+  EXPECT_EQ(file->Caption(), L"文件(&F)");
+  ASSERT_EQ(file->Count(), 3);
+  EXPECT_EQ(file->Items(0), form.Open1);
+  EXPECT_EQ(form.Open1->ShortCut(), TextToShortCut(L"Ctrl+O"));
+  EXPECT_TRUE(file->Items(1)->IsLine());
+  EXPECT_FALSE(file->Items(2)->Enabled());
+  EXPECT_EQ(file->Items(2)->ImageIndex(), 3);
+  EXPECT_TRUE(form.MainMenu1->OwnerDraw());
+  EXPECT_EQ(GetMenuItemCount(file->Handle()), 3);
+
+  TMessage command{WM_COMMAND, MAKEWPARAM(form.Open1->Command(), 0), 0, 0};
+  EXPECT_TRUE(form.MainMenu1->ProcessMenuMessage(command));
+  EXPECT_EQ(form.clicked, form.Open1);
+
+  const std::string written = WriteComponent(form);
+  TMenuForm copy(nullptr);
+  ReadComponent(copy, written);
+  EXPECT_EQ(WriteComponent(copy), written);
+  EXPECT_EQ(copy.MainMenu1->Items()->Items(0)->Count(), 3);
 }
 
 }  // namespace
