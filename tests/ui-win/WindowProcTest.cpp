@@ -1,0 +1,227 @@
+// The message path of library windows: WindowProc chaining, the window property that leads from a
+// bare handle to its object, reflected notifications and the general error report.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/ui-win/UiTestSupport.h"
+#include "ui/ErrorReport.h"
+#include "ui/Exceptions.h"
+#include "ui/StdCtrls.h"
+
+namespace uiwintest {
+namespace {
+
+using namespace ui;
+
+constexpr UINT kProbe = WM_APP + 0x123;  // answered by the panel's base handler below
+
+class TProbePanel : public TPanel {
+ public:
+  using TPanel::TPanel;
+  int baseCalls = 0;
+
+ protected:
+  void WndProc(TMessage& message) override {
+    if (message.Msg == kProbe) {
+      ++baseCalls;
+      message.Result = 1000;
+      return;
+    }
+    TPanel::WndProc(message);
+  }
+};
+
+// A hook the way the skin engine installs one: save WindowProc, install itself, chain, restore.
+struct Hook {
+  Hook(TControl& c, int a) : control(c), add(a) {}
+  TControl& control;
+  int add;
+  int calls = 0;
+  TWndMethod saved;
+
+  void Install() {
+    saved = control.WindowProc();
+    control.SetWindowProc(TWndMethod(this, &Hook::Proc));
+  }
+  void Remove() { control.SetWindowProc(saved); }
+  void Proc(TMessage& message) {
+    saved(message);
+    if (message.Msg == kProbe) {
+      ++calls;
+      message.Result += add;
+    }
+  }
+};
+
+class WindowProcTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = MakeShownForm();
+    panel = MakeOwned<TProbePanel>(*form);
+    panel->SetParent(form.get());
+    panel->SetBounds(10, 10, 100, 60);
+  }
+  LRESULT Send() { return SendMessageW(panel->Handle(), kProbe, 0, 0); }
+
+  std::unique_ptr<TForm> form;
+  TProbePanel* panel = nullptr;
+};
+
+TEST_F(WindowProcTest, TwoHooksChainAndUninstallInEitherOrder) {
+  for (bool firstOutFirst : {true, false}) {
+    SCOPED_TRACE(firstOutFirst ? "first installed removed first" : "last installed removed first");
+    Hook a{*panel, 10};
+    Hook b{*panel, 100};
+    a.Install();
+    b.Install();
+    EXPECT_EQ(Send(), 1110);
+    EXPECT_EQ(panel->Perform(kProbe), 1110);
+    if (firstOutFirst) {
+      a.Remove();
+      EXPECT_EQ(Send(), 1100);  // b now chains straight to the control
+      b.Remove();
+    } else {
+      b.Remove();
+      EXPECT_EQ(Send(), 1010);
+      a.Remove();
+    }
+    EXPECT_EQ(Send(), 1000);
+    EXPECT_EQ(a.calls, firstOutFirst ? 2 : 3);
+    EXPECT_EQ(b.calls, firstOutFirst ? 3 : 2);
+    a.Remove();  // a second uninstall changes nothing
+    EXPECT_EQ(Send(), 1000);
+  }
+  Hook c{*panel, 1};
+  c.Install();
+  EXPECT_EQ(Send(), 1001);  // the chain takes new hooks after all that
+  c.Remove();
+  EXPECT_EQ(panel->baseCalls, 11);
+}
+
+TEST_F(WindowProcTest, MessagesFromAnotherThreadAndPostedOnesReachWindowProc) {
+  Hook hook{*panel, 5};
+  hook.Install();
+  HWND window = panel->Handle();
+  LRESULT fromThread = 0;
+  std::thread sender([&] { fromThread = SendMessageW(window, kProbe, 0, 0); });
+  while (fromThread == 0) trelvix::testing::PumpMessages(5);
+  sender.join();
+  EXPECT_EQ(fromThread, 1005);
+  PostMessageW(window, kProbe, 0, 0);
+  trelvix::testing::PumpMessages(30);
+  EXPECT_EQ(hook.calls, 2);
+  hook.Remove();
+}
+
+TEST_F(WindowProcTest, BareHandleLeadsToItsObjectThroughTheWindowProperty) {
+  auto* button = MakeOwned<TButton>(*form);
+  button->SetParent(panel);
+  HWND window = button->Handle();
+  EXPECT_EQ(FindControl(window), button);
+  EXPECT_EQ(FindControl(panel->Handle()), panel);
+  EXPECT_EQ(FindControl(form->Handle()), form.get());
+  EXPECT_EQ(FindControl(GetDesktopWindow()), nullptr);
+
+  wchar_t name[40];
+  std::swprintf(name, 40, L"ControlOfs%.8X%.8X", static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(GetModuleHandleW(nullptr))),
+                static_cast<unsigned>(GetCurrentThreadId()));
+  EXPECT_EQ(GetPropW(window, name), static_cast<HANDLE>(static_cast<TWinControl*>(button)));
+
+  wchar_t className[64] = {};
+  GetClassNameW(window, className, 64);
+  EXPECT_STREQ(className, L"TButton");
+  GetClassNameW(form->Handle(), className, 64);
+  EXPECT_STREQ(className, L"TForm");
+
+  button->DestroyHandle();
+  EXPECT_FALSE(button->HandleAllocated());
+  EXPECT_EQ(GetPropW(window, name), nullptr);
+  HWND again = button->Handle();  // re-created on demand, bound again
+  EXPECT_EQ(FindControl(again), button);
+}
+
+TEST_F(WindowProcTest, ButtonClickIsReflectedAsCnCommand) {
+  auto* button = MakeOwned<TButton>(*form);
+  button->SetParent(form.get());
+  button->SetCaption(L"新增");
+  int clicks = 0;
+  struct Counter {
+    int* count;
+    void Clicked(TObject*) { ++*count; }
+  } counter{&clicks};
+  button->OnClick = TNotifyEvent(&counter, &Counter::Clicked);
+  std::vector<UINT> seen;
+  struct Recorder {
+    TButton* button;
+    std::vector<UINT>* seen;
+    TWndMethod saved;
+    void Proc(TMessage& m) {
+      seen->push_back(m.Msg);
+      saved(m);
+    }
+  } recorder{button, &seen, button->WindowProc()};
+  button->SetWindowProc(TWndMethod(&recorder, &Recorder::Proc));
+
+  SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+  trelvix::testing::PumpMessages(20);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_NE(std::find(seen.begin(), seen.end(), CN_COMMAND), seen.end());
+  EXPECT_EQ(SendMessageW(button->Handle(), BM_GETSTATE, 0, 0) & BST_PUSHED, 0);  // BUTTON's own messages work
+
+  wchar_t text[16] = {};
+  GetWindowTextW(button->Handle(), text, 16);
+  EXPECT_STREQ(text, L"新增");
+  EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(button->Handle(), WM_GETFONT, 0, 0)), button->Font().Handle());
+  button->SetWindowProc(recorder.saved);
+}
+
+TEST_F(WindowProcTest, ExceptionLeavingAHandlerIsReportedAndTheWindowGoesOn) {
+  std::vector<std::wstring> reports;
+  ExceptionHandler previous =
+      SetExceptionHandler([&](const std::exception_ptr& error) { reports.push_back(ExceptionMessage(error)); });
+  auto* button = MakeOwned<TButton>(*form);
+  button->SetParent(form.get());
+  struct Thrower {
+    void Clicked(TObject*) { throw Exception(L"无法读取文件"); }
+  } thrower;
+  button->OnClick = TNotifyEvent(&thrower, &Thrower::Clicked);
+  SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+  SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+  SetExceptionHandler(previous);
+  ASSERT_EQ(reports.size(), 2u);
+  EXPECT_EQ(reports[0], L"无法读取文件");
+  EXPECT_EQ(Send(), 1000);  // the windows still serve messages
+}
+
+TEST_F(WindowProcTest, LibraryNotificationsArriveThroughWindowProc) {
+  std::vector<UINT> seen;
+  struct Recorder {
+    std::vector<UINT>* seen;
+    TWndMethod saved;
+    void Proc(TMessage& m) {
+      if (m.Msg >= CM_BASE && m.Msg < CN_BASE) seen->push_back(m.Msg);
+      saved(m);
+    }
+  } recorder{&seen, panel->WindowProc()};
+  panel->SetWindowProc(TWndMethod(&recorder, &Recorder::Proc));
+  panel->SetEnabled(false);
+  panel->SetVisible(false);
+  panel->SetVisible(true);
+  panel->RecreateWnd();
+  panel->SetColor(clRed);
+  panel->Font().SetHeight(-20);
+  panel->SetWindowProc(recorder.saved);
+  EXPECT_EQ(seen, (std::vector<UINT>{CM_ENABLEDCHANGED, CM_VISIBLECHANGED, CM_VISIBLECHANGED, CM_RECREATEWND,
+                                     CM_COLORCHANGED, CM_FONTCHANGED}));
+  EXPECT_FALSE(IsWindowEnabled(panel->Handle()));
+}
+
+}  // namespace
+}  // namespace uiwintest
