@@ -116,13 +116,15 @@ bool TApplication::ProcessMessage(MSG& msg) {
 }
 
 bool TApplication::IsDialogMessage(MSG& msg) {
-  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSCHAR) return false;
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN && msg.message != WM_SYSCHAR) return false;
   TWinControl* control = nullptr;
   for (HWND window = msg.hwnd; window != nullptr && control == nullptr; window = GetParent(window))
     control = FindControl(window);
   TCustomForm* form = control != nullptr ? control->ParentForm() : nullptr;
   if (form == nullptr) return false;
   if (msg.message == WM_SYSCHAR) return form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
+  if (form->IsShortCut(static_cast<WORD>(msg.wParam))) return true;
+  if (msg.message == WM_SYSKEYDOWN) return false;
   if (!IsNavigationKey(msg.wParam)) return false;
   const LRESULT code = SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
   if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;

@@ -6,6 +6,7 @@
 #include "ui/ErrorReport.h"
 #include "ui/Exceptions.h"
 #include "ui/FormDefinition.h"
+#include "ui/Menus.h"
 #include "ui/Screen.h"
 
 namespace ui {
@@ -43,6 +44,7 @@ const TClass& TCustomForm::StaticClass() {
           .Integer(L"PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch)
           .Boolean(L"AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll)
           .Default(0)
+          .Object(L"Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
           .Event(L"OnCreate", &TCustomForm::OnCreate)
           .Event(L"OnDestroy", &TCustomForm::OnDestroy)
           .Event(L"OnShow", &TCustomForm::OnShow)
@@ -147,7 +149,7 @@ SIZE TCustomForm::FrameSize() const {
     WindowStyle(style, exStyle);
   }
   RECT r{0, 0, 0, 0};
-  AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  AdjustWindowRectEx(&r, style, menu_ != nullptr && !(style & WS_CHILD), exStyle);
   return {r.right - r.left, r.bottom - r.top};
 }
 
@@ -216,6 +218,58 @@ void TCustomForm::SetBorderIcons(TBorderIcons icons) {
   borderIcons_ = icons;
   SetFormBounds(client.right, client.bottom);
   RecreateWnd();
+}
+
+// ---- menu ----
+
+void TCustomForm::SetMenu(TMainMenu* menu) {
+  if (menu == menu_) return;
+  const RECT client = ClientRect();
+  DetachMenu();
+  if (menu_ != nullptr) menu_->RemoveFreeNotification(this);
+  menu_ = menu;
+  if (menu_ != nullptr) menu_->FreeNotification(this);
+  AttachMenu();
+  if (!IsLoading()) SetFormBounds(client.right, client.bottom);
+}
+
+void TCustomForm::AttachMenu() {
+  HWND window = WindowHandle();
+  if (window == nullptr || Parent() != nullptr) return;
+  ::SetMenu(window, menu_ != nullptr ? menu_->Handle() : nullptr);
+  if (menu_ != nullptr) menu_->SetWindowHandle(window);
+  SendMessageW(window, CM_MENUCHANGED, 0, 0);
+}
+
+void TCustomForm::DetachMenu() {
+  HWND window = WindowHandle();
+  if (window == nullptr || menu_ == nullptr) return;
+  menu_->SetWindowHandle(nullptr);
+  ::SetMenu(window, nullptr);  // a menu still attached would be destroyed with the window
+}
+
+void TCustomForm::InitializeWnd() {
+  if (menu_ != nullptr) AttachMenu();
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == menu_) {
+    menu_ = nullptr;  // the menu is being destroyed: none of its methods may run now
+    if (HWND window = WindowHandle()) {
+      ::SetMenu(window, nullptr);
+      SendMessageW(window, CM_MENUCHANGED, 0, 0);
+    }
+  }
+}
+
+bool TCustomForm::IsShortCut(WORD key) {
+  if (menu_ == nullptr) return false;
+  TShortCut modifiers = scNone;
+  if (GetKeyState(VK_SHIFT) < 0) modifiers |= scShift;
+  if (GetKeyState(VK_CONTROL) < 0) modifiers |= scCtrl;
+  if (GetKeyState(VK_MENU) < 0) modifiers |= scAlt;
+  return menu_->IsShortCut(key, modifiers);
 }
 
 // ---- focus ----
@@ -319,6 +373,14 @@ void TCustomForm::WndProc(TMessage& message) {
         OnHide(this);
       }
       return;
+    case WM_COMMAND:
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+      if (menu_ != nullptr && menu_->ProcessMenuMessage(message)) return;
+      break;
+    case WM_DESTROY:
+      DetachMenu();
+      break;
     case WM_CLOSE:
       Close();
       message.Result = 0;

@@ -21,6 +21,8 @@
 
 namespace ui {
 
+class TMainMenu;
+
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 const TEnumInfo& FormBorderStyleInfo();
 enum class TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
@@ -63,6 +65,12 @@ class TCustomForm : public TWinControl {
   bool AutoScroll() const { return autoScroll_; }
   void SetAutoScroll(bool autoScroll) { autoScroll_ = autoScroll; }
   std::wstring Caption() const { return GetText(); }
+  // The menu bar. Its changes reach the window as CM_MENUCHANGED, sent as a real window message so
+  // that Win32 subclasses of the window see them too.
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* menu);
+  // Clicks the menu item whose shortcut is key with the current modifier keys; false when none.
+  bool IsShortCut(WORD key);
 
   RECT ClientRect() const override;
   void SetClientSize(int width, int height) override;
@@ -94,12 +102,16 @@ class TCustomForm : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void WndProc(TMessage& message) override;
   bool PaintsItself() const override { return true; }
+  void InitializeWnd() override;
+  void Notification(TComponent* component, TOperation operation) override;
 
  private:
   void WindowStyle(DWORD& style, DWORD& exStyle) const;
   SIZE FrameSize() const;
   void PlaceOnScreen();
   void SetFormBounds(int width, int height);
+  void AttachMenu();
+  void DetachMenu();
 
   TFormBorderStyle formBorderStyle_ = TFormBorderStyle::bsSizeable;
   TBorderIcons borderIcons_{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize};
@@ -107,6 +119,7 @@ class TCustomForm : public TWinControl {
   int pixelsPerInch_ = 96;
   bool autoScroll_ = false;
   bool placed_ = false;
+  TMainMenu* menu_ = nullptr;
   TWinControl* activeControl_ = nullptr;
 };
 
