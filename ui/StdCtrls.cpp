@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/Exceptions.h"
+#include "ui/ShortCuts.h"
 
 namespace ui {
 namespace {
@@ -79,6 +80,14 @@ void TButton::WndProc(TMessage& message) {
     case CN_COMMAND:
       if (HIWORD(message.WParam) == BN_CLICKED) Click();
       return;
+    case CM_DIALOGCHAR:
+      if (Enabled() && Showing() && IsAccel(static_cast<wchar_t>(message.WParam), Caption())) {
+        if (CanFocus()) SetFocus();
+        Click();
+        message.Result = 1;
+        return;
+      }
+      break;
     case CM_DIALOGKEY:
       if (Enabled() && Visible() &&
           ((message.WParam == VK_RETURN && (default_ || Focused())) || (message.WParam == VK_ESCAPE && cancel_))) {

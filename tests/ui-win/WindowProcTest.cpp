@@ -223,5 +223,62 @@ TEST_F(WindowProcTest, LibraryNotificationsArriveThroughWindowProc) {
   EXPECT_FALSE(IsWindowEnabled(panel->Handle()));
 }
 
+// A wrapper the way the skin engine makes one: a component owned by the control it hooks, which
+// unhooks on WM_NCDESTROY and again (harmlessly) when it is destroyed.
+class TTestWrapper : public TComponent {
+ public:
+  TTestWrapper(TComponent* owner, TWinControl& control, std::vector<std::wstring>& log)
+      : TComponent(owner), control_(control), log_(log), saved_(control.WindowProc()) {
+    control.SetWindowProc(TWndMethod(this, &TTestWrapper::Proc));
+  }
+  ~TTestWrapper() override {
+    log_.push_back(L"wrapper freed, control handle " + std::wstring(control_.HandleAllocated() ? L"alive" : L"gone"));
+    control_.SetWindowProc(saved_);
+  }
+
+ private:
+  void Proc(TMessage& message) {
+    saved_(message);
+    if (message.Msg == WM_NCDESTROY) {
+      log_.push_back(L"NCDESTROY seen, handle " + std::wstring(control_.HandleAllocated() ? L"alive" : L"gone"));
+      control_.SetWindowProc(saved_);
+    }
+  }
+  TWinControl& control_;
+  std::vector<std::wstring>& log_;
+  TWndMethod saved_;
+};
+
+TEST_F(WindowProcTest, WrappersSeeNcDestroyAndAreFreedAfterTheWindowWhileTheControlLives) {
+  std::vector<std::wstring> log;
+  auto* button = MakeOwned<TButton>(*form);
+  button->SetParent(panel);
+  button->Handle();
+  MakeOwned<TTestWrapper>(*button, *button, log);
+  MakeOwned<TTestWrapper>(*panel, *panel, log);
+  panel->RecreateWnd();  // the panel's wrapper unhooks itself; the panel keeps working
+  EXPECT_EQ(Send(), 1000);
+  EXPECT_TRUE(button->HandleAllocated());
+  form.reset();
+  EXPECT_EQ(log, (std::vector<std::wstring>{L"NCDESTROY seen, handle alive", L"NCDESTROY seen, handle alive",
+                                            L"wrapper freed, control handle gone",
+                                            L"wrapper freed, control handle gone"}));
+}
+
+TEST_F(WindowProcTest, AltWithACaptionsAcceleratorClicksTheButton) {
+  auto* button = MakeOwned<TButton>(*form);
+  button->SetParent(form.get());
+  button->SetCaption(L"新增(&A)");
+  int clicks = 0;
+  struct Counter {
+    int* count;
+    void Clicked(TObject*) { ++*count; }
+  } counter{&clicks};
+  button->OnClick = TNotifyEvent(&counter, &Counter::Clicked);
+  EXPECT_EQ(form->Perform(CM_DIALOGCHAR, L'b'), 0);
+  EXPECT_EQ(form->Perform(CM_DIALOGCHAR, L'a'), 1);
+  EXPECT_EQ(clicks, 1);
+}
+
 }  // namespace
 }  // namespace uiwintest
