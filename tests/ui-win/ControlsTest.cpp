@@ -191,6 +191,11 @@ TEST_F(ControlsTest, LabelsArePaintedByTheirParentIntoAnyDc) {
   const RECT empty{200, 40, 290, 70};
   EXPECT_EQ(capture.CountNot(trelvix::testing::Rgb(ColorToRGB(clBtnFace)), empty), 0);
 
+  trelvix::testing::PumpMessages(50);
+  const auto onScreen = trelvix::testing::CaptureClient(group->Handle());
+  ASSERT_EQ(onScreen.width, capture.width);
+  EXPECT_TRUE(onScreen.SameArea(capture, RECT{0, 0, capture.width, capture.height}));  // print = screen
+
   label->SetCaption(L"准备就绪，共计三个文件");  // a longer caption widens the label
   EXPECT_GT(label->Width(), 100);
 }
