@@ -165,7 +165,7 @@ std::vector<std::uint8_t> TLZH::Decode(std::span<const std::uint8_t> input, std:
   const std::int32_t expanded = ExpandedSize(input);
   if (expanded <= 0) return {};
   const auto size = static_cast<std::size_t>(expanded);
-  if (size > maxExpandedSize) throw ElzhException("LZH : Expanded size is beyond the limit");
+  if (size > maxExpandedSize) throw ElzhException(L"LZH : Expanded size is beyond the limit");
 
   std::unique_ptr<DecodeTables> tables;
   std::vector<std::uint8_t> output;
@@ -173,7 +173,7 @@ std::vector<std::uint8_t> TLZH::Decode(std::span<const std::uint8_t> input, std:
     tables = std::make_unique<DecodeTables>();
     output.resize(size);
   } catch (const std::bad_alloc&) {
-    throw ElzhException("LZH : Cannot get memory for dictionary tables");
+    throw ElzhException(L"LZH : Cannot get memory for dictionary tables");
   }
 
   const lzh::PositionTables& positions = lzh::DecodePositionTables();

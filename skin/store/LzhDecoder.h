@@ -6,14 +6,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <stdexcept>
 #include <vector>
+
+#include "ui/Exceptions.h"
 
 namespace skin {
 
-class ElzhException : public std::runtime_error {
+// Shown by the application's general error report like any other failure.
+class ElzhException : public ui::Exception {
  public:
-  using std::runtime_error::runtime_error;
+  using ui::Exception::Exception;
 };
 
 namespace lzh {

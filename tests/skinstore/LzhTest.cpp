@@ -86,7 +86,13 @@ TEST(LzhTest, AMatchPastTheSizeIsCutAtTheSize) {
 }
 
 TEST(LzhTest, SizesBeyondTheLimitAreRefusedBeforeAnyWork) {
-  EXPECT_THROW(TLZH().Decode(Stream(1001, {}), 1000), ElzhException);
+  try {
+    TLZH().Decode(Stream(1001, {}), 1000);
+    ADD_FAILURE() << "a size beyond the limit was expanded";
+  } catch (const ui::Exception& e) {
+    EXPECT_NE(dynamic_cast<const ElzhException*>(&e), nullptr);
+    EXPECT_EQ(e.Message(), L"LZH : Expanded size is beyond the limit");
+  }
   EXPECT_THROW(TLZH().Decode(Stream(INT32_MAX, {})), ElzhException);
   EXPECT_EQ(TLZH().Decode(Stream(1000, {}), 1000).size(), 1000u);
 }

@@ -8,7 +8,7 @@
 #include "skin/store/LzhDecoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  constexpr std::size_t kLimit = 1 << 20;
+  constexpr std::size_t kLimit = 1 << 16;
   const std::span<const std::uint8_t> input(data, size);
   const std::int32_t announced = skin::TLZH::ExpandedSize(input);
   try {

@@ -34,7 +34,7 @@ void Check(const skin::TSkinReader& reader, skin::SkinLoadResult result) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  constexpr std::size_t kLimit = 1 << 20;
+  constexpr std::size_t kLimit = 1 << 16;
   const std::span<const std::uint8_t> bytes(data, size);
   skin::TSkinReader reader;
   Check(reader, reader.Load(skinpack::EncodeLzh(bytes), kLimit));
