@@ -5,6 +5,10 @@ function(trelvix_target_defaults target)
   target_compile_features(${target} PRIVATE cxx_std_20)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wimplicit-fallthrough -Werror)
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+  if(TRELVIX_FUZZ)
+    # Coverage feedback must come from the code under test, not only from the fuzz harness.
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+  endif()
   if(WIN32)
     target_compile_definitions(${target} PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
                                                 _WIN32_WINNT=0x0601 WINVER=0x0601)
