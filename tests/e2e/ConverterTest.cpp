@@ -18,7 +18,7 @@ using Rows = std::vector<std::vector<std::wstring>>;
 constexpr wchar_t kInputs[] = L"C:\\trelvix-e2e 输入";
 constexpr wchar_t kOutputs[] = L"C:\\trelvix-e2e 输出";
 constexpr wchar_t kFailedStatus[] = L"转换失败";
-constexpr int kSampleSeconds = 12;
+constexpr int kSampleSeconds = 60;
 constexpr DWORD kBatchTimeoutMs = 300000;
 
 class Converter : public testing::Test {
@@ -39,13 +39,18 @@ class Converter : public testing::Test {
   BatchView ConvertAndWait(const ConverterSession& session) {
     const auto& driver = session.Driver();
     BatchView view;
+    // The inputs are unlocked one after another when the batch ends, so the sample taken just before
+    // 立即转换 is seen usable again may catch them half unlocked; it only counts once a later sample
+    // shows the batch still running.
+    bool pendingInputsLocked = true;
     driver.Click(L"立即转换");
     uidriver::WaitUntil(
         [&] {
           const bool locked = !driver.IsUsable(L"立即转换");
           if (locked) {
+            if (view.lockedSeen) view.lockedInputs = view.lockedInputs && pendingInputsLocked;
             view.lockedSeen = true;
-            view.lockedInputs = view.lockedInputs && !driver.IsUsable(L"新增") && !driver.IsUsable(L"设置输出目录");
+            pendingInputsLocked = !driver.IsUsable(L"新增") && !driver.IsUsable(L"设置输出目录");
             // Once the bar moves, its range is the running job's probed duration.
             if (driver.Progress() > 0) view.largestMaximum = std::max(view.largestMaximum, driver.ProgressMaximum());
           }

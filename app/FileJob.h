@@ -1,0 +1,18 @@
+#pragma once
+// One listed input file of the converter: what the list shows and what the batch converts.
+#include <cstdint>
+#include <string>
+
+namespace app {
+
+inline constexpr wchar_t kStatusReady[] = L"准备就绪";
+inline constexpr wchar_t kStatusDone[] = L"完成";
+inline constexpr wchar_t kStatusFailed[] = L"转换失败";
+
+struct TFileJob {
+  std::int32_t Duration = 0;  // whole seconds from the duration probe; 0 when none was found
+  std::wstring Status;  // the list's second column
+  std::wstring FilePath;  // as the open dialog returned it
+};
+
+}  // namespace app

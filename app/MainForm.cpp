@@ -1,0 +1,344 @@
+#include "app/MainForm.h"
+
+#include <utility>
+
+#include "app/BannerPicture.h"
+#include "app/ConversionRules.h"
+#include "app/MessageWait.h"
+#include "app/OutputSnapshot.h"
+#include "app/OutputFolder.h"
+#include "ui/Application.h"
+#include "ui/ErrorReport.h"
+#include "ui/Exceptions.h"
+
+namespace app {
+namespace {
+
+constexpr int kStartSkinItem = 2;
+constexpr int kProbePolls = 50;
+constexpr DWORD kProbePollMs = 1000;
+// The batch learns of the encoder's end from its reader's wake-up; this only bounds a missed one.
+constexpr DWORD kBatchPollMs = 250;
+constexpr DWORD kDeleteRetryMs = 3000;
+
+constexpr wchar_t kConverting[] = L"正在转换 ";
+constexpr wchar_t kBatchDone[] = L"转换完成";
+constexpr wchar_t kChooseFolder[] = L"请选择保存的文件夹";
+constexpr wchar_t kBrowseTitle[] = L"请选择文件";
+
+// A file that a just-ended child may still hold open for a moment.
+void DeleteFileSoon(const std::wstring& path) {
+  const ULONGLONG deadline = GetTickCount64() + kDeleteRetryMs;
+  while (!DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND &&
+         GetLastError() != ERROR_PATH_NOT_FOUND && GetTickCount64() < deadline)
+    Sleep(50);
+}
+
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/") + 1); }
+
+}  // namespace
+
+// Locks the window's inputs for a probe or a batch and unlocks them when it ends, however it ends
+// (an error raised by the probe included), unless the window is closing by then.
+class TFrmMain::TBusyLock {
+ public:
+  explicit TBusyLock(TFrmMain& form) : form_(form) {
+    form_.busy_ = true;
+    form_.SetInputsEnabled(false);
+  }
+  ~TBusyLock() {
+    form_.busy_ = false;
+    if (!form_.Ending()) form_.SetInputsEnabled(true);
+  }
+  TBusyLock(const TBusyLock&) = delete;
+  TBusyLock& operator=(const TBusyLock&) = delete;
+
+ private:
+  TFrmMain& form_;
+};
+
+const ui::TClass& TFrmMain::StaticClass() {
+  static const ui::TClass cls = ui::ClassBuilder<TFrmMain>(L"TFrmMain", &ui::TForm::StaticClass())
+                                    .Field(L"WebBrowser1", &TFrmMain::WebBrowser1)
+                                    .Field(L"GroupBox2", &TFrmMain::GroupBox2)
+                                    .Field(L"Label1", &TFrmMain::Label1)
+                                    .Field(L"lblInfo", &TFrmMain::lblInfo)
+                                    .Field(L"Label2", &TFrmMain::Label2)
+                                    .Field(L"ProgressBar1", &TFrmMain::ProgressBar1)
+                                    .Field(L"GroupBox3", &TFrmMain::GroupBox3)
+                                    .Field(L"Panel1", &TFrmMain::Panel1)
+                                    .Field(L"lvwFiles", &TFrmMain::lvwFiles)
+                                    .Field(L"Panel2", &TFrmMain::Panel2)
+                                    .Field(L"btnAdd", &TFrmMain::btnAdd)
+                                    .Field(L"btnDelete", &TFrmMain::btnDelete)
+                                    .Field(L"btnClear", &TFrmMain::btnClear)
+                                    .Field(L"GroupBox5", &TFrmMain::GroupBox5)
+                                    .Field(L"Label7", &TFrmMain::Label7)
+                                    .Field(L"cmbVideoKbps", &TFrmMain::cmbVideoKbps)
+                                    .Field(L"Label8", &TFrmMain::Label8)
+                                    .Field(L"cmbVideoFrame", &TFrmMain::cmbVideoFrame)
+                                    .Field(L"Label9", &TFrmMain::Label9)
+                                    .Field(L"cmbVideoSize", &TFrmMain::cmbVideoSize)
+                                    .Field(L"GroupBox4", &TFrmMain::GroupBox4)
+                                    .Field(L"Label4", &TFrmMain::Label4)
+                                    .Field(L"cmbAudioKbps", &TFrmMain::cmbAudioKbps)
+                                    .Field(L"Label5", &TFrmMain::Label5)
+                                    .Field(L"cmbAudioSample", &TFrmMain::cmbAudioSample)
+                                    .Field(L"Label6", &TFrmMain::Label6)
+                                    .Field(L"cmbAudioTrack", &TFrmMain::cmbAudioTrack)
+                                    .Field(L"GroupBox6", &TFrmMain::GroupBox6)
+                                    .Field(L"Label10", &TFrmMain::Label10)
+                                    .Field(L"edtSaveDir", &TFrmMain::edtSaveDir)
+                                    .Field(L"Button8", &TFrmMain::Button8)
+                                    .Field(L"btnConvert", &TFrmMain::btnConvert)
+                                    .Field(L"Label3", &TFrmMain::Label3)
+                                    .Field(L"SkinData1", &TFrmMain::SkinData1)
+                                    .Field(L"SkinStore1", &TFrmMain::SkinStore1)
+                                    .Field(L"OpenDialog1", &TFrmMain::OpenDialog1)
+                                    .Method(L"FormCreate", &TFrmMain::FormCreate)
+                                    .Method(L"FormClose", &TFrmMain::FormClose)
+                                    .Method(L"lvwFilesData", &TFrmMain::lvwFilesData)
+                                    .Method(L"btnAddClick", &TFrmMain::btnAddClick)
+                                    .Method(L"btnDeleteClick", &TFrmMain::btnDeleteClick)
+                                    .Method(L"btnClearClick", &TFrmMain::btnClearClick)
+                                    .Method(L"Button8Click", &TFrmMain::Button8Click)
+                                    .Method(L"btnConvertClick", &TFrmMain::btnConvertClick)
+                                    .Build();
+  return cls;
+}
+
+void TFrmMain::RegisterFormClasses() {
+  ui::RegisterStandardClasses();
+  skin::RegisterSkinStoreClasses();
+  ui::RegisterClasses({&skin::TSkinData::StaticClass()});
+}
+
+TFrmMain::TFrmMain(ui::TComponent* owner)
+    : ui::TForm(owner), runnerWake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
+
+TFrmMain::~TFrmMain() {
+  // The runners' readers call back into this window: end them while every member still lives.
+  if (DosCommand1 != nullptr) DosCommand1->Stop();
+  RemoveInterruptedOutput();
+  if (DosCommand2 != nullptr) DosCommand2->Stop();
+  DestroyComponents();
+}
+
+// ---- start and close ----
+
+void TFrmMain::FormCreate(ui::TObject*) {
+  DosCommand1 = ui::MakeOwned<process::TDosCommand>(*this);
+  DosCommand1->SetName(L"DosCommand1");
+  DosCommand2 = ui::MakeOwned<process::TDosCommand>(*this);
+  DosCommand2->SetName(L"DosCommand2");
+  DosCommand1->OnNewLine = process::TNewLineEvent(this, &TFrmMain::DosCommand1NewLine);
+  DosCommand1->OnTerminated = ui::TNotifyEvent(this, &TFrmMain::DosCommand2Terminated);
+  // Only to wake the probe's wait as soon as a line arrives; the probe reads CapturedLines.
+  DosCommand2->OnNewLine = process::TNewLineEvent(this, &TFrmMain::DosCommand2NewLine);
+  DosCommand2->OnTerminated = ui::TNotifyEvent(this, &TFrmMain::DosCommand2Terminated);
+
+  PaintBanner(WebBrowser1->Banner());
+  WebBrowser1->Navigate(BannerPageAddress(ui::Application->ExeName()));
+
+  // A skin that does not load leaves the component without skin: the window stays as the system
+  // draws it, and switching the component on is then ignored.
+  SkinData1->LoadFromStore(*SkinStore1, kStartSkinItem);
+  SkinData1->SetActive(true);
+
+  FExeDir = FolderOf(ui::Application->ExeName());
+  FJobs.clear();
+
+  cmbVideoKbps->SetItemIndex(2);
+  cmbVideoFrame->SetItemIndex(1);
+  cmbVideoSize->SetItemIndex(2);
+  cmbAudioKbps->SetItemIndex(7);
+  cmbAudioSample->SetItemIndex(0);
+  cmbAudioTrack->SetItemIndex(0);
+}
+
+void TFrmMain::FormClose(ui::TObject*, ui::TCloseAction&) {
+  // A probe or a batch below this handler is still waiting in its loop: end the children first (the
+  // encoder, then the player), drop what the interrupted encoder wrote, and only then release the
+  // jobs; the loops see closing_ and touch no job afterwards.
+  closing_ = true;
+  DosCommand1->Stop();
+  RemoveInterruptedOutput();
+  DosCommand2->Stop();
+  ClearJobs();
+}
+
+bool TFrmMain::Ending() const { return closing_ || ui::Application->Terminated(); }
+
+void TFrmMain::RemoveInterruptedOutput() {
+  const std::unique_ptr<OutputSnapshot> interrupted = std::move(runningOutput_);
+  // An earlier output of the same name that the run never reached stays as it was.
+  if (interrupted != nullptr && interrupted->TouchedByRun()) DeleteFileSoon(interrupted->Path());
+}
+
+// ---- the job list ----
+
+TFileJob& TFrmMain::GetJob(int index) {
+  if (index < 0 || index >= JobCount()) ui::RaiseListIndexError(index);
+  return *FJobs[static_cast<std::size_t>(index)];
+}
+
+void TFrmMain::ClearJobs() { FJobs.clear(); }
+
+void TFrmMain::ShowJobCount() { lvwFiles->Items().SetCount(JobCount()); }
+
+void TFrmMain::lvwFilesData(ui::TObject*, ui::TListItem* item) {
+  if (item == nullptr || item->Index() < 0 || item->Index() >= JobCount()) return;
+  const TFileJob& job = GetJob(item->Index());
+  item->SetCaption(job.FilePath);
+  if (lvwFiles->ViewStyle() == ui::TViewStyle::vsReport) item->SubItems().Add(job.Status);
+}
+
+void TFrmMain::SetInputsEnabled(bool enabled) {
+  GroupBox3->SetEnabled(enabled);
+  GroupBox6->SetEnabled(enabled);
+  lvwFiles->SetEnabled(enabled);
+  btnConvert->SetEnabled(enabled);
+}
+
+void TFrmMain::btnAddClick(ui::TObject*) {
+  if (busy_ || Ending()) return;
+  if (!OpenDialog1->Execute()) return;
+  const std::wstring path = OpenDialog1->FileName();
+  ProgressBar1->SetPosition(0);
+  lblInfo->SetCaption(kStatusReady);
+
+  auto job = std::make_unique<TFileJob>();
+  {
+    const TBusyLock lock(*this);
+    job->Duration = ProbeDuration(path);
+  }
+  if (Ending()) return;
+  job->Status = kStatusReady;
+  job->FilePath = path;
+  FJobs.push_back(std::move(job));
+  ShowJobCount();
+}
+
+void TFrmMain::btnDeleteClick(ui::TObject*) {
+  if (busy_ || lvwFiles->Items().Count() == 0) return;
+  const ui::TListItem* selected = lvwFiles->Selected();
+  if (selected == nullptr || selected->Index() >= JobCount()) return;
+  FJobs.erase(FJobs.begin() + selected->Index());
+  ShowJobCount();
+  lvwFiles->Repaint();
+}
+
+void TFrmMain::btnClearClick(ui::TObject*) {
+  if (busy_) return;
+  ClearJobs();
+  lvwFiles->Items().SetCount(0);
+  lvwFiles->Repaint();
+  lvwFiles->Items().Clear();
+}
+
+void TFrmMain::Button8Click(ui::TObject*) {
+  const std::wstring folder = BrowseForFolder(Handle(), kBrowseTitle, L"");
+  if (!folder.empty()) edtSaveDir->SetText(folder);
+}
+
+// ---- the duration probe ----
+
+void TFrmMain::DosCommand2NewLine(ui::TObject*, const std::wstring&, process::TOutputType) {
+  SetEvent(runnerWake_.get());
+}
+
+void TFrmMain::DosCommand2Terminated(ui::TObject*) {
+  FProbeDone.store(true);
+  SetEvent(runnerWake_.get());
+}
+
+std::int32_t TFrmMain::ProbeDuration(const std::wstring& path) {
+  DosCommand2->SetCommandLine(PlayerCommandLine(FExeDir + L"mplayer.exe", path));
+  FProbeDone.store(false);
+  ResetEvent(runnerWake_.get());
+  DosCommand2->Execute();
+
+  // Each of the polls lasts at most a second; a line or the player's end cuts its wait short so the
+  // marker is seen as soon as it arrives.
+  bool found = false;
+  for (int poll = 0; poll < kProbePolls && !found && !Ending(); ++poll) {
+    const ULONGLONG pollEnd = GetTickCount64() + kProbePollMs;
+    for (;;) {
+      if (FProbeDone.load()) break;
+      found = HasLengthMarker(DosCommand2->CapturedLines().Text());
+      if (found || Ending()) break;
+      const ULONGLONG now = GetTickCount64();
+      if (now >= pollEnd) break;
+      WaitServingMessages(runnerWake_.get(), static_cast<DWORD>(pollEnd - now));
+    }
+    if (FProbeDone.load()) break;
+  }
+  DosCommand2->Stop();
+  if (Ending()) return 0;
+  return DurationFromPlayerOutput(DosCommand2->CapturedLines().Text());
+}
+
+// ---- the batch ----
+
+void TFrmMain::DosCommand1NewLine(ui::TObject*, const std::wstring& line, process::TOutputType) {
+  if (const auto position = ProgressFromLine(line)) ProgressBar1->SetPosition(*position);
+}
+
+bool TFrmMain::ConvertVideo(const TFileJob& job, bool overwrite) {
+  ProgressBar1->SetMax(job.Duration);
+  ProgressBar1->SetMin(0);
+  const std::wstring output = OutputPath(edtSaveDir->Text(), job.FilePath);
+  EncoderSettings settings;
+  settings.videoKbps = cmbVideoKbps->Text();
+  settings.videoFrame = cmbVideoFrame->Text();
+  settings.videoSize = cmbVideoSize->Text();
+  settings.audioSample = cmbAudioSample->Text();
+  settings.audioKbps = cmbAudioKbps->Text();
+  settings.audioChannels = cmbAudioTrack->ItemIndex() + 1;
+  DosCommand1->SetCommandLine(EncoderCommandLine(FExeDir + L"ffmpeg.exe", job.FilePath, settings, overwrite, output));
+
+  ResetEvent(runnerWake_.get());
+  runningOutput_ = std::make_unique<OutputSnapshot>(output);
+  DosCommand1->Execute();
+  while (DosCommand1->IsRunning() && !Ending()) WaitServingMessages(runnerWake_.get(), kBatchPollMs);
+  if (Ending()) return false;  // the window's close (or destruction) stops the encoder and drops its output
+  DosCommand1->Stop();
+  const std::unique_ptr<OutputSnapshot> run = std::move(runningOutput_);
+
+  if (run->WrittenByRun()) return true;
+  if (run->TouchedByRun()) DeleteFileSoon(output);  // an empty leftover of the failed run
+  return false;
+}
+
+void TFrmMain::btnConvertClick(ui::TObject*) {
+  if (busy_ || Ending()) return;
+  const std::wstring saveDir = edtSaveDir->Text();
+  if (saveDir.empty()) {
+    ui::Application->MessageBox(kChooseFolder, {}, MB_OK);
+    return;
+  }
+  try {
+    MakeDirs(saveDir, Handle());
+  } catch (const FolderCreationError&) {
+    // MakeDirs has shown which folder failed; the general report adds the system's reason.
+    ui::ReportCurrentException();
+    return;
+  }
+
+  {
+    const TBusyLock lock(*this);
+    const int count = JobCount();
+    for (int index = 0; index < count; ++index) {
+      const TFileJob job = GetJob(index);
+      lblInfo->SetCaption(kConverting + job.FilePath);
+      const bool converted = ConvertVideo(job, true);
+      if (Ending()) return;
+      GetJob(index).Status = converted ? kStatusDone : kStatusFailed;
+      lvwFiles->Invalidate();
+    }
+    ProgressBar1->SetPosition(0);
+    lblInfo->SetCaption(kBatchDone);
+  }
+}
+
+}  // namespace app

@@ -1,0 +1,129 @@
+#pragma once
+// Unit Main: TFrmMain, the converter's only window, drawn with skin item 2 of its skin store. It lists the input files with their durations
+// (measured by the player through DosCommand2), converts them one after another through the encoder
+// (DosCommand1) into the chosen output folder and shows the running file's progress.
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/FileJob.h"
+#include "app/OutputSnapshot.h"
+#include "process/DosCommand.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/store/SkinStore.h"
+#include "ui/Dialogs.h"
+#include "ui/Form.h"
+#include "ui/Handles.h"
+#include "ui/ListView.h"
+#include "ui/ProgressBar.h"
+#include "ui/StdCtrls.h"
+#include "ui/WebBrowser.h"
+
+namespace app {
+
+// The maker's contact line of the caption, the application title and the window's foot line.
+inline constexpr wchar_t kContactLine[] = L"Trelvix 工作室 trelvix.example";
+inline constexpr wchar_t kApplicationTitle[] = L"Trelvix 2.1  Trelvix 工作室 trelvix.example";
+
+class TFrmMain : public ui::TForm {
+ public:
+  explicit TFrmMain(ui::TComponent* owner);
+  ~TFrmMain() override;
+  static const ui::TClass& StaticClass();
+  const ui::TClass& ClassType() const override { return StaticClass(); }
+
+  // ---- the form definition's components ----
+  ui::TWebBrowser* WebBrowser1 = nullptr;
+  ui::TGroupBox* GroupBox2 = nullptr;
+  ui::TLabel* Label1 = nullptr;
+  ui::TLabel* lblInfo = nullptr;
+  ui::TLabel* Label2 = nullptr;
+  ui::TProgressBar* ProgressBar1 = nullptr;
+  ui::TGroupBox* GroupBox3 = nullptr;
+  ui::TPanel* Panel1 = nullptr;
+  ui::TListView* lvwFiles = nullptr;
+  ui::TPanel* Panel2 = nullptr;
+  ui::TButton* btnAdd = nullptr;
+  ui::TButton* btnDelete = nullptr;
+  ui::TButton* btnClear = nullptr;
+  ui::TGroupBox* GroupBox5 = nullptr;
+  ui::TLabel* Label7 = nullptr;
+  ui::TComboBox* cmbVideoKbps = nullptr;
+  ui::TLabel* Label8 = nullptr;
+  ui::TComboBox* cmbVideoFrame = nullptr;
+  ui::TLabel* Label9 = nullptr;
+  ui::TComboBox* cmbVideoSize = nullptr;
+  ui::TGroupBox* GroupBox4 = nullptr;
+  ui::TLabel* Label4 = nullptr;
+  ui::TComboBox* cmbAudioKbps = nullptr;
+  ui::TLabel* Label5 = nullptr;
+  ui::TComboBox* cmbAudioSample = nullptr;
+  ui::TLabel* Label6 = nullptr;
+  ui::TComboBox* cmbAudioTrack = nullptr;
+  ui::TGroupBox* GroupBox6 = nullptr;
+  ui::TLabel* Label10 = nullptr;
+  ui::TEdit* edtSaveDir = nullptr;
+  ui::TButton* Button8 = nullptr;
+  ui::TButton* btnConvert = nullptr;
+  ui::TLabel* Label3 = nullptr;
+  skin::TSkinData* SkinData1 = nullptr;
+  skin::TSkinStore* SkinStore1 = nullptr;
+  ui::TOpenDialog* OpenDialog1 = nullptr;
+
+  // ---- handlers bound by the form definition ----
+  void FormCreate(ui::TObject* sender);
+  void FormClose(ui::TObject* sender, ui::TCloseAction& action);
+  void lvwFilesData(ui::TObject* sender, ui::TListItem* item);
+  void btnAddClick(ui::TObject* sender);
+  void btnDeleteClick(ui::TObject* sender);
+  void btnClearClick(ui::TObject* sender);
+  void Button8Click(ui::TObject* sender);
+  void btnConvertClick(ui::TObject* sender);
+
+  // ---- the runners' events, called on their reader threads ----
+  void DosCommand1NewLine(ui::TObject* sender, const std::wstring& line, process::TOutputType type);
+  void DosCommand2NewLine(ui::TObject* sender, const std::wstring& line, process::TOutputType type);
+  void DosCommand2Terminated(ui::TObject* sender);
+
+  // The clip's length in whole seconds as the player reports it; 0 when it reports none. Raises
+  // DurationFormatError when the reported number cannot be read.
+  std::int32_t ProbeDuration(const std::wstring& path);
+  // Converts one job and returns whether the encoder left an output file.
+  bool ConvertVideo(const TFileJob& job, bool overwrite);
+
+  int JobCount() const { return static_cast<int>(FJobs.size()); }
+  // Raises ui::EListError for an index outside the list.
+  TFileJob& GetJob(int index);
+  void ClearJobs();
+  const std::wstring& ExeDir() const { return FExeDir; }
+  process::TDosCommand* Encoder() const { return DosCommand1; }
+  process::TDosCommand* Player() const { return DosCommand2; }
+  // Makes the classes of the form definition creatable by name (the library's own, the skin's).
+  static void RegisterFormClasses();
+  // A probe or a batch is running: the list, the settings and the convert button are locked.
+  bool Busy() const { return busy_; }
+
+ private:
+  class TBusyLock;
+  // The window is closing or the program ending: waits stop and no job is touched any more.
+  bool Ending() const;
+  void SetInputsEnabled(bool enabled);
+  void ShowJobCount();
+  void RemoveInterruptedOutput();
+
+  process::TDosCommand* DosCommand1 = nullptr;  // the encoder, owned by the window
+  process::TDosCommand* DosCommand2 = nullptr;  // the player, owned by the window
+  std::wstring FExeDir;
+  std::vector<std::unique_ptr<TFileJob>> FJobs;
+  std::atomic<bool> FProbeDone{false};
+  ui::KernelHandle runnerWake_;  // signalled by the runners' reader threads on a line or an end
+  bool busy_ = false;
+  bool closing_ = false;
+  std::unique_ptr<OutputSnapshot> runningOutput_;  // the file the running encoder writes
+};
+
+}  // namespace app
