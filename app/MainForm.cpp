@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/BannerFallback.h"
 #include "app/BannerPicture.h"
 #include "app/ConversionRules.h"
 #include "app/MessageWait.h"
@@ -121,6 +122,7 @@ TFrmMain::~TFrmMain() {
   if (DosCommand1 != nullptr) DosCommand1->Stop();
   RemoveInterruptedOutput();
   if (DosCommand2 != nullptr) DosCommand2->Stop();
+  bannerFallback_.reset();
   DestroyComponents();
 }
 
@@ -139,6 +141,7 @@ void TFrmMain::FormCreate(ui::TObject*) {
 
   PaintBanner(WebBrowser1->Banner());
   WebBrowser1->Navigate(BannerPageAddress(ui::Application->ExeName()));
+  if (!BrowserCanDrawPages()) bannerFallback_ = std::make_unique<TBannerFallback>(*WebBrowser1);
 
   // A skin that does not load leaves the component without skin: the window stays as the system
   // draws it, and switching the component on is then ignored.

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/BannerFallback.h"
 #include "app/FileJob.h"
 #include "app/OutputSnapshot.h"
 #include "process/DosCommand.h"
@@ -124,6 +125,7 @@ class TFrmMain : public ui::TForm {
   bool busy_ = false;
   bool closing_ = false;
   std::unique_ptr<OutputSnapshot> runningOutput_;  // the file the running encoder writes
+  std::unique_ptr<TBannerFallback> bannerFallback_;  // where the browser cannot draw the banner page
 };
 
 }  // namespace app
