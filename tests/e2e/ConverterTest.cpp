@@ -144,6 +144,42 @@ TEST_F(Converter, CorruptInputFailsWhileTheOtherJobCompletes) {
   EXPECT_TRUE(e2e::FileExists(std::wstring(kOutputs) + L"\\clip.3GP"));
 }
 
+bool NoToolRunning() {
+  const auto names = uidriver::RunningProgramNames();
+  return std::count(names.begin(), names.end(), L"ffmpeg.exe") == 0 &&
+         std::count(names.begin(), names.end(), L"mplayer.exe") == 0 &&
+         std::count(names.begin(), names.end(), L"ffprobe.exe") == 0;
+}
+
+TEST_F(Converter, LocksTheInputsWhileItMeasuresAClipAndClosesCleanlyDuringIt) {
+  ConverterSession session;
+  const auto& driver = session.Driver();
+  session.AddFile(plain_);
+  e2e::FreshFolder(kOutputs);
+  session.SetOutputFolder(kOutputs);
+
+  // The player runs for a while under Wine: the window is locked until the row is listed.
+  driver.Click(L"新增");
+  driver.ChooseFile(chinese_);
+  bool lockedSeen = false;
+  uidriver::WaitUntil(
+      [&] {
+        if (!driver.IsUsable(L"立即转换") && !driver.IsUsable(L"新增") && !driver.IsUsable(L"清空")) lockedSeen = true;
+        return driver.RowCount() == 2;
+      },
+      90000, L"the second file to be listed");
+  EXPECT_TRUE(lockedSeen) << "the list and the convert button are locked while the player runs";
+  uidriver::WaitUntil([&] { return driver.IsUsable(L"立即转换"); }, 5000, L"the window to be unlocked");
+  EXPECT_EQ(driver.Rows(), (Rows{{plain_, L"准备就绪"}, {chinese_, L"准备就绪"}}));
+
+  // Closed while the next probe runs: the player goes with the window.
+  driver.Click(L"新增");
+  driver.ChooseFile(plain_);
+  ASSERT_TRUE(session.Process().CloseWindows(30000)) << "the converter did not end";
+  EXPECT_EQ(session.Process().ExitCode(), 0u) << "the converter ended normally";
+  uidriver::WaitUntil(NoToolRunning, 10000, L"the player to be gone");
+}
+
 TEST_F(Converter, ClosingDuringABatchLeavesNoProcessBehind) {
   ConverterSession session;
   const auto& driver = session.Driver();
@@ -154,14 +190,8 @@ TEST_F(Converter, ClosingDuringABatchLeavesNoProcessBehind) {
   driver.Click(L"立即转换");
   uidriver::WaitUntil([&] { return driver.Progress() > 0; }, 60000, L"the first job to make progress");
   ASSERT_TRUE(session.Process().CloseWindows(30000)) << "the converter did not end";
-  uidriver::WaitUntil(
-      [] {
-        const auto names = uidriver::RunningProgramNames();
-        return std::count(names.begin(), names.end(), L"ffmpeg.exe") == 0 &&
-               std::count(names.begin(), names.end(), L"mplayer.exe") == 0 &&
-               std::count(names.begin(), names.end(), L"ffprobe.exe") == 0;
-      },
-      10000, L"the encoder and the player to be gone");
+  EXPECT_EQ(session.Process().ExitCode(), 0u) << "the converter ended normally";
+  uidriver::WaitUntil(NoToolRunning, 10000, L"the encoder and the player to be gone");
   EXPECT_FALSE(e2e::FileExists(std::wstring(kOutputs) + L"\\clip.3GP")) << "the interrupted output stays";
   EXPECT_FALSE(e2e::FileExists(std::wstring(kOutputs) + L"\\示例 片段 二.3GP"));
 }
