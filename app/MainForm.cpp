@@ -162,7 +162,9 @@ void TFrmMain::FormCreate(ui::TObject*) {
 void TFrmMain::FormClose(ui::TObject*, ui::TCloseAction&) {
   // A probe or a batch below this handler is still waiting in its loop: end the children first (the
   // encoder, then the player), drop what the interrupted encoder wrote, and only then release the
-  // jobs; the loops see closing_ and touch no job afterwards.
+  // jobs; the loops see closing_ and touch no job afterwards. Stopping serves sent messages, so a
+  // second close may arrive meanwhile; it finds the work under way.
+  if (closing_) return;
   closing_ = true;
   DosCommand1->Stop();
   RemoveInterruptedOutput();
