@@ -53,7 +53,8 @@ const TClass& TApplication::StaticClass() {
 }
 
 void RegisterStandardClasses() {
-  RegisterClasses({&TForm::StaticClass(), &TButton::StaticClass(), &TEdit::StaticClass(), &TComboBox::StaticClass(),
+  RegisterClasses({&TForm::StaticClass(), &TButton::StaticClass(), &TCheckBox::StaticClass(),
+                   &TRadioButton::StaticClass(), &TEdit::StaticClass(), &TComboBox::StaticClass(),
                    &TLabel::StaticClass(), &TGroupBox::StaticClass(), &TPanel::StaticClass(),
                    &TListView::StaticClass(), &TListColumn::StaticClass(), &TProgressBar::StaticClass(),
                    &TOpenDialog::StaticClass(), &TWebBrowser::StaticClass()});

@@ -102,6 +102,147 @@ void TButton::WndProc(TMessage& message) {
   TWinControl::WndProc(message);
 }
 
+// ---- TCustomCheckBox, TRadioButton ----
+
+const TEnumInfo& CheckBoxStateInfo() {
+  static const TEnumInfo info(L"TCheckBoxState", {L"cbUnchecked", L"cbChecked", L"cbGrayed"});
+  return info;
+}
+
+const TClass& TCustomCheckBox::StaticClass() {
+  static const TClass cls = ClassBuilder<TCustomCheckBox>(L"TCustomCheckBox", &TWinControl::StaticClass()).Build();
+  return cls;
+}
+
+const TClass& TCheckBox::StaticClass() {
+  static const TClass cls =
+      ClassBuilder<TCheckBox>(L"TCheckBox", &TCustomCheckBox::StaticClass())
+          .WideString(L"Caption", &TCheckBox::Caption, &TCheckBox::SetCaption)
+          .Enum(L"Alignment", AlignmentInfo(), &TCheckBox::Alignment, &TCheckBox::SetAlignment)
+          .Default(static_cast<int>(TAlignment::taRightJustify))
+          .Boolean(L"AllowGrayed", &TCheckBox::AllowGrayed, &TCheckBox::SetAllowGrayed)
+          .Default(0)
+          .Enum(L"State", CheckBoxStateInfo(), &TCheckBox::State, &TCheckBox::SetState)
+          .Default(0)
+          .Boolean(L"Checked", &TCheckBox::Checked, &TCheckBox::SetChecked)
+          .NotStored()
+          .Build();
+  return cls;
+}
+
+TCustomCheckBox::TCustomCheckBox(TComponent* owner) : TWinControl(owner) {
+  SetBounds(0, 0, 97, 17);
+  SetTabStop(true);
+}
+
+TCheckBoxState TCustomCheckBox::State() const {
+  if (HWND window = WindowHandle())
+    return static_cast<TCheckBoxState>(std::clamp<LRESULT>(SendMessageW(window, BM_GETCHECK, 0, 0), 0, 2));
+  return state_;
+}
+
+void TCustomCheckBox::SetState(TCheckBoxState state) {
+  state_ = state;
+  if (HWND window = WindowHandle()) SendMessageW(window, BM_SETCHECK, static_cast<WPARAM>(state), 0);
+}
+
+void TCustomCheckBox::SetAlignment(TAlignment alignment) {
+  if (alignment == alignment_) return;
+  alignment_ = alignment;
+  RecreateWnd();
+}
+
+void TCustomCheckBox::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.BaseClassName = L"BUTTON";
+  params.Style |= BS_3STATE;
+  if ((alignment_ == TAlignment::taLeftJustify) != UseRightToLeftAlignment()) params.Style |= BS_LEFTTEXT;
+}
+
+void TCustomCheckBox::InitializeWnd() { SendMessageW(WindowHandle(), BM_SETCHECK, static_cast<WPARAM>(state_), 0); }
+
+void TCustomCheckBox::SaveWndState() { state_ = State(); }
+
+void TCustomCheckBox::WndProc(TMessage& message) {
+  if (message.Msg == CN_COMMAND) {
+    if (HIWORD(message.WParam) == BN_CLICKED) {
+      switch (State()) {
+        case TCheckBoxState::cbUnchecked:
+          SetState(TCheckBoxState::cbChecked);
+          break;
+        case TCheckBoxState::cbChecked:
+          SetState(allowGrayed_ ? TCheckBoxState::cbGrayed : TCheckBoxState::cbUnchecked);
+          break;
+        case TCheckBoxState::cbGrayed:
+          SetState(TCheckBoxState::cbUnchecked);
+          break;
+      }
+      Click();
+    }
+    return;
+  }
+  TWinControl::WndProc(message);
+}
+
+const TClass& TRadioButton::StaticClass() {
+  static const TClass cls =
+      ClassBuilder<TRadioButton>(L"TRadioButton", &TWinControl::StaticClass())
+          .WideString(L"Caption", &TRadioButton::Caption, &TRadioButton::SetCaption)
+          .Enum(L"Alignment", AlignmentInfo(), &TRadioButton::Alignment, &TRadioButton::SetAlignment)
+          .Default(static_cast<int>(TAlignment::taRightJustify))
+          .Boolean(L"Checked", &TRadioButton::Checked, &TRadioButton::SetChecked)
+          .Default(0)
+          .Build();
+  return cls;
+}
+
+TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) { SetBounds(0, 0, 113, 17); }
+
+bool TRadioButton::Checked() const {
+  if (HWND window = WindowHandle()) return SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  return checked_;
+}
+
+void TRadioButton::SetChecked(bool checked) {
+  checked_ = checked;
+  if (HWND window = WindowHandle()) SendMessageW(window, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  SetTabStop(checked);
+  if (!checked || Parent() == nullptr) return;
+  for (int i = 0; i < Parent()->ControlCount(); ++i)
+    if (auto* other = As<TRadioButton>(Parent()->Controls(i)); other != nullptr && other != this && other->Checked())
+      other->SetChecked(false);
+}
+
+void TRadioButton::SetAlignment(TAlignment alignment) {
+  if (alignment == alignment_) return;
+  alignment_ = alignment;
+  RecreateWnd();
+}
+
+void TRadioButton::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.BaseClassName = L"BUTTON";
+  params.Style |= BS_RADIOBUTTON;
+  if ((alignment_ == TAlignment::taLeftJustify) != UseRightToLeftAlignment()) params.Style |= BS_LEFTTEXT;
+}
+
+void TRadioButton::InitializeWnd() {
+  SendMessageW(WindowHandle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TRadioButton::SaveWndState() { checked_ = Checked(); }
+
+void TRadioButton::WndProc(TMessage& message) {
+  if (message.Msg == CN_COMMAND) {
+    if (HIWORD(message.WParam) == BN_CLICKED) {
+      if (!Checked()) SetChecked(true);
+      Click();
+    }
+    return;
+  }
+  TWinControl::WndProc(message);
+}
+
 // ---- TCustomEdit ----
 
 const TClass& TCustomEdit::StaticClass() {

@@ -35,6 +35,68 @@ class TButton : public TWinControl {
   bool cancel_ = false;
 };
 
+enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+const TEnumInfo& CheckBoxStateInfo();
+
+// A check box (BUTTON with BS_3STATE; the control decides the next state itself).
+class TCustomCheckBox : public TWinControl {
+ public:
+  explicit TCustomCheckBox(TComponent* owner);
+  static const TClass& StaticClass();
+  const TClass& ClassType() const override { return StaticClass(); }
+
+  TCheckBoxState State() const;
+  void SetState(TCheckBoxState state);
+  bool Checked() const { return State() == TCheckBoxState::cbChecked; }
+  void SetChecked(bool checked) { SetState(checked ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked); }
+  bool AllowGrayed() const { return allowGrayed_; }
+  void SetAllowGrayed(bool allow) { allowGrayed_ = allow; }
+  // taLeftJustify puts the caption left of the box (BS_LEFTTEXT).
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment alignment);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void InitializeWnd() override;
+  void SaveWndState() override;
+  void WndProc(TMessage& message) override;
+
+ private:
+  TCheckBoxState state_ = TCheckBoxState::cbUnchecked;
+  bool allowGrayed_ = false;
+  TAlignment alignment_ = TAlignment::taRightJustify;
+};
+
+class TCheckBox : public TCustomCheckBox {
+ public:
+  using TCustomCheckBox::TCustomCheckBox;
+  static const TClass& StaticClass();
+  const TClass& ClassType() const override { return StaticClass(); }
+};
+
+// A radio button; checking one unchecks the other radio buttons of the same parent.
+class TRadioButton : public TWinControl {
+ public:
+  explicit TRadioButton(TComponent* owner);
+  static const TClass& StaticClass();
+  const TClass& ClassType() const override { return StaticClass(); }
+
+  bool Checked() const;
+  void SetChecked(bool checked);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment alignment);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void InitializeWnd() override;
+  void SaveWndState() override;
+  void WndProc(TMessage& message) override;
+
+ private:
+  bool checked_ = false;
+  TAlignment alignment_ = TAlignment::taRightJustify;
+};
+
 class TCustomEdit : public TWinControl {
  public:
   explicit TCustomEdit(TComponent* owner);

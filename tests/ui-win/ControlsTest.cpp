@@ -200,5 +200,35 @@ TEST_F(ControlsTest, LabelsArePaintedByTheirParentIntoAnyDc) {
   EXPECT_GT(label->Width(), 100);
 }
 
+TEST_F(ControlsTest, CheckBoxesCycleTheirStateAndRadioButtonsExcludeEachOther) {
+  auto* check = Add<TCheckBox>(form.get());
+  check->SetCaption(L"保留原文件");
+  check->SetAlignment(TAlignment::taLeftJustify);
+  HWND box = check->Handle();
+  EXPECT_NE(GetWindowLongW(box, GWL_STYLE) & BS_LEFTTEXT, 0);
+  SendMessageW(box, BM_CLICK, 0, 0);
+  EXPECT_TRUE(check->Checked());
+  EXPECT_EQ(SendMessageW(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+  check->SetAllowGrayed(true);
+  SendMessageW(box, BM_CLICK, 0, 0);
+  EXPECT_EQ(check->State(), TCheckBoxState::cbGrayed);
+  SendMessageW(box, BM_CLICK, 0, 0);
+  EXPECT_EQ(check->State(), TCheckBoxState::cbUnchecked);
+  check->SetChecked(true);
+  check->RecreateWnd();
+  EXPECT_TRUE(check->Checked());
+
+  auto* first = Add<TRadioButton>(form.get());
+  auto* second = Add<TRadioButton>(form.get());
+  second->SetTop(30);
+  first->SetChecked(true);
+  SendMessageW(second->Handle(), BM_CLICK, 0, 0);
+  EXPECT_TRUE(second->Checked());
+  EXPECT_FALSE(first->Checked());
+  wchar_t className[32] = {};
+  GetClassNameW(second->Handle(), className, 32);
+  EXPECT_STREQ(className, L"TRadioButton");
+}
+
 }  // namespace
 }  // namespace uiwintest
