@@ -280,5 +280,39 @@ TEST_F(WindowProcTest, AltWithACaptionsAcceleratorClicksTheButton) {
   EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(WindowProcTest, BroadcastToleratesChildrenAddedDuringTheWalk) {
+  struct Grower {
+    TForm* form;
+    TPanel* parent;
+    TWndMethod saved;
+    int added = 0;
+    void Proc(TMessage& m) {
+      saved(m);
+      if (m.Msg == CM_FOCUSCHANGED && added < 3) {
+        ++added;
+        MakeOwned<TPanel>(*form)->SetParent(parent);
+      }
+    }
+  };
+  auto* first = MakeOwned<TPanel>(*form);
+  first->SetParent(panel);
+  Grower grower{form.get(), panel, first->WindowProc()};
+  first->SetWindowProc(TWndMethod(&grower, &Grower::Proc));
+  form->Perform(CM_FOCUSCHANGED);
+  EXPECT_EQ(grower.added, 1);
+  EXPECT_EQ(panel->ControlCount(), 2);
+  first->SetWindowProc(grower.saved);
+}
+
+TEST_F(WindowProcTest, RecreatedWindowsKeepTheirText) {
+  auto* edit = MakeOwned<TEdit>(*form);
+  edit->SetParent(form.get());
+  SetWindowTextW(edit->Handle(), L"D:\\输出");  // changed in the window, not through the object
+  edit->RecreateWnd();
+  EXPECT_EQ(edit->Text(), L"D:\\输出");
+  edit->DestroyHandle();
+  EXPECT_EQ(edit->Text(), L"D:\\输出");
+}
+
 }  // namespace
 }  // namespace uiwintest
