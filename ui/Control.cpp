@@ -158,7 +158,6 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   width_ = width;
   height_ = height;
   if (graphicVisible) Invalidate();
-  BoundsChanged();
   RequestAlign();
 }
 

@@ -49,7 +49,6 @@ class WndProcChain {
   TWndMethod Get();
   void Set(const TWndMethod& method);
   void Call(TMessage& message) const;
-  int Depth() const { return static_cast<int>(entries_.size()); }
 
  private:
   struct Link {
@@ -196,7 +195,6 @@ class TControl : public TComponent {
   void RequestAlign();
   // For controls that size themselves to their content (labels).
   virtual void AdjustSize() {}
-  virtual void BoundsChanged() {}
   virtual bool IsWindowed() const { return false; }
   // Turned on by TControl's constructor; graphic controls click on a release inside them.
   bool clicksOnRelease_ = false;

@@ -627,7 +627,7 @@ void TWinControl::SetGraphicHover(TControl* control) {
   if (control != nullptr) control->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(control));
 }
 
-void TWinControl::TrackMouse(TMessage&) {
+void TWinControl::TrackMouse() {
   if (trackingMouse_) return;
   TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, WindowHandle(), 0};
   trackingMouse_ = TrackMouseEvent(&track) != FALSE;
@@ -678,7 +678,7 @@ void TWinControl::WndProc(TMessage& message) {
       if (ReflectToChild(message)) return;
       break;
     case WM_MOUSEMOVE:
-      TrackMouse(message);
+      TrackMouse();
       if (ForwardMouseToGraphic(message)) return;
       break;
     case WM_LBUTTONDOWN:
@@ -726,10 +726,7 @@ void TWinControl::WndProc(TMessage& message) {
       DefaultHandler(message);
       const int oldWidth = Width(), oldHeight = Height();
       ReadBoundsFromWindow();
-      if (Width() != oldWidth || Height() != oldHeight) {
-        BoundsChanged();
-        Realign();
-      }
+      if (Width() != oldWidth || Height() != oldHeight) Realign();
       return;
     }
     case WM_DESTROY:

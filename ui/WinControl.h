@@ -143,7 +143,7 @@ class TWinControl : public TControl {
   void HandlePaint(TMessage& message);
   bool ReflectToChild(TMessage& message);
   bool ForwardMouseToGraphic(TMessage& message);
-  void TrackMouse(TMessage& message);
+  void TrackMouse();
   void SortTabList();
   void SetGraphicHover(TControl* control);
   void HandleFocus(TMessage& message);
