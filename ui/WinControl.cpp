@@ -549,19 +549,37 @@ void TWinControl::HandlePaint(TMessage& message) {
     message.Result = 0;
     return;
   }
+  // The background and everything on it are composed off screen and copied at once, so a window
+  // with labels does not flicker when one of them changes.
   PAINTSTRUCT ps{};
+  beginningPaint_ = true;
   HDC dc = BeginPaint(WindowHandle(), &ps);
-  if (dc != nullptr) {
-    try {
-      PaintWindow(dc);
-      PaintControls(dc, nullptr);
-    } catch (...) {
-      EndPaint(WindowHandle(), &ps);
-      throw;
-    }
-    EndPaint(WindowHandle(), &ps);
-  }
+  beginningPaint_ = false;
   message.Result = 0;
+  if (dc == nullptr) return;
+  struct PaintEnd {
+    HWND window;
+    PAINTSTRUCT* paint;
+    ~PaintEnd() { EndPaint(window, paint); }
+  } end{WindowHandle(), &ps};
+  const RECT area = ps.rcPaint;
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return;
+  MemoryDc buffer(CreateCompatibleDC(dc));
+  GdiBitmap bitmap(buffer ? CreateCompatibleBitmap(dc, width, height) : nullptr);
+  if (!bitmap) {
+    FillBackground(dc, area);
+    PaintWindow(dc);
+    PaintControls(dc, nullptr);
+    return;
+  }
+  SelectedObject selected(buffer.get(), bitmap.get());
+  SetViewportOrgEx(buffer.get(), -area.left, -area.top, nullptr);
+  FillBackground(buffer.get(), area);
+  PaintWindow(buffer.get());
+  PaintControls(buffer.get(), nullptr);
+  BitBlt(dc, area.left, area.top, width, height, buffer.get(), area.left, area.top, SRCCOPY);
 }
 
 void TWinControl::Invalidate() {
@@ -713,6 +731,10 @@ void TWinControl::WndProc(TMessage& message) {
       }
       return;
     case WM_ERASEBKGND:
+      if (PaintsItself() && beginningPaint_) {  // the buffered paint fills the background
+        message.Result = 1;
+        return;
+      }
       if (PaintsItself()) {
         FillBackground(reinterpret_cast<HDC>(message.WParam), ClientRect());
         message.Result = 1;

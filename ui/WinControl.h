@@ -160,6 +160,7 @@ class TWinControl : public TControl {
   bool settingBounds_ = false;
   bool aligning_ = false;
   bool trackingMouse_ = false;
+  bool beginningPaint_ = false;
   TControl* graphicHover_ = nullptr;  // the graphic child under the mouse
   TControl* graphicCapture_ = nullptr;  // the graphic child that got the button press
   GdiBrush brush_;
