@@ -187,6 +187,11 @@ bool TWebBrowser::BrowserEngineAvailable() {
          FolderExists(L"Z:\\opt\\wine\\gecko");
 }
 
+void TWebBrowser::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.Style |= WS_CLIPCHILDREN;  // the hosted browser's window paints itself
+}
+
 void TWebBrowser::InitializeWnd() {
   if (!BrowserEngineAvailable()) return;
   auto host = std::make_unique<Host>(WindowHandle());

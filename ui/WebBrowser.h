@@ -31,6 +31,7 @@ class TWebBrowser : public TWinControl {
   void SetBanner(TBitmap* banner);
 
  protected:
+  void CreateParams(TCreateParams& params) override;
   void PaintWindow(HDC dc) override;
   bool PaintsItself() const override { return true; }
   void InitializeWnd() override;
