@@ -31,24 +31,24 @@ void AlignItems(LayoutRect area, std::span<AlignItem> items) {
     });
     for (AlignItem* item : group) {
       LayoutRect& r = item->bounds;
-      int width = std::clamp(r.Width(), 0, area.Width());
-      int height = std::clamp(r.Height(), 0, area.Height());
+      const int width = std::max(r.Width(), 0);
+      const int height = std::max(r.Height(), 0);
       switch (align) {
         case alTop:
           r = {area.left, area.top, area.right, area.top + height};
-          area.top += height;
+          area.top = std::min(area.top + height, area.bottom);
           break;
         case alBottom:
           r = {area.left, area.bottom - height, area.right, area.bottom};
-          area.bottom -= height;
+          area.bottom = std::max(area.bottom - height, area.top);
           break;
         case alLeft:
           r = {area.left, area.top, area.left + width, area.bottom};
-          area.left += width;
+          area.left = std::min(area.left + width, area.right);
           break;
         case alRight:
           r = {area.right - width, area.top, area.right, area.bottom};
-          area.right -= width;
+          area.right = std::max(area.right - width, area.left);
           break;
         default:
           r = area;

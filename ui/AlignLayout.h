@@ -28,7 +28,9 @@ struct AlignItem {
 // Lays out the visible aligned items inside `area` (the container's client area after its own
 // margins, such as a group box's caption). Items of one alignment are stacked in the order of their
 // current position along that edge (equal positions keep list order). Unaligned and hidden items
-// keep their bounds. The remaining area never gets a negative size.
+// keep their bounds. Stacked items keep their own height (or width) even when the area is too small,
+// so a container shrunk for a while (minimised) lays them out as before once it grows again; the
+// remaining area never gets a negative size.
 void AlignItems(LayoutRect area, std::span<AlignItem> items);
 
 }  // namespace ui

@@ -746,6 +746,7 @@ void TWinControl::WndProc(TMessage& message) {
       return;
     case WM_WINDOWPOSCHANGED: {
       DefaultHandler(message);
+      if (IsIconic(WindowHandle())) return;  // a minimised window keeps its bounds and layout
       const int oldWidth = Width(), oldHeight = Height();
       ReadBoundsFromWindow();
       if (Width() != oldWidth || Height() != oldHeight) Realign();

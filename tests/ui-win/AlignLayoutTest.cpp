@@ -49,13 +49,18 @@ TEST(AlignLayout, HiddenItemsTakeNoRoomAndKeepTheirBounds) {
   EXPECT_EQ(items[2].bounds, (LayoutRect{0, 30, 30, 100}));
 }
 
-TEST(AlignLayout, TooLittleRoomNeverGivesNegativeSizes) {
+TEST(AlignLayout, TooLittleRoomKeepsItemSizesAndNeverGivesNegativeOnes) {
   std::vector<AlignItem> items = {Item(alTop, {0, 0, 10, 80}), Item(alBottom, {0, 0, 10, 80}),
                                   Item(alClient, {0, 0, 10, 10})};
   AlignItems({0, 0, 50, 100}, items);
   EXPECT_EQ(items[0].bounds, (LayoutRect{0, 0, 50, 80}));
-  EXPECT_EQ(items[1].bounds, (LayoutRect{0, 80, 50, 100}));
+  EXPECT_EQ(items[1].bounds, (LayoutRect{0, 20, 50, 100}));
   EXPECT_EQ(items[2].bounds, (LayoutRect{0, 80, 50, 80}));
+
+  std::vector<AlignItem> band = {Item(alTop, {0, 0, 538, 160})};
+  AlignItems({0, 0, 538, 0}, band);  // a minimised window
+  AlignItems({0, 0, 538, 433}, band);  // restored: the band is as tall as before
+  EXPECT_EQ(band[0].bounds, (LayoutRect{0, 0, 538, 160}));
 
   std::vector<AlignItem> inverted = {Item(alClient, {0, 0, 10, 10})};
   AlignItems({10, 10, 0, 0}, inverted);

@@ -66,6 +66,14 @@ TEST_F(ControlsTest, AlignedChildrenFollowTheirContainer) {
   EXPECT_EQ(top->Width(), 600);
   EXPECT_EQ(WindowBounds(right).right, 598);
 
+  ShowWindow(form->Handle(), SW_MINIMIZE);  // minimising and restoring keeps the layout
+  trelvix::testing::PumpMessages(50);
+  ShowWindow(form->Handle(), SW_RESTORE);
+  trelvix::testing::PumpMessages(50);
+  EXPECT_EQ(top->Height(), 40);
+  EXPECT_EQ(group->Top(), 40);
+  EXPECT_EQ(right->Width(), 100);
+
   top->Hide();  // hidden aligned controls give their room back
   EXPECT_EQ(group->Top(), 0);
 }
