@@ -32,7 +32,7 @@ DWORD TChildOutputReader::Run(const std::wstring& commandLine, DWORD creationFla
   if (DWORD failure = CreatePipeEnds(output, kPipeBufferSize)) return failure;
   TChildProcess child;
   const TChildStdio stdio{input.read.get(), output.write.get(), output.write.get()};
-  if (DWORD failure = child.Start(commandLine, stdio, creationFlags | CREATE_NEW_CONSOLE, true)) return failure;
+  if (DWORD failure = child.Start(commandLine, stdio, creationFlags | CREATE_NO_WINDOW, true)) return failure;
   // The child has its own copies. Our write end of its input stays open, so its standard input
   // never reports an end.
   input.read.reset();

@@ -43,7 +43,9 @@ class TChildOutputReader {
   bool StopRequested() const { return stopRequested_.load(); }
 
   // Returns 0 after a run, or the Win32 error that kept the pipes or the child from being made
-  // (then nothing was reported). creationFlags are added to CREATE_NEW_CONSOLE.
+  // (then nothing was reported). creationFlags are added to CREATE_NO_WINDOW: the child gets a
+  // console of its own that never shows a window (under Wine a windowed console would also need
+  // the desktop process, whose start can stall).
   DWORD Run(const std::wstring& commandLine, DWORD creationFlags, TReaderClient& client);
 
  private:

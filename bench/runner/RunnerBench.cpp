@@ -50,7 +50,7 @@ double BlockingReadSeconds(const std::wstring& commandLine, size_t& bytes) {
   process::CreatePipeEnds(output, process::TChildOutputReader::kPipeBufferSize);
   process::TChildProcess child;
   const auto started = std::chrono::steady_clock::now();
-  if (child.Start(commandLine, {input.read.get(), output.write.get(), output.write.get()}, CREATE_NEW_CONSOLE, true)) {
+  if (child.Start(commandLine, {input.read.get(), output.write.get(), output.write.get()}, CREATE_NO_WINDOW, true)) {
     return -1.0;
   }
   output.write.reset();

@@ -16,7 +16,7 @@ TProgramRun RunProgram(const std::wstring& commandLine, DWORD timeoutMs) {
   }
   const auto started = std::chrono::steady_clock::now();
   process::TChildProcess child;
-  if (child.Start(commandLine, {input.read.get(), output.write.get(), output.write.get()}, CREATE_NEW_CONSOLE, true) != 0) {
+  if (child.Start(commandLine, {input.read.get(), output.write.get(), output.write.get()}, CREATE_NO_WINDOW, true) != 0) {
     run.exitCode = static_cast<DWORD>(-1);
     return run;
   }

@@ -66,6 +66,10 @@ int wmain(int argc, wchar_t** argv) {
   const std::vector<std::wstring> arguments = {
       L"-v", L"error", L"-show_entries", L"format=duration", L"-of", L"default=noprint_wrappers=1:nokey=1",
       L"-i", *media};
+  // The probe engine touches the window station as it starts. Under Wine, when it is the first
+  // process of a session to do so while its console belongs to a hidden console host, it waits
+  // (over a minute) on the desktop process it starts; making the desktop exist here first avoids it.
+  GetDesktopWindow();
   process::TChildProcess probe;
   const process::TChildStdio stdio{nullInput.get(), output.write.get(), output.write.get()};
   if (const DWORD failure = probe.Start(process::BuildCommandLine(engine, arguments), stdio, 0, false)) {
