@@ -102,11 +102,16 @@ class DosCommand : public ::testing::Test {
     runner_.OnNewLine = process::TNewLineEvent(&recorder_, &TRecorder::NewLine);
     runner_.OnTerminated = ui::TNotifyEvent(&recorder_, &TRecorder::Terminated);
   }
-  // Runs the script to its end; false when the run did not end in time.
+  // Runs the script to its end; false when the run did not end in time. The running state goes
+  // off just before OnTerminated is reported, so both are waited for.
   bool Run(const std::vector<std::wstring>& script, double seconds = 30.0) {
     runner_.SetCommandLine(Child(script));
     runner_.Execute();
-    return PumpUntil([&] { return !runner_.IsRunning(); }, seconds);
+    return WaitForEnd(seconds);
+  }
+  bool WaitForEnd(double seconds) {
+    const int endsBefore = recorder_.TerminatedCount();
+    return PumpUntil([&] { return !runner_.IsRunning() && recorder_.TerminatedCount() > endsBefore; }, seconds);
   }
 
   TRecorder recorder_;
@@ -198,7 +203,7 @@ TEST_F(DosCommand, FailedStartEndsTheRunAndKeepsTheError) {
   const std::wstring commandLine = L"\"C:\\no such folder\\nothing here.exe\" -x";
   runner_.SetCommandLine(commandLine);
   runner_.Execute();
-  ASSERT_TRUE(PumpUntil([&] { return !runner_.IsRunning(); }, 10));
+  ASSERT_TRUE(WaitForEnd(10));
   EXPECT_EQ(recorder_.TerminatedCount(), 1);
   EXPECT_THAT(recorder_.Reports(), IsEmpty());
   EXPECT_EQ(runner_.CapturedLines().Count(), 0);
@@ -334,7 +339,7 @@ TEST_F(DosCommand, UnicodeProgramPathAndArgumentsReachTheChildIntact) {
   script.insert(script.end(), arguments.begin(), arguments.end());
   runner_.SetCommandLine(process::BuildCommandLine(program, script));
   runner_.Execute();
-  ASSERT_TRUE(PumpUntil([&] { return !runner_.IsRunning(); }, 20));
+  ASSERT_TRUE(WaitForEnd(20));
   EXPECT_TRUE(runner_.LastError().empty()) << runner_.LastError();
   EXPECT_THAT(runner_.CapturedLines().Lines(), ElementsAreArray(arguments));
 }
