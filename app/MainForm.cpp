@@ -308,9 +308,10 @@ bool TFrmMain::ConvertVideo(const TFileJob& job, bool overwrite) {
   while (DosCommand1->IsRunning() && !Ending()) WaitServingMessages(runnerWake_.get(), kBatchPollMs);
   if (Ending()) return false;  // the window's close (or destruction) stops the encoder and drops its output
   DosCommand1->Stop();
+  const bool encoderSucceeded = DosCommand1->ExitCode() == 0u;
   const std::unique_ptr<OutputSnapshot> run = std::move(runningOutput_);
 
-  if (run->WrittenByRun()) return true;
+  if (encoderSucceeded && run->WrittenByRun()) return true;
   if (run->TouchedByRun()) DeleteFileSoon(output);  // an empty leftover of the failed run
   return false;
 }

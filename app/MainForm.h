@@ -93,7 +93,7 @@ class TFrmMain : public ui::TForm {
   // The clip's length in whole seconds as the player reports it; 0 when it reports none. Raises
   // DurationFormatError when the reported number cannot be read.
   std::int32_t ProbeDuration(const std::wstring& path);
-  // Converts one job and returns whether the encoder left an output file.
+  // Converts one job and returns whether the encoder ended well and left an output file.
   bool ConvertVideo(const TFileJob& job, bool overwrite);
 
   int JobCount() const { return static_cast<int>(FJobs.size()); }

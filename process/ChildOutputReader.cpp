@@ -26,6 +26,12 @@ void TChildOutputReader::RequestStop() {
   if (stopEvent_) SetEvent(stopEvent_.get());
 }
 
+std::optional<DWORD> TChildOutputReader::ExitCode() const {
+  const std::int64_t code = exitCode_.load();
+  if (code == kNoExitCode) return std::nullopt;
+  return static_cast<DWORD>(code);
+}
+
 DWORD TChildOutputReader::Run(const std::wstring& commandLine, DWORD creationFlags, TReaderClient& client) {
   TPipe input, output;
   if (DWORD failure = CreatePipeEnds(input, 0)) return failure;
@@ -58,7 +64,10 @@ DWORD TChildOutputReader::Run(const std::wstring& commandLine, DWORD creationFla
     }
     const bool stopping = stopRequested_.load();
     if (stopping && !childEnded) child.Terminate(0);
-    if (childEnded) break;
+    if (childEnded) {
+      if (!stopping) exitCode_.store(child.ExitCode());
+      break;
+    }
     if (client.TimeLimitReached()) {
       if (!stopping) child.Detach();
       break;

@@ -11,6 +11,8 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "process/LineCutter.h"
@@ -47,8 +49,13 @@ class TChildOutputReader {
   // console of its own that never shows a window (under Wine a windowed console would also need
   // the desktop process, whose start can stall).
   DWORD Run(const std::wstring& commandLine, DWORD creationFlags, TReaderClient& client);
+  // The child's exit code once it has ended by itself; none while it runs, after a stop, a time
+  // limit or a failed start.
+  std::optional<DWORD> ExitCode() const;
 
  private:
+  static constexpr std::int64_t kNoExitCode = -1;
+  std::atomic<std::int64_t> exitCode_{kNoExitCode};
   ui::KernelHandle stopEvent_;
   std::atomic<bool> stopRequested_{false};
 };

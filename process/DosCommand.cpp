@@ -130,6 +130,7 @@ void TDosCommand::Execute() {
   if (timer_ == nullptr) timer_ = ui::MakeOwned<TProcessTimer>(*this);
   capturedLines_.Clear();
   lastError_.clear();
+  lastExitCode_.reset();
   timer_->Start();
   TDosThread::TSettings settings;
   settings.runner = this;
@@ -156,9 +157,12 @@ void TDosCommand::Stop() {
   reader_->RequestStop();
   reader_->WaitServingMessages(1000);
   lastError_ = reader_->ErrorMessage();
+  lastExitCode_ = reader_->ExitCode();
   reader_.reset();
 }
 
 std::wstring TDosCommand::LastError() const { return reader_ ? reader_->ErrorMessage() : lastError_; }
+
+std::optional<DWORD> TDosCommand::ExitCode() const { return reader_ ? reader_->ExitCode() : lastExitCode_; }
 
 }  // namespace process

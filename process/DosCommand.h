@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "process/ChildOutputReader.h"
@@ -87,6 +88,7 @@ class TDosThread : public ui::TThread {
   // The start failure of this run, or the text of an error raised by an event handler during it;
   // empty when the run went well.
   std::wstring ErrorMessage() const;
+  std::optional<DWORD> ExitCode() const { return reader_.ExitCode(); }
 
  protected:
   void Execute() override;
@@ -135,6 +137,9 @@ class TDosCommand : public ui::TComponent {
   // Why the last run failed: " doesn't exist." for a child that could not be started; empty when
   // it went well. Kept until the next Execute.
   std::wstring LastError() const;
+  // The exit code of the last run's child when it ended by itself (not stopped, not cut off by a
+  // time limit, not a failed start). Kept until the next Execute.
+  std::optional<DWORD> ExitCode() const;
   TProcessTimer* Timer() const { return timer_; }
 
   TNewLineEvent OnNewLine;
@@ -149,6 +154,7 @@ class TDosCommand : public ui::TComponent {
   std::int32_t maxTimeAfterLastOutput_ = 0;
   DWORD priorityClass_ = NORMAL_PRIORITY_CLASS;
   std::wstring lastError_;
+  std::optional<DWORD> lastExitCode_;
 };
 
 }  // namespace process

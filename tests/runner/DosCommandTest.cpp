@@ -199,6 +199,23 @@ TEST_F(DosCommand, StopEndsTheChildAndItsChildrenButDeliversTheEnd) {
   EXPECT_TRUE(runner_.LastError().empty());
 }
 
+TEST_F(DosCommand, ExitCodeIsKnownOnlyForAChildThatEndedByItself) {
+  ASSERT_TRUE(Run({L"out", L"done\\n", L"exit", L"7"}));
+  EXPECT_EQ(runner_.ExitCode(), 7u);
+  runner_.Stop();
+  EXPECT_EQ(runner_.ExitCode(), 7u);  // kept after the reader is gone
+
+  ASSERT_TRUE(Run({L"out", L"fine\\n"}));
+  EXPECT_EQ(runner_.ExitCode(), 0u);
+
+  runner_.SetCommandLine(Child({L"out", L"partial", L"forever"}));
+  runner_.Execute();
+  EXPECT_EQ(runner_.ExitCode(), std::nullopt);  // cleared by Execute, unknown while it runs
+  ASSERT_TRUE(PumpUntil([&] { return !recorder_.Reports().empty() && recorder_.Reports().back() == L"B:partial"; }, 20));
+  runner_.Stop();
+  EXPECT_EQ(runner_.ExitCode(), std::nullopt);  // stopped: its 0 is ours, not the child's
+}
+
 TEST_F(DosCommand, FailedStartEndsTheRunAndKeepsTheError) {
   const std::wstring commandLine = L"\"C:\\no such folder\\nothing here.exe\" -x";
   runner_.SetCommandLine(commandLine);
@@ -210,6 +227,7 @@ TEST_F(DosCommand, FailedStartEndsTheRunAndKeepsTheError) {
   EXPECT_EQ(runner_.LastError(), commandLine + L" doesn't exist.");
   runner_.Stop();
   EXPECT_EQ(runner_.LastError(), commandLine + L" doesn't exist.");
+  EXPECT_EQ(runner_.ExitCode(), std::nullopt);
   // The next run starts clean.
   ASSERT_TRUE(Run({L"out", L"fine\\n"}));
   EXPECT_TRUE(runner_.LastError().empty());
