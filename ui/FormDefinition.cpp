@@ -17,6 +17,14 @@ namespace {
 
 constexpr int kMaxDepth = 200;  // nested objects, lists and collections
 
+// The value of a decimal or (base 16) hexadecimal digit; -1 for anything else.
+int DigitValue(char d, int base) {
+  if (d >= '0' && d <= '9') return d - '0';
+  if (base == 16 && d >= 'a' && d <= 'f') return d - 'a' + 10;
+  if (base == 16 && d >= 'A' && d <= 'F') return d - 'A' + 10;
+  return -1;
+}
+
 struct NamedColor {
   const wchar_t* name;
   TColor value;
@@ -172,15 +180,8 @@ class Lexer {
     int digits = 0;
     while (pos_ < text_.size()) {
       const char d = text_[pos_];
-      int v;
-      if (d >= '0' && d <= '9')
-        v = d - '0';
-      else if (base == 16 && d >= 'a' && d <= 'f')
-        v = d - 'a' + 10;
-      else if (base == 16 && d >= 'A' && d <= 'F')
-        v = d - 'A' + 10;
-      else
-        break;
+      const int v = DigitValue(d, base);
+      if (v < 0) break;
       value = value * static_cast<unsigned>(base) + static_cast<unsigned>(v);
       if (value > 0xFFFFFFFFull) FailAt(line_, L"integer out of range");
       ++digits;
@@ -233,13 +234,8 @@ class Lexer {
         int digits = 0;
         while (pos_ < text_.size()) {
           const char d = text_[pos_];
-          int v;
-          if (d >= '0' && d <= '9')
-            v = d - '0';
-          else if (base == 16 && ((d >= 'a' && d <= 'f') || (d >= 'A' && d <= 'F')))
-            v = (d | 0x20) - 'a' + 10;
-          else
-            break;
+          const int v = DigitValue(d, base);
+          if (v < 0) break;
           code = code * static_cast<unsigned>(base) + static_cast<unsigned>(v);
           if (code > 0xFFFF) FailAt(line_, L"character code out of range");
           ++digits;
