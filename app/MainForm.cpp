@@ -10,7 +10,7 @@
 #include "app/OutputFolder.h"
 #include "ui/Application.h"
 #include "ui/ErrorReport.h"
-#include "ui/Exceptions.h"
+#include "ui/core/Exceptions.h"
 
 namespace app {
 namespace {

@@ -1,9 +1,8 @@
 # The distribution folder: what a user copies to a Windows machine.
 #   dist/Trelvix.exe, dist/ffmpeg.exe, dist/mplayer.exe, dist/engine/{ffmpeg,ffprobe}.exe
 
-set(TRELVIX_ENGINE_SOURCES
-    ${PROJECT_SOURCE_DIR}/node_modules/@ffmpeg-installer/win32-ia32/ffmpeg.exe
-    ${PROJECT_SOURCE_DIR}/node_modules/@ffprobe-installer/win32-ia32/ffprobe.exe)
+# The engines are the npm builds of the target's own architecture.
+set(TRELVIX_ENGINE_SOURCES ${TRELVIX_FFMPEG_ENGINE} ${TRELVIX_FFPROBE_ENGINE})
 foreach(engine IN LISTS TRELVIX_ENGINE_SOURCES)
   if(NOT EXISTS ${engine})
     message(FATAL_ERROR "Missing ${engine}: run scripts/install-deps (npm ci) first.")

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "process/ConsoleText.h"
-#include "ui/Properties.h"
+#include "ui/core/Properties.h"
 
 namespace process {
 

@@ -15,10 +15,10 @@
 #include <string>
 
 #include "process/ChildOutputReader.h"
-#include "ui/Component.h"
-#include "ui/Events.h"
-#include "ui/Exceptions.h"
-#include "ui/StringList.h"
+#include "ui/core/Component.h"
+#include "ui/core/Events.h"
+#include "ui/core/Exceptions.h"
+#include "ui/core/StringList.h"
 #include "ui/Thread.h"
 #include "ui/Timer.h"
 

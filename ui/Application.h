@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/Component.h"
+#include "ui/core/Component.h"
 #include "ui/Form.h"
 
 namespace ui {

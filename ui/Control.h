@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "ui/AlignLayout.h"
-#include "ui/Colors.h"
-#include "ui/Component.h"
-#include "ui/Events.h"
+#include "ui/core/AlignLayout.h"
+#include "ui/core/Colors.h"
+#include "ui/core/Component.h"
+#include "ui/core/Events.h"
 #include "ui/Graphics.h"
 #include "ui/Messages.h"
 #include "ui/ShiftState.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ui/Application.h"
-#include "ui/Exceptions.h"
+#include "ui/core/Exceptions.h"
 
 namespace ui {
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "ui/Component.h"
-#include "ui/StringList.h"
+#include "ui/core/Component.h"
+#include "ui/core/StringList.h"
 
 namespace ui {
 

@@ -5,7 +5,7 @@
 #include <mutex>
 #include <utility>
 
-#include "ui/Exceptions.h"
+#include "ui/core/Exceptions.h"
 
 namespace ui {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "ui/Application.h"
 #include "ui/ErrorReport.h"
-#include "ui/Exceptions.h"
-#include "ui/FormDefinition.h"
+#include "ui/core/Exceptions.h"
+#include "ui/core/FormDefinition.h"
 #include "ui/Menus.h"
 #include "ui/Screen.h"
 

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <vector>
 
-#include "ui/BmpFormat.h"
-#include "ui/Exceptions.h"
-#include "ui/Streams.h"
+#include "ui/core/BmpFormat.h"
+#include "ui/core/Exceptions.h"
+#include "ui/core/Streams.h"
 
 namespace ui {
 

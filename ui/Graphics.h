@@ -7,11 +7,11 @@
 #include <memory>
 #include <string>
 
-#include "ui/Colors.h"
-#include "ui/Events.h"
+#include "ui/core/Colors.h"
+#include "ui/core/Events.h"
 #include "ui/Handles.h"
-#include "ui/Persistent.h"
-#include "ui/Properties.h"
+#include "ui/core/Persistent.h"
+#include "ui/core/Properties.h"
 
 namespace ui {
 

@@ -1,6 +1,6 @@
 #include "ui/ImageList.h"
 
-#include "ui/Exceptions.h"
+#include "ui/core/Exceptions.h"
 #include "ui/Graphics.h"
 #include "ui/Handles.h"
 

@@ -3,8 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "ui/Colors.h"
-#include "ui/Component.h"
+#include "ui/core/Colors.h"
+#include "ui/core/Component.h"
 
 namespace ui {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "ui/Collection.h"
-#include "ui/StringList.h"
+#include "ui/core/Collection.h"
+#include "ui/core/StringList.h"
 #include "ui/WinControl.h"
 
 namespace ui {

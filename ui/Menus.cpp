@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <mutex>
 
-#include "ui/Exceptions.h"
+#include "ui/core/Exceptions.h"
 #include "ui/Graphics.h"
 #include "ui/ImageList.h"
 

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "ui/Component.h"
+#include "ui/core/Component.h"
 #include "ui/Handles.h"
 #include "ui/Messages.h"
-#include "ui/ShortCuts.h"
+#include "ui/core/ShortCuts.h"
 
 namespace ui {
 

@@ -2,7 +2,7 @@
 // The message record passed to every WindowProc, and the library's own notification messages.
 #include <windows.h>
 
-#include "ui/Events.h"
+#include "ui/core/Events.h"
 
 namespace ui {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "ui/Exceptions.h"
+#include "ui/core/Exceptions.h"
 #include "ui/Form.h"
 
 namespace ui {

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "ui/Component.h"
+#include "ui/core/Component.h"
 #include "ui/Graphics.h"
 
 namespace ui {

@@ -2,7 +2,7 @@
 // Mouse buttons and the state of the modifier keys and buttons, as mouse and key events see them.
 #include <windows.h>
 
-#include "ui/Properties.h"
+#include "ui/core/Properties.h"
 
 namespace ui {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "ui/Exceptions.h"
-#include "ui/ShortCuts.h"
+#include "ui/core/Exceptions.h"
+#include "ui/core/ShortCuts.h"
 
 namespace ui {
 namespace {

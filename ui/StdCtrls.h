@@ -9,7 +9,7 @@
 
 #include "ui/CustomControl.h"
 #include "ui/GraphicControl.h"
-#include "ui/StringList.h"
+#include "ui/core/StringList.h"
 #include "ui/WinControl.h"
 
 namespace ui {

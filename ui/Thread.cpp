@@ -2,8 +2,8 @@
 
 #include <process.h>
 
-#include "ui/Exceptions.h"
-#include "ui/Properties.h"
+#include "ui/core/Exceptions.h"
+#include "ui/core/Properties.h"
 
 namespace ui {
 

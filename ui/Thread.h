@@ -9,7 +9,7 @@
 #include <string>
 
 #include "ui/Handles.h"
-#include "ui/Object.h"
+#include "ui/core/Object.h"
 
 namespace ui {
 

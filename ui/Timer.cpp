@@ -1,7 +1,7 @@
 #include "ui/Timer.h"
 
 #include "ui/ErrorReport.h"
-#include "ui/Exceptions.h"
+#include "ui/core/Exceptions.h"
 #include "ui/Messages.h"
 
 namespace ui {

@@ -6,8 +6,8 @@
 
 #include <atomic>
 
-#include "ui/Component.h"
-#include "ui/Events.h"
+#include "ui/core/Component.h"
+#include "ui/core/Events.h"
 
 namespace ui {
 

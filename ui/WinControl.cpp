@@ -9,7 +9,7 @@
 #include <mutex>
 
 #include "ui/ErrorReport.h"
-#include "ui/Exceptions.h"
+#include "ui/core/Exceptions.h"
 #include "ui/Form.h"
 
 namespace ui {

@@ -10,9 +10,9 @@
 #include <iterator>
 #include <vector>
 
-#include "skin/data/BitmapFunctions.h"
+#include "skin/draw/BitmapFunctions.h"
 #include "skin/data/WinSkinData.h"
-#include "skin/frame/SkinDrawing.h"
+#include "skin/draw/SkinDrawing.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "skin/data/ColourMath.h"
+#include "skin/draw/ColourMath.h"
 #include "skin/data/SkinElementFields.h"
-#include "skin/frame/SkinDrawGeometry.h"
+#include "skin/draw/SkinDrawGeometry.h"
 #include "skin/store/QuickIni.h"
 
 namespace skin {

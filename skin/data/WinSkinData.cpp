@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <system_error>
 
-#include "skin/data/BitmapFunctions.h"
+#include "skin/draw/BitmapFunctions.h"
 #include "skin/data/SkinPlatform.h"
 #include "skin/data/ThirdPartyControlKinds.h"
-#include "skin/frame/SkinDrawing.h"
-#include "ui/Exceptions.h"
-#include "ui/Streams.h"
-#include "ui/TextConvert.h"
+#include "skin/draw/SkinDrawing.h"
+#include "ui/core/Exceptions.h"
+#include "ui/core/Streams.h"
+#include "ui/core/TextConvert.h"
 
 namespace skin {
 namespace {

@@ -17,9 +17,9 @@
 #include "skin/data/SkinSectionReaders.h"
 #include "skin/store/SkinReader.h"
 #include "skin/store/SkinStore.h"
-#include "ui/Component.h"
+#include "ui/core/Component.h"
 #include "ui/Graphics.h"
-#include "ui/StringList.h"
+#include "ui/core/StringList.h"
 
 namespace skin {
 

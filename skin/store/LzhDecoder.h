@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "ui/Exceptions.h"
+#include "ui/core/Exceptions.h"
 
 namespace skin {
 

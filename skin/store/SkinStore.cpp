@@ -1,7 +1,7 @@
 #include "skin/store/SkinStore.h"
 
-#include "ui/Exceptions.h"
-#include "ui/Properties.h"
+#include "ui/core/Exceptions.h"
+#include "ui/core/Properties.h"
 
 namespace skin {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "ui/Collection.h"
-#include "ui/Component.h"
-#include "ui/Streams.h"
+#include "ui/core/Collection.h"
+#include "ui/core/Component.h"
+#include "ui/core/Streams.h"
 
 namespace skin {
 

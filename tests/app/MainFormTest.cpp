@@ -15,7 +15,7 @@
 #include "app/MessageWait.h"
 #include "tests/support/PixelTest.h"
 #include "ui/Application.h"
-#include "ui/Exceptions.h"
+#include "ui/core/Exceptions.h"
 
 static bool operator==(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
 static void PrintTo(const RECT& r, std::ostream* out) {

@@ -14,7 +14,7 @@
 #include "process/CommandLine.h"
 #include "process/ConsoleText.h"
 #include "process/DosCommand.h"
-#include "ui/Properties.h"
+#include "ui/core/Properties.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "skin/data/ColourMath.h"
+#include "skin/draw/ColourMath.h"
 
 #include <gtest/gtest.h>
 

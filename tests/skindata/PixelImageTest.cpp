@@ -1,4 +1,4 @@
-#include "skin/data/PixelImage.h"
+#include "skin/draw/PixelImage.h"
 
 #include <gtest/gtest.h>
 

@@ -6,10 +6,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "skin/data/BitmapFunctions.h"
+#include "skin/draw/BitmapFunctions.h"
 #include "tests/skindata/HandMadeSkin.h"
 #include "tools/skinpack/LzhEncoder.h"
-#include "ui/Streams.h"
+#include "ui/core/Streams.h"
 
 namespace skin {
 namespace {

@@ -1,4 +1,4 @@
-#include "skin/frame/SkinDrawGeometry.h"
+#include "skin/draw/SkinDrawGeometry.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
-#include "skin/frame/SkinDrawing.h"
+#include "skin/draw/SkinDrawing.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <vector>
 
-#include "skin/data/BitmapFunctions.h"
+#include "skin/draw/BitmapFunctions.h"
 
 namespace skin {
 namespace {

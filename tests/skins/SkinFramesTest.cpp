@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "skin/data/WinSkinData.h"
-#include "skin/frame/SkinDrawing.h"
+#include "skin/draw/SkinDrawing.h"
 #include "tests/support/PixelTest.h"
 
 namespace {

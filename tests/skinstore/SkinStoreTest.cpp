@@ -5,9 +5,9 @@
 #include "skin/store/SkinReader.h"
 #include "tests/skinstore/TestBytes.h"
 #include "tools/skinpack/SkinContainer.h"
-#include "ui/Exceptions.h"
-#include "ui/FormDefinition.h"
-#include "ui/Properties.h"
+#include "ui/core/Exceptions.h"
+#include "ui/core/FormDefinition.h"
+#include "ui/core/Properties.h"
 
 namespace skin {
 namespace {

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/ui-core/BmpBytes.h"
-#include "ui/BmpFormat.h"
-#include "ui/Exceptions.h"
+#include "ui/core/BmpFormat.h"
+#include "ui/core/Exceptions.h"
 
 namespace uitest {
 namespace {

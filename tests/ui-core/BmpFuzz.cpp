@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ui/BmpFormat.h"
-#include "ui/Exceptions.h"
+#include "ui/core/BmpFormat.h"
+#include "ui/core/Exceptions.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   try {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "tests/ui-core/TestClasses.h"
-#include "ui/Component.h"
-#include "ui/Exceptions.h"
+#include "ui/core/Component.h"
+#include "ui/core/Exceptions.h"
 
 namespace uitest {
 namespace {

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "tests/ui-core/TestClasses.h"
-#include "ui/Exceptions.h"
-#include "ui/FormDefinition.h"
+#include "ui/core/Exceptions.h"
+#include "ui/core/FormDefinition.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const bool registered = (uitest::RegisterTestClasses(), true);

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "tests/ui-core/TestClasses.h"
-#include "ui/Exceptions.h"
-#include "ui/FormDefinition.h"
-#include "ui/Properties.h"
+#include "ui/core/Exceptions.h"
+#include "ui/core/FormDefinition.h"
+#include "ui/core/Properties.h"
 
 namespace uitest {
 namespace {

@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include "tests/ui-core/BmpBytes.h"
-#include "ui/Exceptions.h"
+#include "ui/core/Exceptions.h"
 #include "ui/Graphics.h"
 #include "ui/ImageList.h"
-#include "ui/Streams.h"
-#include "ui/StringList.h"
+#include "ui/core/Streams.h"
+#include "ui/core/StringList.h"
 
 namespace uitest {
 namespace {

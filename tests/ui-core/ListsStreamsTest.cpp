@@ -5,10 +5,10 @@
 #include <thread>
 
 #include "tests/ui-core/TestClasses.h"
-#include "ui/Collection.h"
-#include "ui/Exceptions.h"
-#include "ui/Streams.h"
-#include "ui/StringList.h"
+#include "ui/core/Collection.h"
+#include "ui/core/Exceptions.h"
+#include "ui/core/Streams.h"
+#include "ui/core/StringList.h"
 
 namespace uitest {
 namespace {

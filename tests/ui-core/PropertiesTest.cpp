@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "tests/ui-core/TestClasses.h"
-#include "ui/Exceptions.h"
-#include "ui/Properties.h"
-#include "ui/TextConvert.h"
+#include "ui/core/Exceptions.h"
+#include "ui/core/Properties.h"
+#include "ui/core/TextConvert.h"
 
 namespace uitest {
 namespace {

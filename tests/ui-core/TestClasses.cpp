@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "ui/FormDefinition.h"
-#include "ui/Properties.h"
+#include "ui/core/FormDefinition.h"
+#include "ui/core/Properties.h"
 
 namespace uitest {
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/Collection.h"
-#include "ui/Component.h"
-#include "ui/Events.h"
-#include "ui/Streams.h"
-#include "ui/StringList.h"
+#include "ui/core/Collection.h"
+#include "ui/core/Component.h"
+#include "ui/core/Events.h"
+#include "ui/core/Streams.h"
+#include "ui/core/StringList.h"
 
 namespace uitest {
 

@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "ui/ErrorReport.h"
-#include "ui/Exceptions.h"
+#include "ui/core/Exceptions.h"
 #include "ui/Thread.h"
 #include "ui/Timer.h"
 

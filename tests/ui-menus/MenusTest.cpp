@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/Exceptions.h"
-#include "ui/FormDefinition.h"
+#include "ui/core/Exceptions.h"
+#include "ui/core/FormDefinition.h"
 #include "ui/Graphics.h"
 #include "ui/ImageList.h"
 #include "ui/Menus.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/ShortCuts.h"
+#include "ui/core/ShortCuts.h"
 
 namespace uitest {
 namespace {

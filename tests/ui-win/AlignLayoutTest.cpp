@@ -1,4 +1,4 @@
-#include "ui/AlignLayout.h"
+#include "ui/core/AlignLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@
 
 #include "tests/ui-win/UiTestSupport.h"
 #include "ui/ErrorReport.h"
-#include "ui/Exceptions.h"
+#include "ui/core/Exceptions.h"
 #include "ui/StdCtrls.h"
 
 namespace uiwintest {

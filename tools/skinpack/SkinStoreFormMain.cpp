@@ -10,7 +10,7 @@
 #include "skin/store/SkinStore.h"
 #include "tools/skinpack/SkinFolder.h"
 #include "tools/skinpack/ToolArguments.h"
-#include "ui/FormDefinition.h"
+#include "ui/core/FormDefinition.h"
 
 namespace {
 

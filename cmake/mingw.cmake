@@ -1,0 +1,20 @@
+# Target build: Windows programs from Debian's mingw-w64 (posix threads for std::thread).
+# TRELVIX_ARCH picks the architecture: i686 (the distribution that runs on 32- and 64-bit Windows)
+# or x86_64.
+set(TRELVIX_ARCH i686 CACHE STRING "Windows architecture of the target build: i686 or x86_64")
+set_property(CACHE TRELVIX_ARCH PROPERTY STRINGS i686 x86_64)
+if(NOT TRELVIX_ARCH MATCHES "^(i686|x86_64)$")
+  message(FATAL_ERROR "TRELVIX_ARCH must be i686 or x86_64, not '${TRELVIX_ARCH}'")
+endif()
+# try_compile projects read this file again; they must see the same choice.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TRELVIX_ARCH)
+set(triplet ${TRELVIX_ARCH}-w64-mingw32)
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR ${TRELVIX_ARCH})
+set(CMAKE_C_COMPILER ${triplet}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${triplet}-g++-posix)
+set(CMAKE_RC_COMPILER ${triplet}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${triplet})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -1,0 +1,146 @@
+#include "skin/draw/SkinDrawGeometry.h"
+
+#include <algorithm>
+
+namespace skin {
+namespace {
+
+void AddPiece(std::vector<DrawPiece>& plan, SkinRect destination, SkinRect source,
+              PieceFill fill = PieceFill::Stretch) {
+  if (destination.HasArea() && source.HasArea()) plan.push_back({destination, source, fill});
+}
+
+void AppendRowRuns(const std::uint32_t* row, int width, const KeyRange& key, std::vector<SkinRect>& runs,
+                   int top, int dx) {
+  int x = 0;
+  while (x < width) {
+    while (x < width && key.Contains(row[x])) ++x;
+    const int start = x;
+    while (x < width && !key.Contains(row[x])) ++x;
+    if (x > start) runs.push_back({start + dx, top, x + dx, top + 1});
+  }
+}
+
+bool SameColumns(const std::vector<SkinRect>& band, std::size_t bandStart, const std::vector<SkinRect>& row) {
+  if (band.size() - bandStart != row.size()) return false;
+  for (std::size_t i = 0; i < row.size(); ++i) {
+    if (band[bandStart + i].left != row[i].left || band[bandStart + i].right != row[i].right) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+CellBox LocateCell(int bitmapWidth, int bitmapHeight, int count, int index, bool vertical) {
+  if (count < 1 || index < 1 || index > count || bitmapWidth <= 0 || bitmapHeight <= 0) return {};
+  if (vertical) {
+    const int height = bitmapHeight / count;
+    return {0, (index - 1) * height, bitmapWidth, height};
+  }
+  const int width = bitmapWidth / count;
+  return {(index - 1) * width, 0, width, bitmapHeight};
+}
+
+std::vector<DrawPiece> PlanFrame(int W, int H, const CellBox& cell, SkinMargins m, bool tile) {
+  std::vector<DrawPiece> plan;
+  if (W <= 0 || H <= 0 || cell.Empty()) return plan;
+  int L = std::max(m.left, 0), T = std::max(m.top, 0), R = std::max(m.right, 0), B = std::max(m.bottom, 0);
+  if (W < L + R) L = R = 0;
+  if (H < T + B) T = B = 0;
+  const int sx = cell.x, sy = cell.y, cw = cell.width, ch = cell.height;
+  AddPiece(plan, {0, 0, L, T}, {sx, sy, sx + L, sy + T});
+  AddPiece(plan, {0, H - B, L, H}, {sx, sy + ch - B, sx + L, sy + ch});
+  AddPiece(plan, {W - R, 0, W, T}, {sx + cw - R, sy, sx + cw, sy + T});
+  AddPiece(plan, {0, T, L, H - B}, {sx, sy + T, sx + L, sy + ch - B});
+  AddPiece(plan, {L, 0, W - R, T}, {sx + L, sy, sx + cw - R, sy + T});
+  AddPiece(plan, {L, T, W - R, H - B}, {sx + L, sy + T, sx + cw - R, sy + ch - B},
+           tile ? PieceFill::Tile : PieceFill::Stretch);
+  AddPiece(plan, {W - R, H - B, W, H}, {sx + cw - R, sy + ch - B, sx + cw, sy + ch});
+  AddPiece(plan, {W - R, T, W, H - B}, {sx + cw - R, sy + T, sx + cw, sy + ch - B});
+  AddPiece(plan, {L, H - B, W - R, H}, {sx + L, sy + ch - B, sx + cw - R, sy + ch});
+  return plan;
+}
+
+std::vector<TilePosition> PlanTiles(const SkinRect& destination, int tileWidth, int tileHeight) {
+  std::vector<TilePosition> tiles;
+  if (tileWidth <= 0 || tileHeight <= 0 || !destination.HasArea()) return tiles;
+  for (int x = destination.left; x < destination.right; x += tileWidth)
+    for (int y = destination.top; y < destination.bottom; y += tileHeight) tiles.push_back({x, y});
+  return tiles;
+}
+
+std::vector<DrawPiece> PlanBar(int W, int H, const CellBox& cell, int left, int right) {
+  std::vector<DrawPiece> plan;
+  if (W <= 0 || H <= 0 || cell.Empty()) return plan;
+  const int L = std::clamp(left, 0, cell.width), R = std::clamp(right, 0, cell.width);
+  const int sx = cell.x, sy = cell.y, cw = cell.width, ch = cell.height;
+  AddPiece(plan, {0, 0, L, H}, {sx, sy, sx + L, sy + ch});
+  const int middle = cw - L - R;
+  if (middle > 0) {
+    for (int x = L; x < W - R; x += middle) AddPiece(plan, {x, 0, x + middle, H}, {sx + L, sy, sx + L + middle, sy + ch});
+  }
+  AddPiece(plan, {W - R, 0, W, H}, {sx + cw - R, sy, sx + cw, sy + ch});
+  return plan;
+}
+
+std::vector<DrawPiece> PlanStretchBar(const SkinRect& d, const CellBox& cell, int left, int right) {
+  std::vector<DrawPiece> plan;
+  if (!d.HasArea() || cell.Empty()) return plan;
+  const int sx = cell.x, sy = cell.y, cw = cell.width, ch = cell.height;
+  const int W = d.Width();
+  if (cw > W) {
+    AddPiece(plan, d, {sx, sy, sx + cw, sy + ch});
+    return plan;
+  }
+  const int L = std::clamp(left, 0, cw), R = std::clamp(right, 0, cw - L);
+  AddPiece(plan, {d.left, d.top, d.left + L, d.bottom}, {sx, sy, sx + L, sy + ch});
+  AddPiece(plan, {d.left + L, d.top, d.right - R, d.bottom}, {sx + L, sy, sx + cw - R, sy + ch});
+  AddPiece(plan, {d.right - R, d.top, d.right, d.bottom}, {sx + cw - R, sy, sx + cw, sy + ch});
+  return plan;
+}
+
+SkinRect CentredRect(const SkinRect& d, int width, int height) {
+  const int x = d.left + (d.Width() - width) / 2;
+  const int y = d.top + (d.Height() - height) / 2;
+  return {x, y, x + width, y + height};
+}
+
+KeyRange KeyRange::Of(std::uint32_t key, int redTolerance, int greenTolerance, int blueTolerance) {
+  const int r = key & 0xFF, g = (key >> 8) & 0xFF, b = (key >> 16) & 0xFF;
+  return {r, std::min(255, r + std::max(redTolerance, 0)), g, std::min(255, g + std::max(greenTolerance, 0)),
+          b, std::min(255, b + std::max(blueTolerance, 0))};
+}
+
+bool KeyRange::Contains(std::uint32_t pixel) const {
+  const int r = (pixel >> 16) & 0xFF, g = (pixel >> 8) & 0xFF, b = pixel & 0xFF;
+  return r >= redLow && r <= redHigh && g >= greenLow && g <= greenHigh && b >= blueLow && b <= blueHigh;
+}
+
+std::vector<SkinRect> OpaqueRectangles(const std::uint32_t* pixels, int width, int height, int stride,
+                                       const KeyRange& key, int dx, int dy) {
+  std::vector<SkinRect> rectangles;
+  std::vector<SkinRect> row;
+  std::size_t bandStart = 0;
+  for (int y = 0; y < height; ++y) {
+    row.clear();
+    AppendRowRuns(pixels + static_cast<std::ptrdiff_t>(y) * stride, width, key, row, y + dy, dx);
+    if (y > 0 && !row.empty() && SameColumns(rectangles, bandStart, row) &&
+        rectangles.back().bottom == y + dy) {
+      for (std::size_t i = bandStart; i < rectangles.size(); ++i) rectangles[i].bottom = y + dy + 1;
+      continue;
+    }
+    bandStart = rectangles.size();
+    rectangles.insert(rectangles.end(), row.begin(), row.end());
+  }
+  return rectangles;
+}
+
+std::vector<SkinRect> OpaqueRunsPerRow(const std::uint32_t* pixels, int width, int height, int stride,
+                                       const KeyRange& key, int dx, int dy) {
+  std::vector<SkinRect> rectangles;
+  for (int y = 0; y < height; ++y)
+    AppendRowRuns(pixels + static_cast<std::ptrdiff_t>(y) * stride, width, key, rectangles, y + dy, dx);
+  return rectangles;
+}
+
+}  // namespace skin

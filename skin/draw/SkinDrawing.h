@@ -1,0 +1,52 @@
+#pragma once
+// The drawing routines every skinned surface uses: nine-part frames, three-part bars, single cells,
+// colour-keyed copies, regions cut from pictures, tiles, and the parent's background behind a
+// transparent-looking control. They compose off screen and reach the target in one blit; the plans
+// of SkinDrawGeometry.h say where each piece goes. User-interface thread only.
+#include <windows.h>
+
+#include <memory>
+
+#include "skin/draw/SkinDrawGeometry.h"
+#include "ui/Graphics.h"
+#include "ui/Handles.h"
+
+namespace skin {
+
+inline constexpr ui::TColor kSkinKeyColour = 0xFF00FF;  // magenta: transparent in every skin picture
+
+// Margins as (left, top, right, bottom) = (LeftWidth, TopHeight, RightWidth, BottomHeight).
+SkinMargins MarginsOf(const RECT& margins);
+
+// A new bitmap of the rectangle's size holding cell `index` of `count` drawn as a nine-part frame;
+// an empty bitmap for a degenerate rectangle or an empty cell.
+std::unique_ptr<ui::TBitmap> BuildSkinFrameBitmap(const RECT& rect, ui::TBitmap& source, const RECT& margins,
+                                                  bool vertical, bool tile, int count, int index);
+void DrawSkinFrame(HDC dc, const RECT& rect, ui::TBitmap& source, bool vertical, bool tile, bool transparent,
+                   int count, int index, const RECT& margins);
+// A horizontal three-part bar: caps unscaled, middle repeated; margins' left and right are used.
+void DrawSkinBar(ui::TCanvas& canvas, const RECT& rect, ui::TBitmap& source, bool vertical, bool transparent,
+                 int count, int index, const RECT& margins);
+// A horizontal three-part bar with a stretched middle, straight onto the DC.
+void StretchSkinBar(HDC dc, const RECT& rect, ui::TBitmap& source, bool vertical, int count, int index,
+                    const RECT& margins);
+// Cell `index` of a horizontal strip, stretched to the rectangle.
+void DrawSkinCell(HDC dc, const RECT& rect, ui::TBitmap& source, bool transparent, int count, int index);
+// Cell `index` of a horizontal strip, unscaled and centred in the rectangle.
+void DrawSkinCellCentred(HDC dc, const RECT& rect, ui::TBitmap& source, bool transparent, int count, int index);
+// The bitmap's top-left part of the rectangle's size; pixels of `key` leave the destination as it was.
+void DrawTransparentBitmap(HDC dc, const RECT& rect, ui::TBitmap& bitmap, ui::TColor key);
+// The area of the pixels outside the key colour range [key, key + tolerance] (per channel), moved by
+// (dx, dy); an empty region when no pixel is opaque. Built in batches of kRegionBatch rectangles.
+inline constexpr int kRegionBatch = 200;
+ui::GdiRegion BitmapToRegion(ui::TBitmap& bitmap, int dx, int dy, int blueTolerance, int greenTolerance,
+                             int redTolerance, ui::TColor key);
+// Tiles `sourceRect` of the source over `destination`, unclipped (the last tiles may run past it).
+void TileBitmapRect(ui::TCanvas& canvas, const RECT& destination, ui::TBitmap& source, const RECT& sourceRect);
+void TileBitmapRect(HDC dc, const RECT& destination, ui::TBitmap& source, const RECT& sourceRect);
+// Lets the control's parent paint its background and content into the control's DC.
+void PaintParentBackground(HWND control, HDC dc);
+// The bitmap the frame and menu bar painters share for composing; null while it cannot be made.
+ui::TBitmap* SkinScratchBitmap();
+
+}  // namespace skin
