@@ -340,7 +340,10 @@ void TFrmMain::btnConvertClick(ui::TObject*) {
       const bool converted = ConvertVideo(job, true);
       if (Ending()) return;
       GetJob(index).Status = converted ? kStatusDone : kStatusFailed;
+      // Painted now, not when the queue gets to it: the row must never show a job that has ended
+      // as still waiting, even to a reader who looks the moment the batch's end is announced.
       lvwFiles->Invalidate();
+      lvwFiles->Update();
     }
     ProgressBar1->SetPosition(0);
     lblInfo->SetCaption(kBatchDone);

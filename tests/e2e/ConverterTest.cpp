@@ -7,6 +7,7 @@
 
 #include "tests/e2e/ConverterSession.h"
 #include "tests/support/PixelTest.h"
+#include "tools/uidriver/ScreenText.h"
 #include "tools/uidriver/WindowQueries.h"
 
 namespace {
@@ -83,6 +84,9 @@ TEST_F(Converter, AddsTwoClipsAndConvertsThemIntoAFolderCreatedLevelByLevel) {
   EXPECT_TRUE(view.lockedInputs);
   EXPECT_EQ(view.largestMaximum, kSampleSeconds) << "the probed duration sets the progress range";
   uidriver::WaitUntil([&] { return driver.ShowsText(L"转换完成"); }, 5000, L"转换完成");
+  // What the list shows on screen, read the moment the end is announced: no row still waiting.
+  EXPECT_FALSE(uidriver::WindowShowsText(driver.ListView(), L"准备就绪"));
+  EXPECT_TRUE(uidriver::WindowShowsText(driver.ListView(), L"完成"));
   EXPECT_EQ(driver.Progress(), 0);
   EXPECT_EQ(driver.Rows(), (Rows{{plain_, L"完成"}, {chinese_, L"完成"}}));
   EXPECT_TRUE(driver.IsUsable(L"新增"));

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <vector>
+
 #include "tools/uidriver/DriverError.h"
 #include "tools/uidriver/RemoteMemory.h"
 #include "tools/uidriver/WindowQueries.h"
@@ -36,8 +38,22 @@ std::wstring FolderDisplayName(std::wstring path) {
   return separator == std::wstring::npos || path[separator] == L':' ? std::wstring() : path.substr(separator + 1);
 }
 
-std::wstring SelectedTreeText(HANDLE process, HWND tree) {
-  const auto item = reinterpret_cast<HTREEITEM>(SendWithTimeout(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+// The path's folders from the first one below the drive down to the path itself.
+std::vector<std::wstring> FolderLevels(std::wstring path) {
+  while (!path.empty() && path.back() == L'\\') path.pop_back();
+  std::vector<std::wstring> levels;
+  std::size_t separator = path.find(L":\\");
+  separator = separator == std::wstring::npos ? 0 : separator + 2;
+  while ((separator = path.find(L'\\', separator)) != std::wstring::npos) levels.push_back(path.substr(0, separator++));
+  levels.push_back(path);
+  return levels;
+}
+
+HTREEITEM TreeItem(HWND tree, WPARAM relation, HTREEITEM from) {
+  return reinterpret_cast<HTREEITEM>(SendWithTimeout(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(from)));
+}
+
+std::wstring TreeItemText(HANDLE process, HWND tree, HTREEITEM item) {
   if (!item) return {};
   constexpr std::size_t kTextCharacters = 512;
   RemoteMemory memory(process, sizeof(TVITEMW) + (kTextCharacters + 1) * sizeof(wchar_t));
@@ -49,6 +65,24 @@ std::wstring SelectedTreeText(HANDLE process, HWND tree) {
   memory.Write(&query, sizeof(query));
   if (!SendWithTimeout(tree, TVM_GETITEMW, 0, memory.At())) return {};
   return memory.ReadText(kTextCharacters, sizeof(TVITEMW));
+}
+
+std::wstring SelectedTreeText(HANDLE process, HWND tree) {
+  return TreeItemText(process, tree, TreeItem(tree, TVGN_CARET, nullptr));
+}
+
+// Opens the selected folder's branch and selects its child called `name`, as a person's clicks do;
+// false while the branch does not list it yet.
+bool SelectChildFolder(HANDLE process, HWND tree, const std::wstring& name) {
+  const HTREEITEM parent = TreeItem(tree, TVGN_CARET, nullptr);
+  if (!parent) return false;
+  SendWithTimeout(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
+  for (HTREEITEM child = TreeItem(tree, TVGN_CHILD, parent); child; child = TreeItem(tree, TVGN_NEXT, child)) {
+    if (lstrcmpiW(TreeItemText(process, tree, child).c_str(), name.c_str()) != 0) continue;
+    SendWithTimeout(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(child));
+    return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -133,15 +167,25 @@ void AppDriver::CancelFileDialog(DWORD timeoutMs) const {
 
 void AppDriver::ChooseFolder(const std::wstring& path, DWORD timeoutMs) const {
   const HWND dialog = WaitForDialog(IsFolderBrowser, timeoutMs, L"the folder browser");
-  RemoteMemory text(process_.get(), (path.size() + 1) * sizeof(wchar_t));
-  text.WriteText(path);
-  // The answer to BFFM_SETSELECTIONW says nothing; the tree's selection shows whether it was taken.
+  // The browser is asked for the first folder below the drive, and the tree is then opened one level
+  // at a time as a person would: Wine's 64-bit browser, asked for a deeper folder at once, opens only
+  // the first level and selects nothing. The answer to BFFM_SETSELECTIONW says nothing; the tree's
+  // selection shows whether a request was taken.
+  const HWND tree = FindControl(dialog, L"SysTreeView32", L"");
+  const std::vector<std::wstring> levels = FolderLevels(path);
+  RemoteMemory text(process_.get(), (levels.front().size() + 1) * sizeof(wchar_t));
+  text.WriteText(levels.front());
   SendWithTimeout(dialog, BFFM_SETSELECTIONW, TRUE, text.At());
-  const std::wstring name = FolderDisplayName(path);
-  if (!name.empty()) {
-    const HWND tree = FindControl(dialog, L"SysTreeView32", L"");
-    WaitUntil([&] { return lstrcmpiW(SelectedTreeText(process_.get(), tree).c_str(), name.c_str()) == 0; },
-              timeoutMs, L"the folder browser to select " + path);
+  for (std::size_t level = 0; level < levels.size(); ++level) {
+    const std::wstring name = FolderDisplayName(levels[level]);
+    if (name.empty()) continue;
+    WaitUntil(
+        [&] {
+          if (lstrcmpiW(SelectedTreeText(process_.get(), tree).c_str(), name.c_str()) == 0) return true;
+          if (level > 0) SelectChildFolder(process_.get(), tree, name);
+          return false;
+        },
+        timeoutMs, L"the folder browser to select " + levels[level]);
   }
   const HWND ok = GetDlgItem(dialog, IDOK);
   WaitUntil([ok] { return IsWindowEnabled(ok) != FALSE; }, timeoutMs, L"the folder browser to accept " + path);

@@ -2,7 +2,9 @@
 
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cwctype>
+#include <utility>
 
 #include "tools/uidriver/DriverError.h"
 #include "tools/uidriver/WindowQueries.h"
@@ -47,6 +49,40 @@ DWORD ChildProcess::ExitCode() const {
   DWORD code = STILL_ACTIVE;
   GetExitCodeProcess(process_.get(), &code);
   return code;
+}
+
+ProcessTreePause::ProcessTreePause(DWORD rootId) {
+  const ui::KernelHandle snapshot =
+      ui::FileHandle(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS | TH32CS_SNAPTHREAD, 0));
+  if (!snapshot) return;
+  std::vector<std::pair<DWORD, DWORD>> parents;  // (process, its parent)
+  PROCESSENTRY32W process{};
+  process.dwSize = sizeof(process);
+  for (BOOL more = Process32FirstW(snapshot.get(), &process); more; more = Process32NextW(snapshot.get(), &process))
+    parents.emplace_back(process.th32ProcessID, process.th32ParentProcessID);
+  std::vector<DWORD> below;
+  for (bool grew = true; grew;) {
+    grew = false;
+    for (const auto& [id, parent] : parents) {
+      const bool parentBelow = parent == rootId || std::find(below.begin(), below.end(), parent) != below.end();
+      if (parentBelow && id != rootId && std::find(below.begin(), below.end(), id) == below.end()) {
+        below.push_back(id);
+        grew = true;
+      }
+    }
+  }
+  processCount_ = below.size();
+  THREADENTRY32 thread{};
+  thread.dwSize = sizeof(thread);
+  for (BOOL more = Thread32First(snapshot.get(), &thread); more; more = Thread32Next(snapshot.get(), &thread)) {
+    if (std::find(below.begin(), below.end(), thread.th32OwnerProcessID) == below.end()) continue;
+    ui::KernelHandle handle(OpenThread(THREAD_SUSPEND_RESUME, FALSE, thread.th32ThreadID));
+    if (handle && SuspendThread(handle.get()) != static_cast<DWORD>(-1)) threads_.push_back(std::move(handle));
+  }
+}
+
+ProcessTreePause::~ProcessTreePause() {
+  for (const ui::KernelHandle& thread : threads_) ResumeThread(thread.get());
 }
 
 std::vector<std::wstring> RunningProgramNames() {

@@ -32,6 +32,24 @@ class ChildProcess {
   DWORD id_ = 0;
 };
 
+// Holds every process started below `rootId` (children, their children...) still while it lives:
+// each of their threads is suspended at construction and resumed at destruction. The scripted run
+// uses it to photograph a batch in progress however fast the encoder is.
+class ProcessTreePause {
+ public:
+  explicit ProcessTreePause(DWORD rootId);
+  ~ProcessTreePause();
+  ProcessTreePause(const ProcessTreePause&) = delete;
+  ProcessTreePause& operator=(const ProcessTreePause&) = delete;
+
+  // How many processes below the root were found.
+  std::size_t ProcessCount() const { return processCount_; }
+
+ private:
+  std::vector<ui::KernelHandle> threads_;
+  std::size_t processCount_ = 0;
+};
+
 // The lower-case file names of every running process ("ffmpeg.exe", ...), for checking that nothing
 // was left behind.
 std::vector<std::wstring> RunningProgramNames();
