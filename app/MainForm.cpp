@@ -241,19 +241,27 @@ void TFrmMain::AddFiles(const std::vector<std::wstring>& paths) {
   // One lock for all the files, so that nothing else starts between two of them; the window keeps
   // being served while each file is measured.
   const TBusyLock lock(*this);
-  for (std::size_t index = 0; index < paths.size(); ++index) {
+  for (const std::wstring& path : paths) {
     auto job = std::make_unique<TFileJob>();
-    job->Duration = ProbeDuration(paths[index]);
+    try {
+      job->Duration = ProbeDuration(path);
+    } catch (...) {
+      // The file is not listed and the report says why; the files after it are still added.
+      ui::ReportCurrentException();
+      if (Ending()) return;
+      continue;
+    }
     if (Ending()) return;
     job->Status = kStatusReady;
-    job->FilePath = paths[index];
+    job->FilePath = path;
     FJobs.push_back(std::move(job));
     ShowJobCount();
   }
 }
 
 void TFrmMain::FormFilesDropped(const std::vector<std::wstring>& paths) {
-  if (busy_ || Ending()) return;
+  // A disabled window has a dialog or a message box of its own open, which the add would run under.
+  if (busy_ || Ending() || !IsWindowEnabled(Handle())) return;
   const std::vector<std::wstring> extensions = FilterExtensions(OpenDialog1->Filter(), kSupportFilesEntry);
   AddFiles(FilesOfDrop(paths, extensions, TWindowsFileSystem()));
 }

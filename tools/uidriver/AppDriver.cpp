@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <thread>
+
 #include "tools/uidriver/DriverError.h"
 #include "tools/uidriver/RemoteMemory.h"
 #include "tools/uidriver/WindowQueries.h"
@@ -114,14 +116,45 @@ void AppDriver::PressOk(HWND dialog, DWORD timeoutMs) const {
   WaitUntil([dialog] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeoutMs, L"the dialog to close");
 }
 
-void AppDriver::ChooseFile(const std::wstring& path, DWORD timeoutMs) const {
+HWND AppDriver::FileNameBox(DWORD timeoutMs) const {
   const HWND dialog = WaitForDialog(IsFileDialog, timeoutMs, L"the open dialog");
   const HWND box = FindControlById(dialog, kFileNameBoxId);
   const HWND edit = FindControl(box, L"Edit", L"");
-  const HWND target = edit ? edit : box;
+  return edit ? edit : box;
+}
+
+void AppDriver::ChooseFile(const std::wstring& path, DWORD timeoutMs) const {
+  const HWND target = FileNameBox(timeoutMs);
   SendWithTimeout(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   if (WindowText(target) != path) throw DriverError(L"the open dialog did not take the file name " + path);
+  PressOk(GetAncestor(target, GA_ROOT), timeoutMs);
+}
+
+void AppDriver::ChooseFilesIn(const std::wstring& folder, const std::wstring& names, DWORD timeoutMs) const {
+  const HWND target = FileNameBox(timeoutMs);
+  const HWND dialog = GetAncestor(target, GA_ROOT);
+  // A folder confirmed in the name box opens that folder; the dialog stays and empties the box.
+  SendWithTimeout(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  WaitUntil([&] { return WindowText(target).empty(); }, timeoutMs, L"the open dialog to open " + folder);
+  SendWithTimeout(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names.c_str()));
+  if (WindowText(target) != names) throw DriverError(L"the open dialog did not take the file names " + names);
   PressOk(dialog, timeoutMs);
+}
+
+void AppDriver::DropFiles(const std::vector<std::wstring>& paths) const {
+  std::wstring names;
+  for (const std::wstring& path : paths) names += path + L'\0';
+  names += L'\0';
+  DROPFILES header{};
+  header.pFiles = sizeof(DROPFILES);
+  header.fWide = TRUE;
+  RemoteMemory block(process_.get(), sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+  block.Write(&header, sizeof header);
+  block.Write(names.data(), names.size() * sizeof(wchar_t), sizeof(DROPFILES));
+  if (!PostMessageW(MainWindow(), WM_DROPFILES, static_cast<WPARAM>(block.At()), 0))
+    throw DriverError(L"cannot post the drop to the main window");
+  block.HandOver();
 }
 
 void AppDriver::CancelFileDialog(DWORD timeoutMs) const {
@@ -202,15 +235,32 @@ int AppDriver::SelectedRow() const {
   return static_cast<int>(SendWithTimeout(ListView(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-void AppDriver::SelectRow(int index, DWORD timeoutMs) const {
-  const HWND list = ListView();
+RECT AppDriver::RowRect(int index) const {
   RemoteMemory memory(process_.get(), sizeof(RECT));
   RECT box{};
   box.left = LVIR_LABEL;
   memory.Write(&box, sizeof(box));
-  if (!SendWithTimeout(list, LVM_GETITEMRECT, static_cast<WPARAM>(index), memory.At()))
+  if (!SendWithTimeout(ListView(), LVM_GETITEMRECT, static_cast<WPARAM>(index), memory.At()))
     throw DriverError(L"the list has no row " + std::to_wstring(index));
   memory.Read(&box, sizeof(box));
+  return box;
+}
+
+std::wstring AppDriver::RowTip(int index, DWORD timeoutMs) const {
+  const RECT box = RowRect(index);
+  PostMessageW(ListView(), WM_MOUSEHOVER, 0, MAKELPARAM(box.left + 4, (box.top + box.bottom) / 2));
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  do {
+    for (HWND window : TopWindows(processId_))
+      if (WindowClass(window) == L"tooltips_class32") return WindowText(window);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  } while (GetTickCount64() < deadline);
+  return {};
+}
+
+void AppDriver::SelectRow(int index, DWORD timeoutMs) const {
+  const HWND list = ListView();
+  const RECT box = RowRect(index);
   const LPARAM point = MAKELPARAM(box.left + 4, (box.top + box.bottom) / 2);
   PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
   PostMessageW(list, WM_LBUTTONUP, 0, point);
