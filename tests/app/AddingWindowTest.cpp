@@ -212,8 +212,9 @@ TEST_F(AddingWindow, AFailedJobShowsWhyWhenThePointerRestsOnItsRow) {
   tool.lpszText = text;
   SendMessageW(tip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&tool));
   EXPECT_EQ(std::wstring(text), form_->GetJob(0).FailureReason);
-  trelvix::testing::SavePng(trelvix::testing::CaptureClient(form_->Handle()),
-                            trelvix::testing::ScreenshotPath(L"app-failed-row-tip"));
+  trelvix::testing::PumpMessages(200);
+  EXPECT_TRUE(IsWindowVisible(tip)) << "the tip stays while the pointer rests";
+  trelvix::testing::SavePng(trelvix::testing::CaptureScreen(), trelvix::testing::ScreenshotPath(L"app-failed-row-tip"));
 
   SendMessageW(list, WM_MOUSELEAVE, 0, 0);
   EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(tip) == FALSE; }, 2000)) << "the tip goes with the pointer";

@@ -1,6 +1,7 @@
 #include "tools/uidriver/AppDriver.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 #include <shlobj.h>
 
 #include <thread>
@@ -133,10 +134,22 @@ void AppDriver::ChooseFile(const std::wstring& path, DWORD timeoutMs) const {
 void AppDriver::ChooseFilesIn(const std::wstring& folder, const std::wstring& names, DWORD timeoutMs) const {
   const HWND target = FileNameBox(timeoutMs);
   const HWND dialog = GetAncestor(target, GA_ROOT);
-  // A folder confirmed in the name box opens that folder; the dialog stays and empties the box.
+  // A folder confirmed in the name box opens that folder and the dialog stays.
   SendWithTimeout(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-  WaitUntil([&] { return WindowText(target).empty(); }, timeoutMs, L"the open dialog to open " + folder);
+  std::wstring wanted = folder;
+  while (!wanted.empty() && wanted.back() == L'\\') wanted.pop_back();
+  constexpr std::size_t kPathCharacters = 1024;
+  RemoteMemory path(process_.get(), (kPathCharacters + 1) * sizeof(wchar_t));
+  WaitUntil(
+      [&] {
+        const auto length = SendWithTimeout(dialog, CDM_GETFOLDERPATH, kPathCharacters, path.At());
+        if (length <= 0) return false;
+        std::wstring shown = path.ReadText(std::min<std::size_t>(static_cast<std::size_t>(length), kPathCharacters));
+        while (!shown.empty() && shown.back() == L'\\') shown.pop_back();
+        return lstrcmpiW(shown.c_str(), wanted.c_str()) == 0;
+      },
+      timeoutMs, L"the open dialog to open " + folder);
   SendWithTimeout(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names.c_str()));
   if (WindowText(target) != names) throw DriverError(L"the open dialog did not take the file names " + names);
   PressOk(dialog, timeoutMs);
@@ -246,13 +259,22 @@ RECT AppDriver::RowRect(int index) const {
   return box;
 }
 
+HWND AppDriver::ShownTip() const {
+  for (HWND window : TopWindows(processId_))
+    if (WindowClass(window) == L"tooltips_class32") return window;
+  return nullptr;
+}
+
 std::wstring AppDriver::RowTip(int index, DWORD timeoutMs) const {
   const RECT box = RowRect(index);
-  PostMessageW(ListView(), WM_MOUSEHOVER, 0, MAKELPARAM(box.left + 4, (box.top + box.bottom) / 2));
+  const HWND list = ListView();
+  // The pointer leaves first, so that a tip still shown for another row is not taken for this one.
+  PostMessageW(list, WM_MOUSELEAVE, 0, 0);
+  WaitUntil([&] { return ShownTip() == nullptr; }, timeoutMs, L"the shown tip to go");
+  PostMessageW(list, WM_MOUSEHOVER, 0, MAKELPARAM(box.left + 4, (box.top + box.bottom) / 2));
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
   do {
-    for (HWND window : TopWindows(processId_))
-      if (WindowClass(window) == L"tooltips_class32") return WindowText(window);
+    if (const HWND tip = ShownTip()) return WindowText(tip);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   } while (GetTickCount64() < deadline);
   return {};

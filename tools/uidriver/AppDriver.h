@@ -75,6 +75,8 @@ class AppDriver {
   void PressOk(HWND dialog, DWORD timeoutMs) const;
   HWND FileNameBox(DWORD timeoutMs) const;
   RECT RowRect(int index) const;
+  // A tooltip of the program that is shown, or null.
+  HWND ShownTip() const;
 
   DWORD processId_;
   std::wstring mainClass_;
