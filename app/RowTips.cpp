@@ -60,6 +60,9 @@ void TRowTips::Show(int row, POINT point) {
   if (row < 0) return;
   std::wstring text = tipText_(row);
   if (text.empty() || !EnsureTip()) return;
+  // The list's own face (taken at each show, as the list may change it), which has the Chinese
+  // glyphs that the system's tip face may lack.
+  SendMessageW(tip_.get(), WM_SETFONT, static_cast<WPARAM>(SendMessageW(toolWindow_, WM_GETFONT, 0, 0)), FALSE);
   TOOLINFOW tool = ToolOf(toolWindow_, text.data());
   SendMessageW(tip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
   ClientToScreen(toolWindow_, &point);

@@ -134,22 +134,29 @@ void AppDriver::ChooseFile(const std::wstring& path, DWORD timeoutMs) const {
 void AppDriver::ChooseFilesIn(const std::wstring& folder, const std::wstring& names, DWORD timeoutMs) const {
   const HWND target = FileNameBox(timeoutMs);
   const HWND dialog = GetAncestor(target, GA_ROOT);
-  // A folder confirmed in the name box opens that folder and the dialog stays.
-  SendWithTimeout(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
-  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
   std::wstring wanted = folder;
   while (!wanted.empty() && wanted.back() == L'\\') wanted.pop_back();
   constexpr std::size_t kPathCharacters = 1024;
   RemoteMemory path(process_.get(), (kPathCharacters + 1) * sizeof(wchar_t));
-  WaitUntil(
-      [&] {
-        const auto length = SendWithTimeout(dialog, CDM_GETFOLDERPATH, kPathCharacters, path.At());
-        if (length <= 0) return false;
-        std::wstring shown = path.ReadText(std::min<std::size_t>(static_cast<std::size_t>(length), kPathCharacters));
-        while (!shown.empty() && shown.back() == L'\\') shown.pop_back();
-        return lstrcmpiW(shown.c_str(), wanted.c_str()) == 0;
-      },
-      timeoutMs, L"the open dialog to open " + folder);
+  std::wstring shown;
+  const auto inFolder = [&] {
+    const auto length = SendWithTimeout(dialog, CDM_GETFOLDERPATH, kPathCharacters, path.At());
+    if (length <= 0) return false;
+    shown = path.ReadText(std::min<std::size_t>(static_cast<std::size_t>(length), kPathCharacters));
+    while (!shown.empty() && shown.back() == L'\\') shown.pop_back();
+    return lstrcmpiW(shown.c_str(), wanted.c_str()) == 0;
+  };
+  // A folder confirmed in the name box opens that folder and the dialog stays. A dialog still setting
+  // itself up may let the confirmation pass unseen, so it is repeated until the folder is open.
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  while (!inFolder()) {
+    if (GetTickCount64() >= deadline)
+      throw DriverError(L"the open dialog did not open " + folder + L" (it shows " + shown + L")");
+    SendWithTimeout(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    const ULONGLONG retry = std::min(deadline, GetTickCount64() + 2000);
+    while (GetTickCount64() < retry && !inFolder()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
   SendWithTimeout(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names.c_str()));
   if (WindowText(target) != names) throw DriverError(L"the open dialog did not take the file names " + names);
   PressOk(dialog, timeoutMs);
