@@ -13,6 +13,7 @@ struct TFileJob {
   std::int32_t Duration = 0;  // whole seconds from the duration probe; 0 when none was found
   std::wstring Status;  // the list's second column
   std::wstring FilePath;  // as the open dialog returned it
+  std::wstring FailureReason;  // why the job was not converted; shown over a failed row
 };
 
 }  // namespace app

@@ -5,9 +5,12 @@
 #include "app/BannerFallback.h"
 #include "app/BannerPicture.h"
 #include "app/ConversionRules.h"
+#include "app/DroppedFiles.h"
+#include "app/FailureReason.h"
 #include "app/MessageWait.h"
 #include "app/OutputSnapshot.h"
 #include "app/OutputFolder.h"
+#include "app/TaskbarList.h"
 #include "ui/Application.h"
 #include "ui/ErrorReport.h"
 #include "ui/core/Exceptions.h"
@@ -36,6 +39,21 @@ void DeleteFileSoon(const std::wstring& path) {
 }
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/") + 1); }
+
+// The batch's taskbar progress from its start to its end, however it ends.
+class TBatchProgressScope {
+ public:
+  TBatchProgressScope(std::unique_ptr<TBatchProgress>& slot, TTaskbarIndicator* indicator, int jobCount)
+      : slot_(slot) {
+    slot_ = std::make_unique<TBatchProgress>(indicator, jobCount);
+  }
+  ~TBatchProgressScope() { slot_.reset(); }
+  TBatchProgressScope(const TBatchProgressScope&) = delete;
+  TBatchProgressScope& operator=(const TBatchProgressScope&) = delete;
+
+ private:
+  std::unique_ptr<TBatchProgress>& slot_;
+};
 
 }  // namespace
 
@@ -123,6 +141,8 @@ TFrmMain::~TFrmMain() {
   RemoveInterruptedOutput();
   if (DosCommand2 != nullptr) DosCommand2->Stop();
   bannerFallback_.reset();
+  FRowTips.reset();
+  FDropTarget.reset();
   DestroyComponents();
 }
 
@@ -157,6 +177,9 @@ void TFrmMain::FormCreate(ui::TObject*) {
   cmbAudioKbps->SetItemIndex(7);
   cmbAudioSample->SetItemIndex(0);
   cmbAudioTrack->SetItemIndex(0);
+
+  FDropTarget = std::make_unique<TFileDropTarget>(*this, TFilesDroppedEvent(this, &TFrmMain::FormFilesDropped));
+  FRowTips = std::make_unique<TRowTips>(*lvwFiles, [this](int row) { return RowTip(row); });
 }
 
 void TFrmMain::FormClose(ui::TObject*, ui::TCloseAction&) {
@@ -208,20 +231,45 @@ void TFrmMain::SetInputsEnabled(bool enabled) {
 void TFrmMain::btnAddClick(ui::TObject*) {
   if (busy_ || Ending()) return;
   if (!OpenDialog1->Execute()) return;
-  const std::wstring path = OpenDialog1->FileName();
+  AddFiles(OpenDialog1->Files().Lines());
+}
+
+void TFrmMain::AddFiles(const std::vector<std::wstring>& paths) {
+  if (paths.empty()) return;
   ProgressBar1->SetPosition(0);
   lblInfo->SetCaption(kStatusReady);
-
-  auto job = std::make_unique<TFileJob>();
-  {
-    const TBusyLock lock(*this);
-    job->Duration = ProbeDuration(path);
+  // One lock for all the files, so that nothing else starts between two of them; the window keeps
+  // being served while each file is measured.
+  const TBusyLock lock(*this);
+  for (const std::wstring& path : paths) {
+    auto job = std::make_unique<TFileJob>();
+    try {
+      job->Duration = ProbeDuration(path);
+    } catch (...) {
+      // The file is not listed and the report says why; the files after it are still added.
+      ui::ReportCurrentException();
+      if (Ending()) return;
+      continue;
+    }
+    if (Ending()) return;
+    job->Status = kStatusReady;
+    job->FilePath = path;
+    FJobs.push_back(std::move(job));
+    ShowJobCount();
   }
-  if (Ending()) return;
-  job->Status = kStatusReady;
-  job->FilePath = path;
-  FJobs.push_back(std::move(job));
-  ShowJobCount();
+}
+
+void TFrmMain::FormFilesDropped(const std::vector<std::wstring>& paths) {
+  // A disabled window has a dialog or a message box of its own open, which the add would run under.
+  if (busy_ || Ending() || !IsWindowEnabled(Handle())) return;
+  const std::vector<std::wstring> extensions = FilterExtensions(OpenDialog1->Filter(), kSupportFilesEntry);
+  AddFiles(FilesOfDrop(paths, extensions, TWindowsFileSystem()));
+}
+
+std::wstring TFrmMain::RowTip(int row) const {
+  if (row < 0 || row >= JobCount()) return {};
+  const TFileJob& job = *FJobs[static_cast<std::size_t>(row)];
+  return job.Status == kStatusFailed ? job.FailureReason : std::wstring();
 }
 
 void TFrmMain::btnDeleteClick(ui::TObject*) {
@@ -305,13 +353,18 @@ bool TFrmMain::ConvertVideo(const TFileJob& job, bool overwrite) {
   ResetEvent(runnerWake_.get());
   runningOutput_ = std::make_unique<OutputSnapshot>(output);
   DosCommand1->Execute();
-  while (DosCommand1->IsRunning() && !Ending()) WaitServingMessages(runnerWake_.get(), kBatchPollMs);
+  while (DosCommand1->IsRunning() && !Ending()) {
+    WaitServingMessages(runnerWake_.get(), kBatchPollMs);
+    if (FBatchProgress != nullptr) FBatchProgress->JobPosition(ProgressBar1->Position(), job.Duration);
+  }
   if (Ending()) return false;  // the window's close (or destruction) stops the encoder and drops its output
   DosCommand1->Stop();
   const bool encoderSucceeded = DosCommand1->ExitCode() == 0u;
   const std::unique_ptr<OutputSnapshot> run = std::move(runningOutput_);
 
   if (encoderSucceeded && run->WrittenByRun()) return true;
+  FEncoderFailure = EncoderFailureReason(DosCommand1->CapturedLines().Lines(), DosCommand1->LastError(),
+                                         DosCommand1->ExitCode());
   if (run->TouchedByRun()) DeleteFileSoon(output);  // an empty leftover of the failed run
   return false;
 }
@@ -334,12 +387,16 @@ void TFrmMain::btnConvertClick(ui::TObject*) {
   {
     const TBusyLock lock(*this);
     const int count = JobCount();
+    const TBatchProgressScope progress(FBatchProgress, Taskbar(), count);
     for (int index = 0; index < count; ++index) {
       const TFileJob job = GetJob(index);
       lblInfo->SetCaption(kConverting + job.FilePath);
+      FBatchProgress->StartJob(index);
       const bool converted = ConvertVideo(job, true);
       if (Ending()) return;
       GetJob(index).Status = converted ? kStatusDone : kStatusFailed;
+      GetJob(index).FailureReason = converted ? std::wstring() : FEncoderFailure;
+      FBatchProgress->EndJob(converted);
       // Painted now, not when the queue gets to it: the row must never show a job that has ended
       // as still waiting, even to a reader who looks the moment the batch's end is announced.
       lvwFiles->Invalidate();
@@ -348,6 +405,18 @@ void TFrmMain::btnConvertClick(ui::TObject*) {
     ProgressBar1->SetPosition(0);
     lblInfo->SetCaption(kBatchDone);
   }
+}
+
+// ---- the taskbar button ----
+
+void TFrmMain::SetTaskbarIndicator(std::unique_ptr<TTaskbarIndicator> indicator) {
+  FTaskbar = std::move(indicator);
+  FTaskbarLookedUp = true;
+}
+
+TTaskbarIndicator* TFrmMain::Taskbar() {
+  if (!FTaskbarLookedUp) SetTaskbarIndicator(TaskbarIndicatorFor(Handle()));
+  return FTaskbar.get();
 }
 
 }  // namespace app

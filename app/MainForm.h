@@ -11,8 +11,11 @@
 #include <vector>
 
 #include "app/BannerFallback.h"
+#include "app/BatchProgress.h"
+#include "app/FileDrop.h"
 #include "app/FileJob.h"
 #include "app/OutputSnapshot.h"
+#include "app/RowTips.h"
 #include "process/DosCommand.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/store/SkinStore.h"
@@ -84,6 +87,8 @@ class TFrmMain : public ui::TForm {
   void btnClearClick(ui::TObject* sender);
   void Button8Click(ui::TObject* sender);
   void btnConvertClick(ui::TObject* sender);
+  // Files and folders dropped on the window; refused while a probe or a batch runs.
+  void FormFilesDropped(const std::vector<std::wstring>& paths);
 
   // ---- the runners' events, called on their reader threads ----
   void DosCommand1NewLine(ui::TObject* sender, const std::wstring& line, process::TOutputType type);
@@ -95,6 +100,14 @@ class TFrmMain : public ui::TForm {
   std::int32_t ProbeDuration(const std::wstring& path);
   // Converts one job and returns whether the encoder ended well and left an output file.
   bool ConvertVideo(const TFileJob& job, bool overwrite);
+  // Probes and lists each file in turn, as the add button does for one; stops when the window closes.
+  void AddFiles(const std::vector<std::wstring>& paths);
+  // The text shown when the pointer rests on a row: a failed job's reason, else nothing.
+  std::wstring RowTip(int row) const;
+  const TRowTips* RowTips() const { return FRowTips.get(); }
+  // Where the batch shows its progress besides the window; by default the system's taskbar button,
+  // looked up at the first batch (none where the system has no ITaskbarList3).
+  void SetTaskbarIndicator(std::unique_ptr<TTaskbarIndicator> indicator);
 
   int JobCount() const { return static_cast<int>(FJobs.size()); }
   // Raises ui::EListError for an index outside the list.
@@ -115,6 +128,7 @@ class TFrmMain : public ui::TForm {
   void SetInputsEnabled(bool enabled);
   void ShowJobCount();
   void RemoveInterruptedOutput();
+  TTaskbarIndicator* Taskbar();
 
   process::TDosCommand* DosCommand1 = nullptr;  // the encoder, owned by the window
   process::TDosCommand* DosCommand2 = nullptr;  // the player, owned by the window
@@ -126,6 +140,12 @@ class TFrmMain : public ui::TForm {
   bool closing_ = false;
   std::unique_ptr<OutputSnapshot> runningOutput_;  // the file the running encoder writes
   std::unique_ptr<TBannerFallback> bannerFallback_;  // where the browser cannot draw the banner page
+  std::unique_ptr<TFileDropTarget> FDropTarget;
+  std::unique_ptr<TRowTips> FRowTips;
+  std::unique_ptr<TTaskbarIndicator> FTaskbar;
+  bool FTaskbarLookedUp = false;
+  std::unique_ptr<TBatchProgress> FBatchProgress;  // while a batch runs
+  std::wstring FEncoderFailure;  // why the last ConvertVideo failed
 };
 
 }  // namespace app

@@ -124,12 +124,12 @@ TEST_F(MainWindow, StartsWithTheDefaultSettingsAndTexts) {
   }
 
   EXPECT_EQ(form_->OpenDialog1->Filter(),
-            L"Support Files|*.RM;*.RMVB;*.AVI;*.MPG;*.MPEG;*.WMV;*.ASF;*.3PG;*.MP4;*.AVS;*.VOB;*.DAT;*.MOV;*.QT|"
+            L"Support Files|*.RM;*.RMVB;*.AVI;*.MPG;*.MPEG;*.WMV;*.ASF;*.3PG;*.3GP;*.MP4;*.AVS;*.VOB;*.DAT;*.MOV;*.QT|"
             L"RM Files|*.RM;*.RMVB|AVI Files|*.AVI|MPEG Files|*.MPG;*.MPEG|WMV Files|*.WMV;*.ASF|"
-            L"Portable device Files|*.3PG;*.MP4;*.AVS|DVD VCD Files|*.VOB;*.DAT|Quick Time Files|*.MOV;*.QT|"
+            L"Portable device Files|*.3PG;*.3GP;*.MP4;*.AVS|DVD VCD Files|*.VOB;*.DAT|Quick Time Files|*.MOV;*.QT|"
             L"All Files|*.*");
   EXPECT_EQ(form_->OpenDialog1->FilterIndex(), 1);
-  EXPECT_FALSE(form_->OpenDialog1->Options().Contains(ui::TOpenOption::ofAllowMultiSelect));
+  EXPECT_TRUE(form_->OpenDialog1->Options().Contains(ui::TOpenOption::ofAllowMultiSelect));
 
   EXPECT_EQ(std::wstring(app::kApplicationTitle), std::wstring(L"Trelvix 2.1  ") + app::kContactLine);
   EXPECT_EQ(form_->Label3->Caption(), app::kContactLine);

@@ -1,8 +1,10 @@
 #include "tools/uidriver/AppDriver.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 #include <shlobj.h>
 
+#include <thread>
 #include <vector>
 
 #include "tools/uidriver/DriverError.h"
@@ -148,14 +150,64 @@ void AppDriver::PressOk(HWND dialog, DWORD timeoutMs) const {
   WaitUntil([dialog] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeoutMs, L"the dialog to close");
 }
 
-void AppDriver::ChooseFile(const std::wstring& path, DWORD timeoutMs) const {
+HWND AppDriver::FileNameBox(DWORD timeoutMs) const {
   const HWND dialog = WaitForDialog(IsFileDialog, timeoutMs, L"the open dialog");
   const HWND box = FindControlById(dialog, kFileNameBoxId);
   const HWND edit = FindControl(box, L"Edit", L"");
-  const HWND target = edit ? edit : box;
+  return edit ? edit : box;
+}
+
+void AppDriver::ChooseFile(const std::wstring& path, DWORD timeoutMs) const {
+  const HWND target = FileNameBox(timeoutMs);
   SendWithTimeout(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   if (WindowText(target) != path) throw DriverError(L"the open dialog did not take the file name " + path);
+  PressOk(GetAncestor(target, GA_ROOT), timeoutMs);
+}
+
+void AppDriver::ChooseFilesIn(const std::wstring& folder, const std::wstring& names, DWORD timeoutMs) const {
+  const HWND target = FileNameBox(timeoutMs);
+  const HWND dialog = GetAncestor(target, GA_ROOT);
+  std::wstring wanted = folder;
+  while (!wanted.empty() && wanted.back() == L'\\') wanted.pop_back();
+  constexpr std::size_t kPathCharacters = 1024;
+  RemoteMemory path(process_.get(), (kPathCharacters + 1) * sizeof(wchar_t));
+  std::wstring shown;
+  const auto inFolder = [&] {
+    const auto length = SendWithTimeout(dialog, CDM_GETFOLDERPATH, kPathCharacters, path.At());
+    if (length <= 0) return false;
+    shown = path.ReadText(std::min<std::size_t>(static_cast<std::size_t>(length), kPathCharacters));
+    while (!shown.empty() && shown.back() == L'\\') shown.pop_back();
+    return lstrcmpiW(shown.c_str(), wanted.c_str()) == 0;
+  };
+  // A folder confirmed in the name box opens that folder and the dialog stays. A dialog still setting
+  // itself up may let the confirmation pass unseen, so it is repeated until the folder is open.
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  while (!inFolder()) {
+    if (GetTickCount64() >= deadline)
+      throw DriverError(L"the open dialog did not open " + folder + L" (it shows " + shown + L")");
+    SendWithTimeout(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    const ULONGLONG retry = std::min(deadline, GetTickCount64() + 2000);
+    while (GetTickCount64() < retry && !inFolder()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  SendWithTimeout(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names.c_str()));
+  if (WindowText(target) != names) throw DriverError(L"the open dialog did not take the file names " + names);
   PressOk(dialog, timeoutMs);
+}
+
+void AppDriver::DropFiles(const std::vector<std::wstring>& paths) const {
+  std::wstring names;
+  for (const std::wstring& path : paths) names += path + L'\0';
+  names += L'\0';
+  DROPFILES header{};
+  header.pFiles = sizeof(DROPFILES);
+  header.fWide = TRUE;
+  RemoteMemory block(process_.get(), sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+  block.Write(&header, sizeof header);
+  block.Write(names.data(), names.size() * sizeof(wchar_t), sizeof(DROPFILES));
+  if (!PostMessageW(MainWindow(), WM_DROPFILES, static_cast<WPARAM>(block.At()), 0))
+    throw DriverError(L"cannot post the drop to the main window");
+  block.HandOver();
 }
 
 void AppDriver::CancelFileDialog(DWORD timeoutMs) const {
@@ -246,15 +298,41 @@ int AppDriver::SelectedRow() const {
   return static_cast<int>(SendWithTimeout(ListView(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-void AppDriver::SelectRow(int index, DWORD timeoutMs) const {
-  const HWND list = ListView();
+RECT AppDriver::RowRect(int index) const {
   RemoteMemory memory(process_.get(), sizeof(RECT));
   RECT box{};
   box.left = LVIR_LABEL;
   memory.Write(&box, sizeof(box));
-  if (!SendWithTimeout(list, LVM_GETITEMRECT, static_cast<WPARAM>(index), memory.At()))
+  if (!SendWithTimeout(ListView(), LVM_GETITEMRECT, static_cast<WPARAM>(index), memory.At()))
     throw DriverError(L"the list has no row " + std::to_wstring(index));
   memory.Read(&box, sizeof(box));
+  return box;
+}
+
+HWND AppDriver::ShownTip() const {
+  for (HWND window : TopWindows(processId_))
+    if (WindowClass(window) == L"tooltips_class32") return window;
+  return nullptr;
+}
+
+std::wstring AppDriver::RowTip(int index, DWORD timeoutMs) const {
+  const RECT box = RowRect(index);
+  const HWND list = ListView();
+  // The pointer leaves first, so that a tip still shown for another row is not taken for this one.
+  PostMessageW(list, WM_MOUSELEAVE, 0, 0);
+  WaitUntil([&] { return ShownTip() == nullptr; }, timeoutMs, L"the shown tip to go");
+  PostMessageW(list, WM_MOUSEHOVER, 0, MAKELPARAM(box.left + 4, (box.top + box.bottom) / 2));
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  do {
+    if (const HWND tip = ShownTip()) return WindowText(tip);
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  } while (GetTickCount64() < deadline);
+  return {};
+}
+
+void AppDriver::SelectRow(int index, DWORD timeoutMs) const {
+  const HWND list = ListView();
+  const RECT box = RowRect(index);
   const LPARAM point = MAKELPARAM(box.left + 4, (box.top + box.bottom) / 2);
   PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, point);
   PostMessageW(list, WM_LBUTTONUP, 0, point);

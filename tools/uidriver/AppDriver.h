@@ -33,6 +33,13 @@ class AppDriver {
   // The open dialog: types `path` into its file-name box and confirms.
   void ChooseFile(const std::wstring& path, DWORD timeoutMs = 20000) const;
   void CancelFileDialog(DWORD timeoutMs = 20000) const;
+  // The open dialog: goes to `folder`, then types `names` (`"a.avi" "b.avi"` for several files) and
+  // confirms.
+  void ChooseFilesIn(const std::wstring& folder, const std::wstring& names, DWORD timeoutMs = 20000) const;
+  // Drops the paths on the main window as the shell does (WM_DROPFILES, posted). The drop's block is
+  // made in the program's memory outside its heap, where the program's DragFinish cannot free it, so
+  // it stays there.
+  void DropFiles(const std::vector<std::wstring>& paths) const;
   // The folder browser: selects `path` (on C: or a mapped drive letter) and confirms.
   void ChooseFolder(const std::wstring& path, DWORD timeoutMs = 20000) const;
   // Waits for a message box, returns its text and presses its default button.
@@ -47,6 +54,9 @@ class AppDriver {
   // Clicks the row; returns when the list shows it selected.
   void SelectRow(int index, DWORD timeoutMs = 5000) const;
   int SelectedRow() const;
+  // Rests the pointer on the row (a hover message to the list) and returns the text of the tip that
+  // shows, or an empty text when none shows within `timeoutMs`.
+  std::wstring RowTip(int index, DWORD timeoutMs = 3000) const;
 
   HWND ProgressBar() const;
   int Progress() const;
@@ -63,6 +73,10 @@ class AppDriver {
   HWND FindDialog(bool (*kind)(HWND)) const;
   HWND WaitForDialog(bool (*kind)(HWND), DWORD timeoutMs, const std::wstring& what) const;
   void PressOk(HWND dialog, DWORD timeoutMs) const;
+  HWND FileNameBox(DWORD timeoutMs) const;
+  RECT RowRect(int index) const;
+  // A tooltip of the program that is shown, or null.
+  HWND ShownTip() const;
 
   DWORD processId_;
   std::wstring mainClass_;

@@ -13,7 +13,9 @@ RemoteMemory::RemoteMemory(HANDLE process, std::size_t size)
                                    std::to_wstring(GetLastError()) + L")");
 }
 
-RemoteMemory::~RemoteMemory() { VirtualFreeEx(process_, address_, 0, MEM_RELEASE); }
+RemoteMemory::~RemoteMemory() {
+  if (owned_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+}
 
 LPARAM RemoteMemory::At(std::size_t offset) const {
   CheckRange(0, offset);

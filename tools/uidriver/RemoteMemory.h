@@ -24,6 +24,9 @@ class RemoteMemory {
   // Writes `text` with its terminating NUL.
   void WriteText(const std::wstring& text, std::size_t offset = 0);
   std::wstring ReadText(std::size_t characters, std::size_t offset = 0) const;
+  // Leaves the block to the program for good: for a message whose receiver keeps reading it after the
+  // driver has moved on (a posted drop).
+  void HandOver() { owned_ = false; }
 
  private:
   void CheckRange(std::size_t size, std::size_t offset) const;
@@ -31,6 +34,7 @@ class RemoteMemory {
   HANDLE process_;
   std::size_t size_;
   void* address_;
+  bool owned_ = true;
 };
 
 }  // namespace uidriver

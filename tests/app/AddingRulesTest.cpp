@@ -1,0 +1,159 @@
+// The rules behind adding many files at once and telling about failures, without windows: which
+// files a drop adds, the batch's taskbar progress, and the reason a failed job shows.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/BatchProgress.h"
+#include "app/DroppedFiles.h"
+#include "app/FailureReason.h"
+
+namespace {
+
+using testing::ElementsAre;
+using testing::IsEmpty;
+
+constexpr wchar_t kFilter[] =
+    L"Support Files|*.RM;*.RMVB;*.AVI;*.MPG;*.MPEG;*.WMV;*.ASF;*.3PG;*.3GP;*.MP4;*.AVS;*.VOB;*.DAT;*.MOV;*.QT|"
+    L"RM Files|*.RM;*.RMVB|AVI Files|*.AVI|MPEG Files|*.MPG;*.MPEG|WMV Files|*.WMV;*.ASF|"
+    L"Portable device Files|*.3PG;*.3GP;*.MP4;*.AVS|DVD VCD Files|*.VOB;*.DAT|Quick Time Files|*.MOV;*.QT|"
+    L"All Files|*.*";
+
+TEST(FilterExtensions, NamesTheSupportedTypesInFilterOrder) {
+  EXPECT_THAT(app::FilterExtensions(kFilter, app::kSupportFilesEntry),
+              ElementsAre(L"RM", L"RMVB", L"AVI", L"MPG", L"MPEG", L"WMV", L"ASF", L"3PG", L"3GP", L"MP4", L"AVS",
+                          L"VOB", L"DAT", L"MOV", L"QT"));
+  EXPECT_THAT(app::FilterExtensions(kFilter, L"Portable device Files"), ElementsAre(L"3PG", L"3GP", L"MP4", L"AVS"));
+  EXPECT_THAT(app::FilterExtensions(kFilter, L"All Files"), IsEmpty()) << "*.* names no extension";
+  EXPECT_THAT(app::FilterExtensions(kFilter, L"No Such Files"), IsEmpty());
+  EXPECT_THAT(app::FilterExtensions(L"", app::kSupportFilesEntry), IsEmpty());
+  EXPECT_THAT(app::FilterExtensions(L"Support Files", app::kSupportFilesEntry), IsEmpty()) << "no pattern part";
+  EXPECT_THAT(app::FilterExtensions(L"Support Files|*.;clip?.avi;*.a*;AVI;*.MOV", app::kSupportFilesEntry),
+              ElementsAre(L"MOV"));
+}
+
+TEST(FilterExtensions, MatchesFileNamesWithoutRegardToLetterCase) {
+  const auto extensions = app::FilterExtensions(kFilter, app::kSupportFilesEntry);
+  EXPECT_TRUE(app::HasListedExtension(L"C:\\v\\clip.avi", extensions));
+  EXPECT_TRUE(app::HasListedExtension(L"C:\\v\\clip.3gp", extensions));
+  EXPECT_TRUE(app::HasListedExtension(L"C:\\v\\片段.RmVb", extensions));
+  EXPECT_TRUE(app::HasListedExtension(L"a.b.mov", extensions));
+  EXPECT_FALSE(app::HasListedExtension(L"C:\\v\\notes.txt", extensions));
+  EXPECT_FALSE(app::HasListedExtension(L"C:\\v\\clip.avi.txt", extensions));
+  EXPECT_FALSE(app::HasListedExtension(L"C:\\v.avi\\clip", extensions)) << "a dot in the folder is no extension";
+  EXPECT_FALSE(app::HasListedExtension(L"C:\\v\\avi", extensions));
+  EXPECT_FALSE(app::HasListedExtension(L"C:\\v\\clip.", extensions));
+  EXPECT_FALSE(app::HasListedExtension(L"C:\\v\\clip.avi", {}));
+}
+
+class FakeFileSystem : public app::TDropFileSystem {
+ public:
+  std::map<std::wstring, std::vector<std::wstring>> folders;
+  bool IsFolder(const std::wstring& path) const override { return folders.count(path) != 0; }
+  std::vector<std::wstring> FileNames(const std::wstring& folder) const override { return folders.at(folder); }
+};
+
+TEST(FilesOfDrop, KeepsTheDropOrderAndExpandsFoldersToTheirSupportedFilesByName) {
+  FakeFileSystem files;
+  files.folders[L"C:\\in\\more"] = {L"b.MP4", L"readme.txt", L"A.avi", L"c.3gp", L"a.avi", L"Z.mov", L"10.avi"};
+  files.folders[L"D:\\"] = {L"root.wmv"};
+  files.folders[L"C:\\empty"] = {};
+  const auto extensions = app::FilterExtensions(kFilter, app::kSupportFilesEntry);
+  EXPECT_THAT(app::FilesOfDrop({L"C:\\in\\two.avi", L"C:\\in\\more", L"C:\\in\\notes.txt", L"C:\\empty",
+                                L"D:\\", L"C:\\in\\one.avi"},
+                               extensions, files),
+              ElementsAre(L"C:\\in\\two.avi", L"C:\\in\\more\\10.avi", L"C:\\in\\more\\A.avi", L"C:\\in\\more\\a.avi",
+                          L"C:\\in\\more\\b.MP4", L"C:\\in\\more\\c.3gp", L"C:\\in\\more\\Z.mov",
+                          L"C:\\in\\notes.txt", L"D:\\root.wmv", L"C:\\in\\one.avi"))
+      << "a dropped file is added whatever its type, as the dialog's All Files takes it";
+  EXPECT_THAT(app::FilesOfDrop({}, extensions, files), IsEmpty());
+  EXPECT_THAT(app::FilesOfDrop({L"C:\\in\\clip.avi", L"C:\\in\\clip.avi"}, extensions, files),
+              ElementsAre(L"C:\\in\\clip.avi", L"C:\\in\\clip.avi"))
+      << "no check for duplicates, as with the add button";
+}
+
+TEST(FilesOfDrop, OrdersNamesWithoutRegardToLetterCaseThenByCodeUnit) {
+  EXPECT_TRUE(app::FileNameLess(L"a.avi", L"B.avi"));
+  EXPECT_TRUE(app::FileNameLess(L"A.avi", L"a.avi"));
+  EXPECT_FALSE(app::FileNameLess(L"a.avi", L"A.avi"));
+  EXPECT_TRUE(app::FileNameLess(L"clip", L"clip2"));
+  EXPECT_FALSE(app::FileNameLess(L"same", L"same"));
+  EXPECT_TRUE(app::FileNameLess(L"z.avi", L"片段.avi"));
+}
+
+struct Call {
+  std::string what;
+  std::uint64_t completed = 0;
+  std::uint64_t total = 0;
+  bool operator==(const Call& other) const {
+    return what == other.what && completed == other.completed && total == other.total;
+  }
+};
+void PrintTo(const Call& call, std::ostream* out) { *out << call.what << " " << call.completed << "/" << call.total; }
+
+class RecordingTaskbar : public app::TTaskbarIndicator {
+ public:
+  std::vector<Call> calls;
+  void SetState(app::TTaskbarState state) override {
+    static const char* const kNames[] = {"none", "normal", "error"};
+    calls.push_back({kNames[static_cast<int>(state)]});
+  }
+  void SetValue(std::uint64_t completed, std::uint64_t total) override { calls.push_back({"value", completed, total}); }
+};
+
+TEST(BatchProgress, ShowsJobsDoneWithTheRunningFractionAndTurnsRedOnAFailure) {
+  RecordingTaskbar taskbar;
+  {
+    app::TBatchProgress progress(&taskbar, 3);
+    progress.StartJob(0);
+    progress.JobPosition(30, 60);
+    progress.JobPosition(30, 60);  // unchanged: not shown again
+    progress.JobPosition(90, 60);  // beyond the probed duration: the job's share is full, no more
+    progress.EndJob(true);
+    progress.StartJob(1);
+    progress.JobPosition(5, 0);  // no duration: no fraction
+    progress.EndJob(false);
+    progress.StartJob(2);
+    progress.JobPosition(1, 4);
+    progress.EndJob(false);  // the error state is set once
+  }
+  EXPECT_THAT(taskbar.calls, ElementsAre(Call{"normal"}, Call{"value", 0, 3000}, Call{"value", 500, 3000},
+                                         Call{"value", 1000, 3000}, Call{"error"}, Call{"value", 2000, 3000},
+                                         Call{"value", 2250, 3000}, Call{"value", 3000, 3000}, Call{"none"}));
+}
+
+TEST(BatchProgress, ShowsNothingWithoutAnIndicatorOrWithoutJobs) {
+  RecordingTaskbar taskbar;
+  {
+    app::TBatchProgress empty(&taskbar, 0);
+    app::TBatchProgress none(nullptr, 2);
+    none.StartJob(0);
+    none.JobPosition(1, 2);
+    none.EndJob(false);
+  }
+  EXPECT_THAT(taskbar.calls, IsEmpty());
+}
+
+TEST(EncoderFailureReason, TellsTheStartErrorTheLastLineOrTheExitCode) {
+  EXPECT_EQ(app::EncoderFailureReason({L"ignored"}, L"\"C:\\t\\ffmpeg.exe\" -i x doesn't exist.", 1),
+            L"编码器无法启动：\"C:\\t\\ffmpeg.exe\" -i x doesn't exist.");
+  EXPECT_EQ(app::EncoderFailureReason({L"ffmpeg version 4.1", L"C:\\in\\bad.avi: Invalid data found when processing input",
+                                       L"  ", L""},
+                                      L"", 1),
+            L"C:\\in\\bad.avi: Invalid data found when processing input");
+  EXPECT_EQ(app::EncoderFailureReason({L"Conversion failed!", L"frame=1 ffmpeg_release_time=1.5=ffmpeg_release_time"},
+                                      L"", 1),
+            L"Conversion failed!")
+      << "progress lines are not the reason";
+  EXPECT_EQ(app::EncoderFailureReason({L"\t spaced out \t"}, L"", 1), L"spaced out");
+  EXPECT_EQ(app::EncoderFailureReason({}, L"", 3), L"编码器结束，退出代码 3");
+  EXPECT_EQ(app::EncoderFailureReason({}, L"", 0), L"编码器没有写出文件");
+  EXPECT_EQ(app::EncoderFailureReason({}, L"", std::nullopt), L"编码器没有写出文件");
+}
+
+}  // namespace

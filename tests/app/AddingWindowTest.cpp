@@ -1,0 +1,252 @@
+// Adding many files at once to the real main window, and what it tells about failures: drops posted
+// as the shell posts them, the failed job's tip over its row, and the batch's taskbar progress seen
+// through a stand-in for the taskbar button. No player or encoder lies beside the test program, so
+// every probe finds no duration and every conversion fails to start.
+#include <windows.h>
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "app/MainForm.h"
+#include "tests/support/PixelTest.h"
+#include "ui/Application.h"
+#include "ui/Handles.h"
+
+namespace {
+
+using app::TFrmMain;
+using testing::ElementsAre;
+using testing::HasSubstr;
+using testing::StartsWith;
+
+std::wstring TempFolder(const std::wstring& name) {
+  wchar_t temp[MAX_PATH] = {};
+  GetTempPathW(MAX_PATH, temp);
+  return std::wstring(temp) + name;
+}
+
+void MakeEmptyFile(const std::wstring& path) {
+  ui::FileHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+}
+
+// Posts WM_DROPFILES with a DROPFILES block as the shell makes it; the window frees the block.
+void PostDrop(HWND window, const std::vector<std::wstring>& paths) {
+  std::wstring names;
+  for (const std::wstring& path : paths) names += path + L'\0';
+  names += L'\0';
+  const std::size_t bytes = sizeof(DROPFILES) + names.size() * sizeof(wchar_t);
+  const HGLOBAL block = GlobalAlloc(GHND, bytes);
+  ASSERT_NE(block, nullptr);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+  drop->pFiles = sizeof(DROPFILES);
+  drop->fWide = TRUE;
+  std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+  GlobalUnlock(block);
+  if (!PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0)) GlobalFree(block);
+}
+
+template <class Condition>
+bool PumpUntil(Condition condition, DWORD timeoutMs) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  while (!condition()) {
+    if (GetTickCount64() >= deadline) return false;
+    trelvix::testing::PumpMessages(20);
+  }
+  return true;
+}
+
+std::wstring ListText(HWND list, int row, int column) {
+  wchar_t text[1024] = {};
+  LVITEMW item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = 1024;
+  SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+struct Call {
+  std::string what;
+  std::uint64_t completed = 0;
+  std::uint64_t total = 0;
+  bool operator==(const Call& other) const {
+    return what == other.what && completed == other.completed && total == other.total;
+  }
+};
+void PrintTo(const Call& call, std::ostream* out) { *out << call.what << " " << call.completed << "/" << call.total; }
+
+class RecordingTaskbar : public app::TTaskbarIndicator {
+ public:
+  explicit RecordingTaskbar(std::vector<Call>& calls) : calls_(calls) {}
+  void SetState(app::TTaskbarState state) override {
+    static const char* const kNames[] = {"none", "normal", "error"};
+    calls_.push_back({kNames[static_cast<int>(state)]});
+  }
+  void SetValue(std::uint64_t completed, std::uint64_t total) override { calls_.push_back({"value", completed, total}); }
+
+ private:
+  std::vector<Call>& calls_;
+};
+
+class AddingWindow : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ui::Application->Initialize();
+    TFrmMain::RegisterFormClasses();
+  }
+  void SetUp() override {
+    folder_ = TempFolder(L"trelvix adding 添加");
+    RemoveAll();
+    CreateDirectoryW(folder_.c_str(), nullptr);
+    ui::Application->CreateForm(form_);
+    ASSERT_NE(form_, nullptr);
+    form_->Show();
+    trelvix::testing::PumpMessages(200);
+  }
+  void TearDown() override {
+    delete form_;
+    RemoveAll();
+  }
+  void RemoveAll() {
+    for (const wchar_t* name : {L"a.avi", L"b clip.MPG", L"c 片段.3gp", L"sub\\z.wmv", L"sub\\notes.txt", L"sub\\M.avi"})
+      DeleteFileW((folder_ + L"\\" + name).c_str());
+    RemoveDirectoryW((folder_ + L"\\sub").c_str());
+    RemoveDirectoryW(folder_.c_str());
+  }
+  std::wstring File(const std::wstring& name) {
+    const std::wstring path = folder_ + L"\\" + name;
+    MakeEmptyFile(path);
+    return path;
+  }
+  std::vector<std::wstring> Paths() const {
+    std::vector<std::wstring> paths;
+    for (int index = 0; index < form_->JobCount(); ++index) paths.push_back(form_->GetJob(index).FilePath);
+    return paths;
+  }
+
+  std::wstring folder_;
+  TFrmMain* form_ = nullptr;
+};
+
+TEST_F(AddingWindow, ADropOfFilesAndAFolderListsEachFileInOrder) {
+  const std::wstring a = File(L"a.avi");
+  const std::wstring b = File(L"b clip.MPG");
+  const std::wstring c = File(L"c 片段.3gp");
+  const std::wstring sub = folder_ + L"\\sub";
+  CreateDirectoryW(sub.c_str(), nullptr);
+  const std::wstring z = File(L"sub\\z.wmv");
+  const std::wstring m = File(L"sub\\M.avi");
+  File(L"sub\\notes.txt");
+  form_->lblInfo->SetCaption(L"转换完成");
+  form_->ProgressBar1->SetPosition(5);
+
+  EXPECT_TRUE(GetWindowLongPtrW(form_->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES)
+      << "the window takes drops, also those on its list";
+  PostDrop(form_->Handle(), {b, sub, a, c});
+  ASSERT_TRUE(PumpUntil([&] { return form_->JobCount() == 5 && !form_->Busy(); }, 30000)) << form_->JobCount();
+  EXPECT_THAT(Paths(), ElementsAre(b, m, z, a, c));
+  const HWND list = form_->lvwFiles->Handle();
+  ASSERT_EQ(form_->lvwFiles->Items().Count(), 5);
+  for (int row = 0; row < 5; ++row) {
+    EXPECT_EQ(ListText(list, row, 0), Paths()[static_cast<std::size_t>(row)]);
+    EXPECT_EQ(ListText(list, row, 1), L"准备就绪");
+    EXPECT_EQ(form_->GetJob(row).Duration, 0) << "no player: listed without a duration, as through the dialog";
+  }
+  EXPECT_EQ(form_->lblInfo->Caption(), L"准备就绪");
+  EXPECT_EQ(form_->ProgressBar1->Position(), 0);
+  EXPECT_TRUE(form_->btnAdd->Enabled());
+  EXPECT_TRUE(form_->btnConvert->Enabled());
+
+  // A later drop appends; a missing file is listed like any other, as the dialog lists it.
+  const std::wstring missing = folder_ + L"\\gone.avi";
+  PostDrop(form_->Handle(), {missing});
+  ASSERT_TRUE(PumpUntil([&] { return form_->JobCount() == 6 && !form_->Busy(); }, 30000));
+  EXPECT_EQ(form_->GetJob(5).FilePath, missing);
+}
+
+TEST_F(AddingWindow, TheOpenDialogTakesSeveralFilesAndNamesThe3gpType) {
+  EXPECT_TRUE(form_->OpenDialog1->Options().Contains(ui::TOpenOption::ofAllowMultiSelect));
+  EXPECT_THAT(form_->OpenDialog1->Filter(),
+              HasSubstr(L"Support Files|*.RM;*.RMVB;*.AVI;*.MPG;*.MPEG;*.WMV;*.ASF;*.3PG;*.3GP;*.MP4;"));
+  EXPECT_THAT(form_->OpenDialog1->Filter(), HasSubstr(L"|Portable device Files|*.3PG;*.3GP;*.MP4;*.AVS|"));
+}
+
+TEST_F(AddingWindow, AFailedJobShowsWhyWhenThePointerRestsOnItsRow) {
+  const std::wstring a = File(L"a.avi");
+  PostDrop(form_->Handle(), {a});
+  ASSERT_TRUE(PumpUntil([&] { return form_->JobCount() == 1 && !form_->Busy(); }, 30000));
+  EXPECT_EQ(form_->RowTip(0), L"") << "a job not yet run has no tip";
+
+  form_->edtSaveDir->SetText(folder_ + L"\\");
+  form_->btnConvertClick(nullptr);
+  ASSERT_EQ(form_->GetJob(0).Status, L"转换失败");
+  EXPECT_THAT(form_->GetJob(0).FailureReason, StartsWith(L"编码器无法启动："));
+  EXPECT_THAT(form_->GetJob(0).FailureReason, HasSubstr(L"ffmpeg.exe"));
+  EXPECT_EQ(form_->RowTip(0), form_->GetJob(0).FailureReason);
+  EXPECT_EQ(form_->RowTip(1), L"");
+
+  const HWND list = form_->lvwFiles->Handle();
+  RECT row{};
+  row.left = LVIR_BOUNDS;
+  ASSERT_TRUE(SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row)));
+  const LPARAM onRow = MAKELPARAM(row.left + 10, (row.top + row.bottom) / 2);
+  SendMessageW(list, WM_MOUSEHOVER, 0, onRow);
+  const app::TRowTips* tips = form_->RowTips();
+  ASSERT_NE(tips, nullptr);
+  const HWND tip = tips->TipWindow();
+  ASSERT_NE(tip, nullptr);
+  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(tip) != FALSE; }, 2000));
+  wchar_t text[1024] = {};
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = list;
+  tool.uId = 1;
+  tool.lpszText = text;
+  SendMessageW(tip, TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&tool));
+  EXPECT_EQ(std::wstring(text), form_->GetJob(0).FailureReason);
+  trelvix::testing::PumpMessages(200);
+  EXPECT_TRUE(IsWindowVisible(tip)) << "the tip stays while the pointer rests";
+  trelvix::testing::SavePng(trelvix::testing::CaptureScreen(), trelvix::testing::ScreenshotPath(L"app-failed-row-tip"));
+
+  SendMessageW(list, WM_MOUSELEAVE, 0, 0);
+  EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(tip) == FALSE; }, 2000)) << "the tip goes with the pointer";
+  // Below the last row there is no job and no tip.
+  SendMessageW(list, WM_MOUSEHOVER, 0, MAKELPARAM(row.left + 10, row.bottom + 3 * (row.bottom - row.top)));
+  trelvix::testing::PumpMessages(100);
+  EXPECT_FALSE(IsWindowVisible(tip));
+}
+
+TEST_F(AddingWindow, TheBatchShowsItsProgressOnTheTaskbarButton) {
+  std::vector<Call> calls;
+  form_->SetTaskbarIndicator(std::make_unique<RecordingTaskbar>(calls));
+  PostDrop(form_->Handle(), {File(L"a.avi"), File(L"b clip.MPG")});
+  ASSERT_TRUE(PumpUntil([&] { return form_->JobCount() == 2 && !form_->Busy(); }, 30000));
+  EXPECT_THAT(calls, testing::IsEmpty()) << "adding files shows nothing on the taskbar";
+
+  form_->edtSaveDir->SetText(folder_ + L"\\");
+  form_->btnConvertClick(nullptr);
+  EXPECT_THAT(calls, ElementsAre(Call{"normal"}, Call{"value", 0, 2000}, Call{"error"}, Call{"value", 1000, 2000},
+                                 Call{"value", 2000, 2000}, Call{"none"}));
+  EXPECT_EQ(form_->lblInfo->Caption(), L"转换完成");
+}
+
+TEST_F(AddingWindow, WithoutATaskbarButtonTheBatchRunsAsBefore) {
+  form_->SetTaskbarIndicator(nullptr);
+  PostDrop(form_->Handle(), {File(L"a.avi")});
+  ASSERT_TRUE(PumpUntil([&] { return form_->JobCount() == 1 && !form_->Busy(); }, 30000));
+  form_->edtSaveDir->SetText(folder_ + L"\\");
+  form_->btnConvertClick(nullptr);
+  EXPECT_EQ(form_->GetJob(0).Status, L"转换失败");
+  EXPECT_EQ(form_->lblInfo->Caption(), L"转换完成");
+  EXPECT_TRUE(form_->btnConvert->Enabled());
+}
+
+}  // namespace
