@@ -81,6 +81,15 @@ TEST(SameFile, HoldsForPathsLongerThanMaxPath) {
   EXPECT_EQ(app::FullPath(deep.Path() + L"\\x\\..\\clip.3gp"), deep.Path() + L"\\clip.3gp");
 }
 
+// Wine serves plain paths beyond MAX_PATH; Windows does only for a long-path-aware program on a
+// system that allows it. So the file functions get the "\\?\" form, which Windows serves always.
+TEST(FileSystemPath, IsTheLongFormBeyondTheLimitAndThePlainFullPathWithin) {
+  const DeepFolder deep;
+  EXPECT_EQ(app::FileSystemPath(deep.Path() + L"\\.\\clip.3GP"), L"\\\\?\\" + deep.Path() + L"\\clip.3GP");
+  EXPECT_EQ(app::FileSystemPath(L"\\\\?\\" + deep.Path()), L"\\\\?\\" + deep.Path());
+  EXPECT_EQ(app::FileSystemPath(L"C:/v/./a.3GP"), L"C:\\v\\a.3GP");
+}
+
 TEST(OutputSnapshot, SeesWhatARunDidToAnOutputBeyondMaxPath) {
   const DeepFolder deep;
   const std::wstring output = deep.Path() + L"\\clip.3GP";
