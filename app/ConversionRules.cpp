@@ -109,7 +109,7 @@ int DurationFrom(std::basic_string_view<Char> output) {
   }
   if (number.empty()) return 0;
   const auto parsed = ParseDecimal(std::wstring_view(number));
-  if (!parsed || !FitsInInt(std::trunc(*parsed))) throw DurationFormatError(number);
+  if (!parsed || !FitsInInt(std::trunc(*parsed))) throw EDurationFormat(number);
   return static_cast<int>(std::trunc(*parsed));
 }
 
@@ -174,10 +174,15 @@ bool HasLengthMarker(std::string_view output) {
   return FindAscii(output, kLengthMarker, 0, true) != std::wstring_view::npos;
 }
 
-// The number text holds only digits and points, so its narrow form is the same characters.
-DurationFormatError::DurationFormatError(const std::wstring& numberText)
-    : std::runtime_error("“" + std::string(numberText.begin(), numberText.end()) + "”不是有效的片长数值"),
-      message_(L"“" + numberText + L"”不是有效的片长数值") {}
+bool LengthMarkerWatch::Seen(const ui::TStrings& lines) {
+  // A new run starts its lines afresh.
+  if (lines.Count() < linesExamined_) *this = LengthMarkerWatch();
+  while (!seen_ && linesExamined_ < lines.Count()) seen_ = HasLengthMarker(lines.Strings(linesExamined_++));
+  return seen_;
+}
+
+EDurationFormat::EDurationFormat(const std::wstring& numberText)
+    : ui::Exception(L"“" + numberText + L"”不是有效的片长数值") {}
 
 int DurationFromPlayerOutput(std::wstring_view output) { return DurationFrom(output); }
 int DurationFromPlayerOutput(std::string_view output) { return DurationFrom(output); }

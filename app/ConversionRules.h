@@ -2,9 +2,11 @@
 // Text rules of the converter that need no window: output naming, the two outside programs' command
 // lines, and reading progress and durations out of their output.
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "ui/core/Exceptions.h"
+#include "ui/core/StringList.h"
 
 namespace app {
 
@@ -46,14 +48,23 @@ std::optional<int> ProgressFromLine(std::string_view line);
 bool HasLengthMarker(std::wstring_view output);
 bool HasLengthMarker(std::string_view output);
 
-// Thrown when the text after the length marker is not a readable number (two points, or too large).
-class DurationFormatError : public std::runtime_error {
+// Follows the player's captured lines while the run appends to them and tells once one holds
+// "id_length=" in any letter case. Each line is examined once however often the probe asks, so a
+// chatty player costs the probe time in proportion to its output, not to its square.
+class LengthMarkerWatch {
  public:
-  explicit DurationFormatError(const std::wstring& numberText);
-  const std::wstring& Message() const { return message_; }
+  bool Seen(const ui::TStrings& lines);
+  int LinesExamined() const { return linesExamined_; }
 
  private:
-  std::wstring message_;
+  int linesExamined_ = 0;
+  bool seen_ = false;
+};
+
+// Thrown when the text after the length marker is not a readable number (two points, or too large).
+class EDurationFormat : public ui::Exception {
+ public:
+  explicit EDurationFormat(const std::wstring& numberText);
 };
 
 // The clip length in whole seconds from the player's output: of the (at most) 20 characters after the

@@ -7,6 +7,7 @@
 #include "app/ConversionRules.h"
 #include "app/DroppedFiles.h"
 #include "app/FailureReason.h"
+#include "app/FilePaths.h"
 #include "app/MessageWait.h"
 #include "app/OutputSnapshot.h"
 #include "app/OutputFolder.h"
@@ -23,20 +24,11 @@ constexpr int kProbePolls = 50;
 constexpr DWORD kProbePollMs = 1000;
 // The batch learns of the encoder's end from its reader's wake-up; this only bounds a missed one.
 constexpr DWORD kBatchPollMs = 250;
-constexpr DWORD kDeleteRetryMs = 3000;
 
 constexpr wchar_t kConverting[] = L"正在转换 ";
 constexpr wchar_t kBatchDone[] = L"转换完成";
 constexpr wchar_t kChooseFolder[] = L"请选择保存的文件夹";
 constexpr wchar_t kBrowseTitle[] = L"请选择文件";
-
-// A file that a just-ended child may still hold open for a moment.
-void DeleteFileSoon(const std::wstring& path) {
-  const ULONGLONG deadline = GetTickCount64() + kDeleteRetryMs;
-  while (!DeleteFileW(path.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND &&
-         GetLastError() != ERROR_PATH_NOT_FOUND && GetTickCount64() < deadline)
-    Sleep(50);
-}
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/") + 1); }
 
@@ -62,11 +54,11 @@ class TBatchProgressScope {
 class TFrmMain::TBusyLock {
  public:
   explicit TBusyLock(TFrmMain& form) : form_(form) {
-    form_.busy_ = true;
+    form_.FBusy = true;
     form_.SetInputsEnabled(false);
   }
   ~TBusyLock() {
-    form_.busy_ = false;
+    form_.FBusy = false;
     if (!form_.Ending()) form_.SetInputsEnabled(true);
   }
   TBusyLock(const TBusyLock&) = delete;
@@ -133,14 +125,14 @@ void TFrmMain::RegisterFormClasses() {
 }
 
 TFrmMain::TFrmMain(ui::TComponent* owner)
-    : ui::TForm(owner), runnerWake_(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
+    : ui::TForm(owner), FRunnerWake(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
 
 TFrmMain::~TFrmMain() {
   // The runners' readers call back into this window: end them while every member still lives.
   if (DosCommand1 != nullptr) DosCommand1->Stop();
   RemoveInterruptedOutput();
   if (DosCommand2 != nullptr) DosCommand2->Stop();
-  bannerFallback_.reset();
+  FBannerFallback.reset();
   FRowTips.reset();
   FDropTarget.reset();
   DestroyComponents();
@@ -161,7 +153,7 @@ void TFrmMain::FormCreate(ui::TObject*) {
 
   PaintBanner(WebBrowser1->Banner());
   WebBrowser1->Navigate(BannerPageAddress(ui::Application->ExeName()));
-  if (!BrowserCanDrawPages()) bannerFallback_ = std::make_unique<TBannerFallback>(*WebBrowser1);
+  if (!BrowserCanDrawPages()) FBannerFallback = std::make_unique<TBannerFallback>(*WebBrowser1);
 
   // A skin that does not load leaves the component without skin: the window stays as the system
   // draws it, and switching the component on is then ignored.
@@ -185,22 +177,22 @@ void TFrmMain::FormCreate(ui::TObject*) {
 void TFrmMain::FormClose(ui::TObject*, ui::TCloseAction&) {
   // A probe or a batch below this handler is still waiting in its loop: end the children first (the
   // encoder, then the player), drop what the interrupted encoder wrote, and only then release the
-  // jobs; the loops see closing_ and touch no job afterwards. Stopping serves sent messages, so a
+  // jobs; the loops see FClosing and touch no job afterwards. Stopping serves sent messages, so a
   // second close may arrive meanwhile; it finds the work under way.
-  if (closing_) return;
-  closing_ = true;
+  if (FClosing) return;
+  FClosing = true;
   DosCommand1->Stop();
   RemoveInterruptedOutput();
   DosCommand2->Stop();
   ClearJobs();
 }
 
-bool TFrmMain::Ending() const { return closing_ || ui::Application->Terminated(); }
+bool TFrmMain::Ending() const { return FClosing || ui::Application->Terminated(); }
 
 void TFrmMain::RemoveInterruptedOutput() {
-  const std::unique_ptr<OutputSnapshot> interrupted = std::move(runningOutput_);
+  const std::unique_ptr<OutputSnapshot> interrupted = std::move(FRunningOutput);
   // An earlier output of the same name that the run never reached stays as it was.
-  if (interrupted != nullptr && interrupted->TouchedByRun()) DeleteFileSoon(interrupted->Path());
+  if (interrupted != nullptr && interrupted->TouchedByRun()) FLeftoverRemover.Remove(interrupted->Path());
 }
 
 // ---- the job list ----
@@ -229,7 +221,7 @@ void TFrmMain::SetInputsEnabled(bool enabled) {
 }
 
 void TFrmMain::btnAddClick(ui::TObject*) {
-  if (busy_ || Ending()) return;
+  if (FBusy || Ending()) return;
   if (!OpenDialog1->Execute()) return;
   AddFiles(OpenDialog1->Files().Lines());
 }
@@ -261,7 +253,7 @@ void TFrmMain::AddFiles(const std::vector<std::wstring>& paths) {
 
 void TFrmMain::FormFilesDropped(const std::vector<std::wstring>& paths) {
   // A disabled window has a dialog or a message box of its own open, which the add would run under.
-  if (busy_ || Ending() || !IsWindowEnabled(Handle())) return;
+  if (FBusy || Ending() || !IsWindowEnabled(Handle())) return;
   const std::vector<std::wstring> extensions = FilterExtensions(OpenDialog1->Filter(), kSupportFilesEntry);
   AddFiles(FilesOfDrop(paths, extensions, TWindowsFileSystem()));
 }
@@ -269,11 +261,11 @@ void TFrmMain::FormFilesDropped(const std::vector<std::wstring>& paths) {
 std::wstring TFrmMain::RowTip(int row) const {
   if (row < 0 || row >= JobCount()) return {};
   const TFileJob& job = *FJobs[static_cast<std::size_t>(row)];
-  return job.Status == kStatusFailed ? job.FailureReason : std::wstring();
+  return job.Status == kStatusDone || job.Status == kStatusReady ? std::wstring() : job.FailureReason;
 }
 
 void TFrmMain::btnDeleteClick(ui::TObject*) {
-  if (busy_ || lvwFiles->Items().Count() == 0) return;
+  if (FBusy || lvwFiles->Items().Count() == 0) return;
   const ui::TListItem* selected = lvwFiles->Selected();
   if (selected == nullptr || selected->Index() >= JobCount()) return;
   FJobs.erase(FJobs.begin() + selected->Index());
@@ -282,7 +274,7 @@ void TFrmMain::btnDeleteClick(ui::TObject*) {
 }
 
 void TFrmMain::btnClearClick(ui::TObject*) {
-  if (busy_) return;
+  if (FBusy) return;
   ClearJobs();
   lvwFiles->Items().SetCount(0);
   lvwFiles->Repaint();
@@ -297,32 +289,33 @@ void TFrmMain::Button8Click(ui::TObject*) {
 // ---- the duration probe ----
 
 void TFrmMain::DosCommand2NewLine(ui::TObject*, const std::wstring&, process::TOutputType) {
-  SetEvent(runnerWake_.get());
+  SetEvent(FRunnerWake.get());
 }
 
 void TFrmMain::DosCommand2Terminated(ui::TObject*) {
   FProbeDone.store(true);
-  SetEvent(runnerWake_.get());
+  SetEvent(FRunnerWake.get());
 }
 
 std::int32_t TFrmMain::ProbeDuration(const std::wstring& path) {
   DosCommand2->SetCommandLine(PlayerCommandLine(FExeDir + L"mplayer.exe", path));
   FProbeDone.store(false);
-  ResetEvent(runnerWake_.get());
+  ResetEvent(FRunnerWake.get());
   DosCommand2->Execute();
 
   // Each of the polls lasts at most a second; a line or the player's end cuts its wait short so the
   // marker is seen as soon as it arrives.
+  LengthMarkerWatch marker;
   bool found = false;
   for (int poll = 0; poll < kProbePolls && !found && !Ending(); ++poll) {
     const ULONGLONG pollEnd = GetTickCount64() + kProbePollMs;
     for (;;) {
       if (FProbeDone.load()) break;
-      found = HasLengthMarker(DosCommand2->CapturedLines().Text());
+      found = marker.Seen(DosCommand2->CapturedLines());
       if (found || Ending()) break;
       const ULONGLONG now = GetTickCount64();
       if (now >= pollEnd) break;
-      WaitServingMessages(runnerWake_.get(), static_cast<DWORD>(pollEnd - now));
+      WaitServingMessages(FRunnerWake.get(), static_cast<DWORD>(pollEnd - now));
     }
     if (FProbeDone.load()) break;
   }
@@ -350,27 +343,29 @@ bool TFrmMain::ConvertVideo(const TFileJob& job, bool overwrite) {
   settings.audioChannels = cmbAudioTrack->ItemIndex() + 1;
   DosCommand1->SetCommandLine(EncoderCommandLine(FExeDir + L"ffmpeg.exe", job.FilePath, settings, overwrite, output));
 
-  ResetEvent(runnerWake_.get());
-  runningOutput_ = std::make_unique<OutputSnapshot>(output);
+  ResetEvent(FRunnerWake.get());
+  FRunningOutput = std::make_unique<OutputSnapshot>(output);
   DosCommand1->Execute();
   while (DosCommand1->IsRunning() && !Ending()) {
-    WaitServingMessages(runnerWake_.get(), kBatchPollMs);
+    WaitServingMessages(FRunnerWake.get(), kBatchPollMs);
     if (FBatchProgress != nullptr) FBatchProgress->JobPosition(ProgressBar1->Position(), job.Duration);
   }
   if (Ending()) return false;  // the window's close (or destruction) stops the encoder and drops its output
   DosCommand1->Stop();
+  // Stop serves sent messages: a close served there has taken the run's output over already.
+  if (Ending()) return false;
   const bool encoderSucceeded = DosCommand1->ExitCode() == 0u;
-  const std::unique_ptr<OutputSnapshot> run = std::move(runningOutput_);
+  const std::unique_ptr<OutputSnapshot> run = std::move(FRunningOutput);
 
   if (encoderSucceeded && run->WrittenByRun()) return true;
   FEncoderFailure = EncoderFailureReason(DosCommand1->CapturedLines().Lines(), DosCommand1->LastError(),
                                          DosCommand1->ExitCode());
-  if (run->TouchedByRun()) DeleteFileSoon(output);  // an empty leftover of the failed run
+  if (run->TouchedByRun()) FLeftoverRemover.Remove(output);  // an empty leftover of the failed run
   return false;
 }
 
 void TFrmMain::btnConvertClick(ui::TObject*) {
-  if (busy_ || Ending()) return;
+  if (FBusy || Ending()) return;
   const std::wstring saveDir = edtSaveDir->Text();
   if (saveDir.empty()) {
     ui::Application->MessageBox(kChooseFolder, {}, MB_OK);
@@ -378,7 +373,7 @@ void TFrmMain::btnConvertClick(ui::TObject*) {
   }
   try {
     MakeDirs(saveDir, Handle());
-  } catch (const FolderCreationError&) {
+  } catch (const EFolderCreation&) {
     // MakeDirs has shown which folder failed; the general report adds the system's reason.
     ui::ReportCurrentException();
     return;
@@ -390,6 +385,16 @@ void TFrmMain::btnConvertClick(ui::TObject*) {
     const TBatchProgressScope progress(FBatchProgress, Taskbar(), count);
     for (int index = 0; index < count; ++index) {
       const TFileJob job = GetJob(index);
+      // The encoder would truncate its own input before it notices; such a job is not run at all.
+      if (SameFile(job.FilePath, OutputPath(saveDir, job.FilePath))) {
+        GetJob(index).Status = kStatusOutputIsInput;
+        GetJob(index).FailureReason = kOutputIsInputReason + OutputPath(saveDir, job.FilePath);
+        FBatchProgress->StartJob(index);
+        FBatchProgress->EndJob(false);
+        lvwFiles->Invalidate();
+        lvwFiles->Update();
+        continue;
+      }
       lblInfo->SetCaption(kConverting + job.FilePath);
       FBatchProgress->StartJob(index);
       const bool converted = ConvertVideo(job, true);

@@ -14,6 +14,7 @@
 #include "app/BatchProgress.h"
 #include "app/FileDrop.h"
 #include "app/FileJob.h"
+#include "app/LeftoverRemoval.h"
 #include "app/OutputSnapshot.h"
 #include "app/RowTips.h"
 #include "process/DosCommand.h"
@@ -96,7 +97,7 @@ class TFrmMain : public ui::TForm {
   void DosCommand2Terminated(ui::TObject* sender);
 
   // The clip's length in whole seconds as the player reports it; 0 when it reports none. Raises
-  // DurationFormatError when the reported number cannot be read.
+  // EDurationFormat when the reported number cannot be read.
   std::int32_t ProbeDuration(const std::wstring& path);
   // Converts one job and returns whether the encoder ended well and left an output file.
   bool ConvertVideo(const TFileJob& job, bool overwrite);
@@ -119,7 +120,7 @@ class TFrmMain : public ui::TForm {
   // Makes the classes of the form definition creatable by name (the library's own, the skin's).
   static void RegisterFormClasses();
   // A probe or a batch is running: the list, the settings and the convert button are locked.
-  bool Busy() const { return busy_; }
+  bool Busy() const { return FBusy; }
 
  private:
   class TBusyLock;
@@ -135,11 +136,12 @@ class TFrmMain : public ui::TForm {
   std::wstring FExeDir;
   std::vector<std::unique_ptr<TFileJob>> FJobs;
   std::atomic<bool> FProbeDone{false};
-  ui::KernelHandle runnerWake_;  // signalled by the runners' reader threads on a line or an end
-  bool busy_ = false;
-  bool closing_ = false;
-  std::unique_ptr<OutputSnapshot> runningOutput_;  // the file the running encoder writes
-  std::unique_ptr<TBannerFallback> bannerFallback_;  // where the browser cannot draw the banner page
+  ui::KernelHandle FRunnerWake;  // signalled by the runners' reader threads on a line or an end
+  bool FBusy = false;
+  bool FClosing = false;
+  std::unique_ptr<OutputSnapshot> FRunningOutput;  // the file the running encoder writes
+  std::unique_ptr<TBannerFallback> FBannerFallback;  // where the browser cannot draw the banner page
+  TLeftoverRemover FLeftoverRemover;  // leftovers of failed runs, retried off the window's thread
   std::unique_ptr<TFileDropTarget> FDropTarget;
   std::unique_ptr<TRowTips> FRowTips;
   std::unique_ptr<TTaskbarIndicator> FTaskbar;

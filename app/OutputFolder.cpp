@@ -7,10 +7,13 @@
 #include <string_view>
 #include <utility>
 
+#include "app/FilePaths.h"
 #include "app/OutputFolderRules.h"
 
 namespace app {
 namespace {
+
+constexpr wchar_t kFolderPathTooLong[] = L"所选文件夹的路径太长，系统无法交出，请选择路径较短的文件夹。";
 
 // The calling thread's COM apartment for the folder browser's lifetime; left alone if the thread
 // already runs another apartment model.
@@ -57,17 +60,19 @@ std::wstring SystemMessage(DWORD error) {
   return message;
 }
 
-std::string Utf8(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                       nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size, nullptr, nullptr);
-  return utf8;
+// A folder of the file system whose path the shell could not hand over (too long for it).
+bool IsFileSystemFolder(const ITEMIDLIST* item) {
+  IShellFolder* parentRaw = nullptr;
+  const ITEMIDLIST* child = nullptr;
+  if (FAILED(SHBindToParent(item, IID_IShellFolder, reinterpret_cast<void**>(&parentRaw), &child)) || !parentRaw)
+    return false;
+  const std::unique_ptr<IShellFolder, ComReleaser> parent(parentRaw);
+  SFGAOF attributes = SFGAO_FILESYSTEM;
+  return SUCCEEDED(parent->GetAttributesOf(1, &child, &attributes)) && (attributes & SFGAO_FILESYSTEM);
 }
 
 bool FolderExists(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
+  const DWORD attributes = GetFileAttributesW(FileSystemPath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -85,22 +90,31 @@ std::wstring BrowseForFolder(HWND owner, const std::wstring& title, const std::w
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX;
   const ItemList chosen(SHBrowseForFolderW(&info));
   if (!chosen) return {};
+  // Asked by name rather than into a MAX_PATH buffer, so a deep folder comes back whole.
+  wchar_t* name = nullptr;
+  if (SUCCEEDED(SHGetNameFromIDList(chosen.get(), SIGDN_FILESYSPATH, &name)) && name != nullptr) {
+    const std::wstring path = name;
+    CoTaskMemFree(name);
+    return BrowsedFolderPath(path);
+  }
   wchar_t path[MAX_PATH + 1] = {};
-  if (!SHGetPathFromIDListW(chosen.get(), path)) return {};
-  return BrowsedFolderPath(path);
+  if (SHGetPathFromIDListW(chosen.get(), path)) return BrowsedFolderPath(path);
+  if (IsFileSystemFolder(chosen.get()))
+    MessageBoxW(owner, kFolderPathTooLong, L"错误", MB_ICONERROR | MB_OK);
+  return {};
 }
 
-FolderCreationError::FolderCreationError(std::wstring level, std::wstring reason)
-    : std::runtime_error(Utf8(reason)), level_(std::move(level)), reason_(std::move(reason)) {}
+EFolderCreation::EFolderCreation(std::wstring level, const std::wstring& reason)
+    : ui::Exception(reason), level_(std::move(level)) {}
 
 void MakeDirs(const std::wstring& path, const ErrorBox& showError) {
   if (FolderExists(path)) return;
   for (const std::wstring& level : FolderLevels(path)) {
     if (FolderExists(level)) continue;
-    if (!CreateDirectoryW(level.c_str(), nullptr)) {
+    if (!CreateDirectoryW(FileSystemPath(level).c_str(), nullptr)) {
       const DWORD error = GetLastError();
       showError(FolderCreationErrorText(path));
-      throw FolderCreationError(level, SystemMessage(error));
+      throw EFolderCreation(level, SystemMessage(error));
     }
   }
 }

@@ -2,12 +2,16 @@
 
 #include <utility>
 
+#include "app/FilePaths.h"
+
 namespace app {
 
-OutputSnapshot::OutputSnapshot(std::wstring path) : path_(std::move(path)) { existed_ = Read(before_); }
+OutputSnapshot::OutputSnapshot(std::wstring path) : path_(std::move(path)), fileSystemPath_(FileSystemPath(path_)) {
+  existed_ = Read(before_);
+}
 
 bool OutputSnapshot::Read(WIN32_FILE_ATTRIBUTE_DATA& data) const {
-  return GetFileAttributesExW(path_.c_str(), GetFileExInfoStandard, &data) &&
+  return GetFileAttributesExW(fileSystemPath_.c_str(), GetFileExInfoStandard, &data) &&
          !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

@@ -20,6 +20,7 @@ class OutputSnapshot {
   bool Read(WIN32_FILE_ATTRIBUTE_DATA& data) const;
 
   std::wstring path_;
+  std::wstring fileSystemPath_;  // the form the file functions accept at any length
   bool existed_ = false;
   WIN32_FILE_ATTRIBUTE_DATA before_{};
 };

@@ -143,7 +143,7 @@ void TDosCommand::Execute() {
   settings.maxTimeAfterLastOutput = maxTimeAfterLastOutput_;
   settings.priorityClass = priorityClass_;
   try {
-    reader_ = std::make_unique<TDosThread>(std::move(settings));
+    reader_ = std::make_shared<TDosThread>(std::move(settings));
   } catch (...) {
     timer_->SetEnabled(false);
     throw;
@@ -153,11 +153,14 @@ void TDosCommand::Execute() {
 bool TDosCommand::IsRunning() const { return timer_ != nullptr && timer_->Enabled(); }
 
 void TDosCommand::Stop() {
-  if (!reader_) return;
-  reader_->RequestStop();
-  reader_->WaitServingMessages(1000);
-  lastError_ = reader_->ErrorMessage();
-  lastExitCode_ = reader_->ExitCode();
+  const std::shared_ptr<TDosThread> reader = reader_;
+  if (!reader) return;
+  reader->RequestStop();
+  reader->WaitServingMessages(1000);
+  // A nested call, or an Execute served during the wait, may have dealt with this reader already.
+  if (reader_ != reader) return;
+  lastError_ = reader->ErrorMessage();
+  lastExitCode_ = reader->ExitCode();
   reader_.reset();
 }
 

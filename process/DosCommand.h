@@ -117,7 +117,9 @@ class TDosCommand : public ui::TComponent {
   // also when the child could not be started.
   bool IsRunning() const;
   // Ends the run (the child is terminated with exit code 0) and frees its reader. Keeps serving
-  // messages sent to this thread's windows while it waits, since the events may send them.
+  // messages sent to this thread's windows while it waits, since the events may send them. A
+  // handler of such a message may call Stop again (a window closing): that call waits for the
+  // same reader, and the reader is freed once no call waits on it any more.
   void Stop();
 
   const std::wstring& CommandLine() const { return commandLine_; }
@@ -148,7 +150,7 @@ class TDosCommand : public ui::TComponent {
  private:
   std::wstring commandLine_;
   ui::TStringList capturedLines_;
-  std::unique_ptr<TDosThread> reader_;
+  std::shared_ptr<TDosThread> reader_;  // shared with the Stop calls that wait on it
   TProcessTimer* timer_ = nullptr;  // owned by this runner, so it outlives every reader
   std::int32_t maxTimeAfterBeginning_ = 0;
   std::int32_t maxTimeAfterLastOutput_ = 0;

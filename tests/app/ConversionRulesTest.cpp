@@ -111,15 +111,54 @@ TEST(DurationFromPlayerOutput, ValueIsCutAtTwentyCharacters) {
 }
 
 TEST(DurationFromPlayerOutput, UnreadableNumberIsAnError) {
-  EXPECT_THROW(app::DurationFromPlayerOutput(L"ID_LENGTH=1.2.3\r\n"), app::DurationFormatError);
-  EXPECT_THROW(app::DurationFromPlayerOutput(L"ID_LENGTH=."), app::DurationFormatError);
-  EXPECT_THROW(app::DurationFromPlayerOutput(L"ID_LENGTH=99999999999999"), app::DurationFormatError);
+  EXPECT_THROW(app::DurationFromPlayerOutput(L"ID_LENGTH=1.2.3\r\n"), app::EDurationFormat);
+  EXPECT_THROW(app::DurationFromPlayerOutput(L"ID_LENGTH=."), app::EDurationFormat);
+  EXPECT_THROW(app::DurationFromPlayerOutput(L"ID_LENGTH=99999999999999"), app::EDurationFormat);
   try {
     app::DurationFromPlayerOutput(L"ID_LENGTH=1..5");
     FAIL() << "no error";
-  } catch (const app::DurationFormatError& error) {
+  } catch (const ui::Exception& error) {
+    // A library exception, so the general error report shows its own text.
+    EXPECT_NE(dynamic_cast<const app::EDurationFormat*>(&error), nullptr);
     EXPECT_EQ(error.Message(), L"“1..5”不是有效的片长数值");
+    EXPECT_STREQ(error.what(), "“1..5”不是有效的片长数值");
   }
+}
+
+TEST(LengthMarkerWatch, FindsTheMarkerInLinesAsTheyArriveInAnyCase) {
+  ui::TStringList lines;
+  app::LengthMarkerWatch watch;
+  EXPECT_FALSE(watch.Seen(lines));
+  lines.Add(L"MPlayer 1.0");
+  lines.Add(L"ID_VIDEO_FORMAT=XVID");
+  EXPECT_FALSE(watch.Seen(lines));
+  lines.Add(L"id_Length=12.5");
+  EXPECT_TRUE(watch.Seen(lines));
+  lines.Add(L"more");
+  EXPECT_TRUE(watch.Seen(lines)) << "once seen, it stays seen";
+
+  // A new run's lines start again from the first.
+  lines.Clear();
+  lines.Add(L"nothing");
+  EXPECT_FALSE(watch.Seen(lines));
+  lines.Add(L"x ID_LENGTH=1");
+  EXPECT_TRUE(watch.Seen(lines));
+}
+
+TEST(LengthMarkerWatch, ExaminesEveryLineOnceHoweverOftenItIsAsked) {
+  ui::TStringList lines;
+  app::LengthMarkerWatch watch;
+  constexpr int kLines = 5000;
+  for (int line = 0; line < kLines; ++line) {
+    lines.Add(L"A:  12.3 V:  12.1 A-V:  0.2 ct:  0.0   3/  3 ??% ??% ??,?% 0 0 line " + std::to_wstring(line));
+    // The probe asks on every line and on every unfinished line in between.
+    EXPECT_FALSE(watch.Seen(lines));
+    EXPECT_FALSE(watch.Seen(lines));
+  }
+  EXPECT_EQ(watch.LinesExamined(), kLines);
+  lines.Add(L"ID_LENGTH=5025.60");
+  EXPECT_TRUE(watch.Seen(lines));
+  EXPECT_EQ(watch.LinesExamined(), kLines + 1);
 }
 
 }  // namespace

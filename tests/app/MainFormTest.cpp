@@ -199,6 +199,18 @@ TEST_F(MainWindow, AConversionWithoutAnEncoderFailsAndLeavesNoFile) {
   EXPECT_EQ(form_->ProgressBar1->Max(), 12);
 }
 
+TEST(ProgramResources, DeclareTheProgramLongPathAware) {
+  // The window's tests link the program's own resources, manifest included.
+  const HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));
+  ASSERT_NE(found, nullptr) << "no application manifest";
+  const HGLOBAL loaded = LoadResource(nullptr, found);
+  ASSERT_NE(loaded, nullptr);
+  const std::string manifest(static_cast<const char*>(LockResource(loaded)), SizeofResource(nullptr, found));
+  const std::string declaration =
+      "<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">true</longPathAware>";
+  EXPECT_NE(manifest.find(declaration), std::string::npos) << manifest;
+}
+
 int ticksServed = 0;
 void CALLBACK CountTick(HWND, UINT, UINT_PTR, DWORD) { ++ticksServed; }
 

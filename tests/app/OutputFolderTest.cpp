@@ -49,7 +49,7 @@ TEST_F(MakeDirsTest, LeadingDoubleBackslashFailsAtTheEmptyFirstLevel) {
   try {
     app::MakeDirs(path, record_);
     FAIL() << "no error";
-  } catch (const app::FolderCreationError& error) {
+  } catch (const app::EFolderCreation& error) {
     EXPECT_EQ(error.Level(), L"");
     EXPECT_FALSE(error.Reason().empty());
   }
@@ -65,7 +65,7 @@ TEST_F(MakeDirsTest, LevelsMadeBeforeAFailureStay) {
   const HANDLE file = CreateFileW(blocker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   CloseHandle(file);
-  EXPECT_THROW(app::MakeDirs(root + L"\\ok\\file\\deeper\\", record_), app::FolderCreationError);
+  EXPECT_THROW(app::MakeDirs(root + L"\\ok\\file\\deeper\\", record_), app::EFolderCreation);
   EXPECT_TRUE(IsFolder(root + L"\\ok"));
   EXPECT_EQ(shown_.size(), 1u);
   DeleteFileW(blocker.c_str());

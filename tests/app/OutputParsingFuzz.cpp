@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   (void)app::HasLengthMarker(bytes);
   try {
     (void)app::DurationFromPlayerOutput(bytes);
-  } catch (const app::DurationFormatError&) {
+  } catch (const app::EDurationFormat&) {
   }
   return 0;
 }

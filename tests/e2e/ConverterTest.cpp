@@ -148,6 +148,28 @@ TEST_F(Converter, CorruptInputFailsWhileTheOtherJobCompletes) {
   EXPECT_TRUE(e2e::FileExists(std::wstring(kOutputs) + L"\\clip.3GP"));
 }
 
+// Input D:\v\a.3gp into D:\v\ would be written as D:\v\a.3GP: the same file by the file system's
+// rules. The engine would truncate it; the job is not run, and the next job still is.
+TEST_F(Converter, AJobWhoseOutputIsItsOwnInputIsNotRunAndTheSourceStays) {
+  ConverterSession session;
+  const auto& driver = session.Driver();
+  const std::wstring own = e2e::CopySample(kInputs, L"自己.3gp");
+  WIN32_FILE_ATTRIBUTE_DATA before{};
+  ASSERT_TRUE(GetFileAttributesExW(own.c_str(), GetFileExInfoStandard, &before));
+  session.AddFile(own);
+  session.AddFile(plain_);
+  session.SetOutputFolder(kInputs);
+  ConvertAndWait(session);
+  uidriver::WaitUntil([&] { return driver.ShowsText(L"转换完成"); }, 5000, L"转换完成");
+  EXPECT_EQ(driver.Rows(), (Rows{{own, L"输出与源文件相同"}, {plain_, L"完成"}}));
+  EXPECT_EQ(driver.RowTip(0), std::wstring(L"未转换：输出文件就是源文件 ") + kInputs + L"\\自己.3GP");
+  WIN32_FILE_ATTRIBUTE_DATA after{};
+  ASSERT_TRUE(GetFileAttributesExW(own.c_str(), GetFileExInfoStandard, &after)) << "the source is still there";
+  EXPECT_EQ(after.nFileSizeLow, before.nFileSizeLow);
+  EXPECT_EQ(CompareFileTime(&after.ftLastWriteTime, &before.ftLastWriteTime), 0) << "and untouched";
+  EXPECT_TRUE(e2e::FileExists(std::wstring(kInputs) + L"\\clip.3GP"));
+}
+
 bool NoToolRunning() {
   const auto names = uidriver::RunningProgramNames();
   return std::count(names.begin(), names.end(), L"ffmpeg.exe") == 0 &&

@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "process/CommandLine.h"
@@ -343,6 +345,77 @@ TEST_F(DosCommand, StopServesMessagesThatTheReaderSends) {
   runner_.Stop();
   EXPECT_LT(SecondsSince(start), 5.0);
   EXPECT_TRUE(handler.served);
+  DestroyWindow(window);
+}
+
+// A close that reaches the window as a message sent from another thread while Stop waits, and
+// stops the same runner again from its handler: the reader's first line blocks until that handler
+// runs, so the nested call always comes while the outer one waits.
+class TNestedStop {
+ public:
+  explicit TNestedStop(TDosCommand& runner) : runner_(runner), release_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+  void NewLine(ui::TObject*, const std::wstring&, TOutputType) {
+    entered = true;
+    WaitForSingleObject(release_.get(), 10000);
+  }
+  void Close() {
+    SetEvent(release_.get());
+    runner_.Stop();
+    innerEndedTheRun = !runner_.IsRunning();
+    ++closes;
+  }
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_APP) {
+      reinterpret_cast<TNestedStop*>(GetWindowLongPtrW(window, GWLP_USERDATA))->Close();
+      return 1;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+
+  std::atomic<bool> entered{false};
+  bool innerEndedTheRun = false;
+  int closes = 0;
+
+ private:
+  TDosCommand& runner_;
+  ui::KernelHandle release_;
+};
+
+TEST_F(DosCommand, StopCalledAgainFromAMessageServedWhileItWaitsEndsTheRunOnce) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = &TNestedStop::WindowProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"TrelvixNestedStop";
+  RegisterClassW(&windowClass);
+  const HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                      windowClass.hInstance, nullptr);
+  ASSERT_NE(window, nullptr);
+  TNestedStop nested(runner_);
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&nested));
+  runner_.OnNewLine = process::TNewLineEvent(&nested, &TNestedStop::NewLine);
+  runner_.SetCommandLine(Child({L"pid", L"out", L"first\\n", L"forever"}));
+  runner_.Execute();
+  ASSERT_TRUE(PumpUntil([&] { return nested.entered.load(); }, 20));
+  const ui::KernelHandle child = OpenPrinted(runner_, L"pid ");
+
+  std::thread closer([window] {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, WM_APP, 0, 0, SMTO_NORMAL, 20000, &result);
+  });
+  runner_.Stop();
+  closer.join();
+
+  EXPECT_EQ(nested.closes, 1);
+  EXPECT_TRUE(nested.innerEndedTheRun) << "the nested Stop returns only once the reader has ended";
+  EXPECT_FALSE(runner_.IsRunning());
+  EXPECT_EQ(recorder_.TerminatedCount(), 1);
+  EXPECT_TRUE(runner_.LastError().empty());
+  ASSERT_TRUE(child);
+  EXPECT_EQ(WaitForSingleObject(child.get(), 5000), WAIT_OBJECT_0);
+  // The runner is whole afterwards: another run works and stops as usual.
+  runner_.OnNewLine = process::TNewLineEvent(&recorder_, &TRecorder::NewLine);
+  ASSERT_TRUE(Run({L"out", L"again\\n"}));
+  EXPECT_THAT(runner_.CapturedLines().Lines(), ElementsAre(L"again"));
   DestroyWindow(window);
 }
 
