@@ -1,5 +1,7 @@
 #include "app/FileDrop.h"
 
+#include "ui/Handles.h"
+
 namespace app {
 
 std::vector<std::wstring> DroppedPaths(HDROP drop) {
@@ -24,12 +26,11 @@ std::vector<std::wstring> TWindowsFileSystem::FileNames(const std::wstring& fold
   std::vector<std::wstring> names;
   const bool separated = !folder.empty() && (folder.back() == L'\\' || folder.back() == L'/');
   WIN32_FIND_DATAW found{};
-  const HANDLE search = FindFirstFileW((folder + (separated ? L"*" : L"\\*")).c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
+  const ui::FindHandle search(FindFirstFileW((folder + (separated ? L"*" : L"\\*")).c_str(), &found));
+  if (!search) return names;
   do {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
+  } while (FindNextFileW(search.get(), &found));
   return names;
 }
 

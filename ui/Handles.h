@@ -83,6 +83,13 @@ struct HookTraits {
 };
 using Hook = UniqueHandle<HHOOK, HookTraits>;
 
+struct FindTraits {  // FindFirstFileW's search
+  static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+  static bool Valid(HANDLE h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+  static void Close(HANDLE h) { FindClose(h); }
+};
+using FindHandle = UniqueHandle<HANDLE, FindTraits>;
+
 // A DC from GetDC/GetWindowDC, released to its window.
 class WindowDc {
  public:
