@@ -40,6 +40,12 @@ void Require(bool condition) {
   if (!condition) std::abort();
 }
 
+// A window size that reaches the large values now and then.
+int Scaled(int value, std::uint8_t factor) {
+  const std::int64_t scaled = static_cast<std::int64_t>(value) * (factor % 8 + 1);
+  return scaled > INT32_MAX ? INT32_MAX : scaled < INT32_MIN ? INT32_MIN : static_cast<int>(scaled);
+}
+
 bool Inside(const skin::SkinRect& r, int width, int height) {
   return !r.Inverted() && r.left >= 0 && r.top >= 0 && r.right <= width && r.bottom <= height;
 }
@@ -62,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const int t : {metrics.left, metrics.top, metrics.right, metrics.bottom, metrics.menu})
     Require(t >= 0 && t <= kMaxFrameThickness);
 
-  const int width = in.Number() * (in.Byte() % 8 + 1), height = in.Number() * (in.Byte() % 8 + 1);
+  const int width = Scaled(in.Number(), in.Byte()), height = Scaled(in.Number(), in.Byte());
   const FrameLayout layout = LayoutFrame(width, height, metrics, show);
   const int W = width < 0 ? 0 : width > kCoordinateLimit ? kCoordinateLimit : width;
   const int H = height < 0 ? 0 : height > kCoordinateLimit ? kCoordinateLimit : height;
