@@ -60,6 +60,8 @@ CellSize CaptionButtonCellSize(const ButtonPicture& picture) {
 SkinRect PlaceCaptionButton(const SysButtonFields& b, CellSize cell, const CaptionPlacement& p) {
   const FrameMetrics& m = p.metrics;
   const std::int64_t W = p.windowWidth;
+  cell.width = std::max(cell.width, 0);
+  cell.height = std::max(cell.height, 0);
   std::int64_t x = 0, y = 0;
   switch (b.Align) {
     case 0:

@@ -13,16 +13,12 @@
 
 namespace skin {
 
-// Frame state numbers (FSkinState) that the region rules read.
-inline constexpr int kSkinStateReskinning = 3;
-inline constexpr int kSkinStateDestroyed = 6;
-
 // The key colour's tolerance per channel when a picture becomes a region.
 inline constexpr int kRegionKeyTolerance = 1;
 
 enum class RegionAction : std::uint8_t { Skip, KeepCurrent, Build };
 struct RegionFacts {
-  int skinState = 1;
+  int skinState = kSkinStateSkinned;
   bool skinFrame = true;
   int width = 0;
   int height = 0;

@@ -111,6 +111,13 @@ FrameLayout LayoutFrame(int width, int height, const FrameMetrics& m, ShowState 
   return layout;
 }
 
+bool PaintsFrame(int skinState, BorderKind border, MdiKind mdi, ShowState show) {
+  if (skinState != kSkinStateSkinned && skinState != kSkinStateReskinning) return false;
+  return border != BorderKind::NoCaption && !(mdi == MdiKind::Child && show == ShowState::Maximized);
+}
+
+int EdgeFrameIndex(bool active, int frameCount) { return active || frameCount <= 1 ? 1 : 2; }
+
 bool SkinnedClientRect(const WindowPosition& window, const FrameMetrics& m, BorderKind border, MdiKind mdi,
                        ShowState show, SkinRect& client) {
   if (border == BorderKind::NoCaption || (mdi == MdiKind::Child && show != ShowState::Normal)) return false;

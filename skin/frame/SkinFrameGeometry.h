@@ -106,6 +106,16 @@ struct FrameLayout {
 };
 FrameLayout LayoutFrame(int width, int height, const FrameMetrics& metrics, ShowState show);
 
+// Frame states (FSkinState) the painting and shape rules read.
+inline constexpr int kSkinStateSkinned = 1;
+inline constexpr int kSkinStateReskinning = 3;
+inline constexpr int kSkinStateDestroyed = 6;
+// Whether the frame painter draws at all: only while skinned or re-skinning, for a window with a
+// caption that is not a maximised MDI child (the system draws those).
+bool PaintsFrame(int skinState, BorderKind border, MdiKind mdi, ShowState show);
+// The edge frame drawn: 1, the active look, while active or for a single-frame picture; else 2.
+int EdgeFrameIndex(bool active, int frameCount);
+
 // WM_NCCALCSIZE: the client rectangle (screen coordinates) for the proposed window position, or
 // false when the system's own client rectangle stays (captionless windows, MDI children that are
 // not in normal state). The rectangle lies within the window and is never inverted.

@@ -165,6 +165,7 @@ TEST(PlaceCaptionButton, HugeCoordinatesClampWithoutOverflow) {
   EXPECT_FALSE(far.Inverted());
   const SkinRect back = PlaceCaptionButton(Button(0, 0, 0, 100, INT_MAX, 0), {10, INT_MAX}, Placement(0, true, INT_MAX, INT_MAX));
   EXPECT_FALSE(back.Inverted());
+  EXPECT_EQ(PlaceCaptionButton(Button(0, 0, 0, 0, 7, 5), {-3, -4}, Placement(546)), (SkinRect{7, 5, 7, 5}));
 }
 
 TEST(CaptionButtonCellSize, CellsLieSideBySide) {

@@ -45,7 +45,7 @@ TEST(DecideRegion, RebuildsOnlyWhenTheSizeChangesOrOnReskin) {
   EXPECT_EQ(DecideRegion(f), RegionAction::KeepCurrent);
   f.skinState = kSkinStateReskinning;
   EXPECT_EQ(DecideRegion(f), RegionAction::Build);
-  f.skinState = 1;
+  f.skinState = kSkinStateSkinned;
   f.mdi = MdiKind::Child;
   EXPECT_EQ(DecideRegion(f), RegionAction::Build);
   f.height = 467;

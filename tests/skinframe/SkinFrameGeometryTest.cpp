@@ -103,6 +103,23 @@ TEST(LayoutFrame, TinyWindowsNeverGetInvertedOrOutsideParts) {
   EXPECT_FALSE(LayoutFrame(-5, -5, kAmber, ShowState::Normal).client.Inverted());
 }
 
+TEST(PaintsFrame, OnlySkinnedCaptionedWindowsThatAreNotMaximisedMdiChildren) {
+  EXPECT_TRUE(PaintsFrame(kSkinStateSkinned, BorderKind::Sizeable, MdiKind::Plain, ShowState::Normal));
+  EXPECT_TRUE(PaintsFrame(kSkinStateReskinning, BorderKind::Dialog, MdiKind::Child, ShowState::Minimized));
+  for (const int state : {0, 4, 5, 6}) EXPECT_FALSE(PaintsFrame(state, BorderKind::Sizeable, MdiKind::Plain, ShowState::Normal));
+  EXPECT_FALSE(PaintsFrame(kSkinStateSkinned, BorderKind::NoCaption, MdiKind::Plain, ShowState::Normal));
+  EXPECT_FALSE(PaintsFrame(kSkinStateSkinned, BorderKind::Sizeable, MdiKind::Child, ShowState::Maximized));
+  EXPECT_TRUE(PaintsFrame(kSkinStateSkinned, BorderKind::Sizeable, MdiKind::Frame, ShowState::Maximized));
+}
+
+TEST(EdgeFrameIndex, InactiveWindowsShowTheSecondFrameWhenThereIsOne) {
+  EXPECT_EQ(EdgeFrameIndex(true, 2), 1);
+  EXPECT_EQ(EdgeFrameIndex(false, 2), 2);
+  EXPECT_EQ(EdgeFrameIndex(false, 1), 1);
+  EXPECT_EQ(EdgeFrameIndex(false, 0), 1);
+  EXPECT_EQ(EdgeFrameIndex(false, -4), 1);
+}
+
 TEST(SkinnedClientRect, ClientIsTheWindowLessTheSkinFrameAndMenuBand) {
   SkinRect client;
   ASSERT_TRUE(SkinnedClientRect({100, 50, 546, 466}, kAmber, BorderKind::Sizeable, MdiKind::Plain,
