@@ -1,9 +1,11 @@
 #include "ui/Application.h"
 
 #include <algorithm>
+#include <mutex>
 
 #include "ui/Dialogs.h"
 #include "ui/ErrorReport.h"
+#include "ui/Form.h"
 #include "ui/ListView.h"
 #include "ui/ProgressBar.h"
 #include "ui/Screen.h"
@@ -53,11 +55,14 @@ const TClass& TApplication::StaticClass() {
 }
 
 void RegisterStandardClasses() {
-  RegisterClasses({&TForm::StaticClass(), &TButton::StaticClass(), &TCheckBox::StaticClass(),
-                   &TRadioButton::StaticClass(), &TEdit::StaticClass(), &TComboBox::StaticClass(),
-                   &TLabel::StaticClass(), &TGroupBox::StaticClass(), &TPanel::StaticClass(),
-                   &TListView::StaticClass(), &TListColumn::StaticClass(), &TProgressBar::StaticClass(),
-                   &TOpenDialog::StaticClass(), &TWebBrowser::StaticClass()});
+  static std::once_flag registered;
+  std::call_once(registered, [] {
+    RegisterClasses({&TForm::StaticClass(), &TButton::StaticClass(), &TCheckBox::StaticClass(),
+                     &TRadioButton::StaticClass(), &TEdit::StaticClass(), &TComboBox::StaticClass(),
+                     &TLabel::StaticClass(), &TGroupBox::StaticClass(), &TPanel::StaticClass(),
+                     &TListView::StaticClass(), &TListColumn::StaticClass(), &TProgressBar::StaticClass(),
+                     &TOpenDialog::StaticClass(), &TWebBrowser::StaticClass()});
+  });
 }
 
 TApplication::TApplication() : TComponent(nullptr) {}
@@ -107,6 +112,9 @@ bool TApplication::ProcessMessage(MSG& msg) {
   ++depth_;
   bool handled = false;
   RunReportingErrors([&] { handled = IsDialogMessage(msg); });
+  if (!handled && (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && mainForm_ != nullptr &&
+      mainForm_->ClientHandle() != nullptr)
+    handled = TranslateMDISysAccel(mainForm_->ClientHandle(), &msg) != FALSE;
   if (!handled) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
@@ -181,7 +189,7 @@ void TApplication::FreeScheduled() {
   while (!scheduledFree_.empty()) {
     TComponent* component = scheduledFree_.back();
     scheduledFree_.pop_back();
-    RunReportingErrors([component] { delete component; });
+    RunReportingErrors([component] { TComponent::Free(component); });
   }
 }
 

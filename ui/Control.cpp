@@ -45,11 +45,27 @@ WndProcChain::Link* WndProcChain::FindLink(const TWndMethod& method) const {
   return nullptr;
 }
 
+WndProcChain::Link* WndProcChain::UnusedLink() const {
+  for (const auto& link : links_) {
+    const bool used = std::any_of(entries_.begin(), entries_.end(),
+                                  [&](const Entry& e) { return e.saved == link.get() || e.own == link.get(); });
+    if (!used) return link.get();
+  }
+  return nullptr;
+}
+
 TWndMethod WndProcChain::Get() {
   Entry& top = entries_.back();
   if (top.own == nullptr) {
-    links_.push_back(std::make_unique<Link>(Link{top.method}));
-    top.own = links_.back().get();
+    // A stand-in no entry refers to any more is taken again, so installing and uninstalling hooks
+    // over and over does not grow the list.
+    Link* link = UnusedLink();
+    if (link == nullptr) {
+      links_.push_back(std::make_unique<Link>());
+      link = links_.back().get();
+    }
+    link->target = top.method;
+    top.own = link;
   }
   return TWndMethod(top.own, &Link::Call);
 }
@@ -64,8 +80,7 @@ void WndProcChain::Set(const TWndMethod& method) {
     Entry& below = *(it - 1);
     for (auto& l : links_)
       if (l->target == removed) l->target = below.method;
-    if (below.own == link) below.own = nullptr;  // the next hook gets a stand-in of its own
-    entries_.erase(it);
+    entries_.erase(it);  // below keeps its stand-in: the next hook over it gets the same one
     return;
   }
   if (method == entries_.back().method) return;

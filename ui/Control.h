@@ -38,7 +38,8 @@ using TMouseMoveEvent = TEvent<TObject*, TShiftState, int, int>;
 // handler; a hook keeps it, installs itself, calls the stand-in for what it does not consume and
 // writes it back to uninstall. Hooks may uninstall in any order: the chain drops exactly the hook
 // that had saved the stand-in, and stand-ins held by hooks above it are redirected to what lies
-// below, so no one ever calls a handler that has gone.
+// below, so no one ever calls a handler that has gone. A hook writes its stand-in back once; the
+// chain hands the same stand-in to the next hook installed at that place.
 class WndProcChain {
  public:
   explicit WndProcChain(TWndMethod base);
@@ -64,6 +65,7 @@ class WndProcChain {
     Link* own = nullptr;  // the stand-in handed out while this entry was on top
   };
   Link* FindLink(const TWndMethod& method) const;
+  Link* UnusedLink() const;
 
   std::vector<Entry> entries_;
   std::vector<std::unique_ptr<Link>> links_;  // alive as long as the control: hooks may hold them

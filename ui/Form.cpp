@@ -1,6 +1,7 @@
 #include "ui/Form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "ui/Application.h"
 #include "ui/ErrorReport.h"
@@ -29,6 +30,16 @@ const TEnumInfo& PositionInfo() {
   return info;
 }
 
+const TEnumInfo& WindowStateInfo() {
+  static const TEnumInfo info(L"TWindowState", {L"wsNormal", L"wsMinimized", L"wsMaximized"});
+  return info;
+}
+
+const TEnumInfo& FormStyleInfo() {
+  static const TEnumInfo info(L"TFormStyle", {L"fsNormal", L"fsMDIChild", L"fsMDIForm", L"fsStayOnTop"});
+  return info;
+}
+
 // Published here rather than in TForm so that every form class reads and writes them by name.
 const TClass& TCustomForm::StaticClass() {
   static const TClass cls =
@@ -43,6 +54,10 @@ const TClass& TCustomForm::StaticClass() {
           .Default(0)
           .Integer(L"PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch)
           .Boolean(L"AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll)
+          .Default(0)
+          .Enum(L"WindowState", WindowStateInfo(), &TCustomForm::WindowState, &TCustomForm::SetWindowState)
+          .Default(0)
+          .Enum(L"FormStyle", FormStyleInfo(), &TCustomForm::FormStyle, &TCustomForm::SetFormStyle)
           .Default(0)
           .Object(L"Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
           .Event(L"OnCreate", &TCustomForm::OnCreate)
@@ -65,16 +80,28 @@ const TClass& TForm::StaticClass() {
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
   visible_ = false;
   SetBounds(0, 0, 320, 240);
+  icon_.OnChange = TNotifyEvent(this, &TCustomForm::IconChanged);
   Screen->AddForm(this);
 }
 
 TCustomForm::~TCustomForm() {
-  if (!IsLoading()) RunReportingErrors([this] { OnDestroy(this); });
-  DestroyHandle();
+  Destroying();
+  Dismantle();  // only for a form deleted without Free: its own class is gone by now
   DestroyComponents();
   activeControl_ = nullptr;
-  Screen->RemoveForm(this);
   Application->FormDestroying(this);
+}
+
+void TCustomForm::BeforeDestruction() {
+  TWinControl::BeforeDestruction();
+  Dismantle();
+}
+
+void TCustomForm::Dismantle() {
+  if (std::exchange(dismantled_, true)) return;
+  if (!IsLoading()) RunReportingErrors([this] { OnDestroy(this); });
+  Screen->RemoveForm(this);
+  DestroyHandle();
 }
 
 void TCustomForm::ReadDefinition(std::string_view text) { ReadComponent(*this, text); }
@@ -109,9 +136,16 @@ void TCustomForm::WindowStyle(DWORD& style, DWORD& exStyle) const {
     style |= WS_CHILD;
     return;
   }
+  const bool mdiChild = formStyle_ == TFormStyle::fsMDIChild;
+  const DWORD popup = mdiChild ? WS_CHILD : WS_POPUP;
+  if (mdiChild) {
+    style |= WS_CHILD;
+    exStyle |= WS_EX_MDICHILD;
+  }
+  if (formStyle_ == TFormStyle::fsStayOnTop) exStyle |= WS_EX_TOPMOST;
   switch (formBorderStyle_) {
     case TFormBorderStyle::bsNone:
-      style |= WS_POPUP;
+      style |= popup;
       return;
     case TFormBorderStyle::bsSingle:
       style |= WS_CAPTION | WS_BORDER;
@@ -120,7 +154,7 @@ void TCustomForm::WindowStyle(DWORD& style, DWORD& exStyle) const {
       style |= WS_CAPTION | WS_THICKFRAME;
       break;
     case TFormBorderStyle::bsDialog:
-      style |= WS_POPUP | WS_CAPTION;
+      style |= popup | WS_CAPTION;
       exStyle |= WS_EX_DLGMODALFRAME;
       break;
     case TFormBorderStyle::bsToolWindow:
@@ -156,7 +190,14 @@ SIZE TCustomForm::FrameSize() const {
 void TCustomForm::CreateParams(TCreateParams& params) {
   TWinControl::CreateParams(params);
   WindowStyle(params.Style, params.ExStyle);
-  if (Parent() == nullptr) {
+  if (Parent() == nullptr && formStyle_ == TFormStyle::fsMDIChild) {
+    TCustomForm* frame = MDIFrame();
+    if (frame == nullptr) throw EInvalidOperation(L"Cannot create form. No MDI forms are currently active");
+    frame->HandleNeeded();
+    params.WndParent = frame->ClientHandle();
+    params.X = Left();
+    params.Y = Top();
+  } else if (Parent() == nullptr) {
     params.WndParent = nullptr;
     PlaceOnScreen();
     params.X = Left();
@@ -164,6 +205,134 @@ void TCustomForm::CreateParams(TCreateParams& params) {
   } else if (Visible()) {
     params.Style |= WS_VISIBLE;
   }
+}
+
+void TCustomForm::CreateWnd() {
+  TWinControl::CreateWnd();
+  // A window re-created while the form is shown comes back the way it was.
+  if (Parent() == nullptr && Visible()) ShowWindow(WindowHandle(), ShowCommand());
+}
+
+HWND TCustomForm::CreateWindowHandle(const TCreateParams& params, HMENU id) {
+  if (!(params.ExStyle & WS_EX_MDICHILD)) return TWinControl::CreateWindowHandle(params, id);
+  // The MDI client makes its children itself, so that it keeps their list, menu and activation.
+  MDICREATESTRUCTW create{};
+  create.szClass = params.WinClassName.c_str();
+  create.szTitle = params.Caption.c_str();
+  create.hOwner = GetModuleHandleW(nullptr);
+  create.x = params.X;
+  create.y = params.Y;
+  create.cx = params.Width;
+  create.cy = params.Height;
+  create.style = params.Style;
+  return reinterpret_cast<HWND>(SendMessageW(params.WndParent, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+}
+
+void TCustomForm::DestroyWindowHandle(HWND window) {
+  if (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_MDICHILD)
+    SendMessageW(GetParent(window), WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
+  else
+    TWinControl::DestroyWindowHandle(window);
+}
+
+void TCustomForm::SaveWndState() {
+  TWinControl::SaveWndState();
+  // A minimised or maximised window is re-created at its normal bounds, then shown in its state.
+  HWND window = WindowHandle();
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (window == nullptr || Parent() != nullptr || windowState_ == TWindowState::wsNormal ||
+      !GetWindowPlacement(window, &placement))
+    return;
+  const RECT& normal = placement.rcNormalPosition;
+  left_ = normal.left;
+  top_ = normal.top;
+  width_ = normal.right - normal.left;
+  height_ = normal.bottom - normal.top;
+}
+
+bool TCustomForm::IsMDIChildWindow() const {
+  HWND window = WindowHandle();
+  return window != nullptr && (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0;
+}
+
+TCustomForm* TCustomForm::MDIFrame() const {
+  TCustomForm* main = Application->MainForm();
+  if (main != nullptr && main->formStyle_ == TFormStyle::fsMDIForm) return main;
+  for (int i = 0; i < Screen->FormCount(); ++i)
+    if (Screen->Forms(i)->formStyle_ == TFormStyle::fsMDIForm) return Screen->Forms(i);
+  return nullptr;
+}
+
+int TCustomForm::MDIChildCount() const {
+  int count = 0;
+  for (int i = 0; i < Screen->FormCount(); ++i) {
+    TCustomForm* form = Screen->Forms(i);
+    if (mdiClient_ != nullptr && form->IsMDIChildWindow() && GetParent(form->WindowHandle()) == mdiClient_) ++count;
+  }
+  return count;
+}
+
+TCustomForm* TCustomForm::MDIChildren(int index) const {
+  int found = 0;
+  for (int i = 0; i < Screen->FormCount(); ++i) {
+    TCustomForm* form = Screen->Forms(i);
+    if (mdiClient_ != nullptr && form->IsMDIChildWindow() && GetParent(form->WindowHandle()) == mdiClient_ &&
+        found++ == index)
+      return form;
+  }
+  throw EListError(L"MDI child index out of bounds (" + std::to_wstring(index) + L")");
+}
+
+TCustomForm* TCustomForm::ActiveMDIChild() const {
+  if (mdiClient_ == nullptr) return nullptr;
+  return As<TCustomForm>(FindControl(reinterpret_cast<HWND>(SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, 0))));
+}
+
+int TCustomForm::ShowCommand() const {
+  switch (windowState_) {
+    case TWindowState::wsMaximized:
+      return SW_SHOWMAXIMIZED;
+    case TWindowState::wsMinimized:
+      return SW_SHOWMINIMIZED;
+    case TWindowState::wsNormal:
+      break;
+  }
+  return SW_SHOWNORMAL;
+}
+
+void TCustomForm::SetWindowState(TWindowState state) {
+  if (state == windowState_) return;
+  windowState_ = state;
+  HWND window = WindowHandle();
+  if (window == nullptr || !IsWindowVisible(window)) return;
+  if (IsMDIChildWindow() && state != TWindowState::wsMinimized) {
+    const UINT command = state == TWindowState::wsMaximized ? WM_MDIMAXIMIZE : WM_MDIRESTORE;
+    SendMessageW(GetParent(window), command, reinterpret_cast<WPARAM>(window), 0);
+    return;
+  }
+  ShowWindow(window, ShowCommand());
+}
+
+void TCustomForm::SetFormStyle(TFormStyle style) {
+  if (style == formStyle_) return;
+  auto mdi = [](TFormStyle s) { return s == TFormStyle::fsMDIChild || s == TFormStyle::fsMDIForm; };
+  if (HandleAllocated() && (mdi(style) || mdi(formStyle_)))
+    throw EInvalidOperation(L"An MDI form style cannot change while the form's window exists");
+  formStyle_ = style;
+  if (HWND window = WindowHandle())
+    SetWindowPos(window, style == TFormStyle::fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TCustomForm::IconChanged(TObject*) { ApplyIcon(); }
+
+void TCustomForm::ApplyIcon() {
+  HWND window = WindowHandle();
+  if (window == nullptr) return;
+  const auto icon = reinterpret_cast<LPARAM>(icon_.Handle());
+  SendMessageW(window, WM_SETICON, ICON_BIG, icon);
+  SendMessageW(window, WM_SETICON, ICON_SMALL, icon);
 }
 
 void TCustomForm::PlaceOnScreen() {
@@ -204,20 +373,50 @@ void TCustomForm::SetClientSize(int width, int height) {
 
 void TCustomForm::SetFormBounds(int width, int height) { SetClientSize(width, height); }
 
+SIZE TCustomForm::NormalClientSize() const {
+  const RECT client = ClientRect();
+  HWND window = WindowHandle();
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (window == nullptr || windowState_ == TWindowState::wsNormal || !GetWindowPlacement(window, &placement))
+    return {client.right, client.bottom};
+  const SIZE frame = FrameSize();
+  const RECT& normal = placement.rcNormalPosition;
+  return {(normal.right - normal.left) - frame.cx, (normal.bottom - normal.top) - frame.cy};
+}
+
+void TCustomForm::RecreateKeepingClientSize(SIZE client) {
+  if (!HandleAllocated()) {
+    SetClientSize(client.cx, client.cy);
+    return;
+  }
+  RecreateWnd();
+  if (windowState_ == TWindowState::wsNormal) {
+    SetClientSize(client.cx, client.cy);
+    return;
+  }
+  HWND window = WindowHandle();
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (!GetWindowPlacement(window, &placement)) return;
+  const SIZE frame = FrameSize();
+  placement.rcNormalPosition.right = placement.rcNormalPosition.left + client.cx + frame.cx;
+  placement.rcNormalPosition.bottom = placement.rcNormalPosition.top + client.cy + frame.cy;
+  SetWindowPlacement(window, &placement);
+}
+
 void TCustomForm::SetBorderStyle(TFormBorderStyle style) {
   if (style == formBorderStyle_) return;
-  const RECT client = ClientRect();
+  const SIZE client = NormalClientSize();
   formBorderStyle_ = style;
-  SetFormBounds(client.right, client.bottom);
-  RecreateWnd();
+  RecreateKeepingClientSize(client);
 }
 
 void TCustomForm::SetBorderIcons(TBorderIcons icons) {
   if (icons == borderIcons_) return;
-  const RECT client = ClientRect();
+  const SIZE client = NormalClientSize();
   borderIcons_ = icons;
-  SetFormBounds(client.right, client.bottom);
-  RecreateWnd();
+  RecreateKeepingClientSize(client);
 }
 
 // ---- menu ----
@@ -249,7 +448,19 @@ void TCustomForm::DetachMenu() {
 }
 
 void TCustomForm::InitializeWnd() {
+  if (formStyle_ == TFormStyle::fsMDIForm && Parent() == nullptr) {
+    HWND window = WindowHandle();
+    RECT area{};
+    GetClientRect(window, &area);
+    CLIENTCREATESTRUCT create{nullptr, 0xFF00};
+    mdiClient_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
+                                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_HSCROLL | WS_VSCROLL |
+                                     MDIS_ALLCHILDSTYLES,
+                                 0, 0, area.right, area.bottom, window, nullptr, GetModuleHandleW(nullptr), &create);
+    if (mdiClient_ == nullptr) throw EOutOfResources(L"Cannot create the MDI client window");
+  }
   if (menu_ != nullptr) AttachMenu();
+  if (!icon_.Empty()) ApplyIcon();
 }
 
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
@@ -315,9 +526,12 @@ void TCustomForm::SelectNext(TWinControl* current, bool forward, bool checkTabSt
 
 void TCustomForm::Show() {
   SetVisible(true);
-  if (HWND window = WindowHandle()) {
+  HWND window = WindowHandle();
+  if (window == nullptr) return;
+  if (IsMDIChildWindow())
+    SendMessageW(GetParent(window), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
+  else
     SetForegroundWindow(window);
-  }
 }
 
 bool TCustomForm::CloseQuery() {
@@ -330,6 +544,9 @@ void TCustomForm::Close() {
   if (!CloseQuery()) return;
   const bool mainForm = Application->MainForm() == this;
   TCloseAction action = mainForm ? TCloseAction::caFree : TCloseAction::caHide;
+  // A hidden MDI child would stay in the client's list and its window menu: it is minimised.
+  if (formStyle_ == TFormStyle::fsMDIChild)
+    action = borderIcons_.Contains(TBorderIcon::biMinimize) ? TCloseAction::caMinimize : TCloseAction::caNone;
   OnClose(this, action);
   switch (action) {
     case TCloseAction::caNone:
@@ -366,7 +583,7 @@ void TCustomForm::WndProc(TMessage& message) {
         HWND window = Handle();
         PlaceOnScreen();
         SetWindowPos(window, nullptr, Left(), Top(), Width(), Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-        ShowWindow(window, SW_SHOW);
+        ShowWindow(window, ShowCommand());
         OnShow(this);
       } else if (HWND window = WindowHandle()) {
         ShowWindow(window, SW_HIDE);
@@ -380,6 +597,21 @@ void TCustomForm::WndProc(TMessage& message) {
       break;
     case WM_DESTROY:
       DetachMenu();
+      break;
+    case WM_NCDESTROY:
+      TWinControl::WndProc(message);
+      mdiClient_ = nullptr;
+      return;
+    case WM_SIZE:
+      // The state follows the user; sizes of a hidden window (at creation) say nothing about it.
+      if (Parent() == nullptr && IsWindowVisible(WindowHandle())) {
+        if (message.WParam == SIZE_MAXIMIZED)
+          windowState_ = TWindowState::wsMaximized;
+        else if (message.WParam == SIZE_MINIMIZED)
+          windowState_ = TWindowState::wsMinimized;
+        else if (message.WParam == SIZE_RESTORED)
+          windowState_ = TWindowState::wsNormal;
+      }
       break;
     case WM_CLOSE:
       Close();
@@ -427,6 +659,19 @@ void TCustomForm::WndProc(TMessage& message) {
       break;
   }
   TWinControl::WndProc(message);
+}
+
+void TCustomForm::DefaultHandler(TMessage& message) {
+  HWND window = WindowHandle();
+  if (window != nullptr && mdiClient_ != nullptr) {
+    message.Result = DefFrameProcW(window, mdiClient_, message.Msg, message.WParam, message.LParam);
+    return;
+  }
+  if (IsMDIChildWindow()) {
+    message.Result = DefMDIChildProcW(window, message.Msg, message.WParam, message.LParam);
+    return;
+  }
+  TWinControl::DefaultHandler(message);
 }
 
 }  // namespace ui

@@ -33,6 +33,10 @@ enum class TPosition {
   poOwnerFormCenter
 };
 const TEnumInfo& PositionInfo();
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+const TEnumInfo& WindowStateInfo();
+enum class TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+const TEnumInfo& FormStyleInfo();
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 
 using TCloseEvent = TEvent<TObject*, TCloseAction&>;
@@ -54,10 +58,29 @@ class TCustomForm : public TWinControl {
   // The text of the RCDATA resource name of the program, or empty when there is none.
   static std::string DefinitionResource(std::wstring_view name);
 
+  // Border style and icons may change while the window exists: the window is re-created
+  // (CM_RECREATEWND, then CM_WNDRECREATED) with the same client size, state and visibility.
   TFormBorderStyle BorderStyle() const { return formBorderStyle_; }
   void SetBorderStyle(TFormBorderStyle style);
   TBorderIcons BorderIcons() const { return borderIcons_; }
   void SetBorderIcons(TBorderIcons icons);
+  // Follows the window (minimised, maximised or restored by the user) and is applied when the form
+  // is shown; an MDI child is maximised and restored by its MDI client.
+  TWindowState WindowState() const { return windowState_; }
+  void SetWindowState(TWindowState state);
+  // The window's icon, big and small; empty: the window class's icon.
+  TIcon& Icon() { return icon_; }
+  // fsStayOnTop may come and go at any time; the MDI styles only before the window exists (raises
+  // EInvalidOperation otherwise). An MDI child's window lives in the MDI client of the main form
+  // when that is an MDI frame, else of the first MDI frame among Screen's forms.
+  TFormStyle FormStyle() const { return formStyle_; }
+  void SetFormStyle(TFormStyle style);
+  // The MDICLIENT window of an MDI frame whose window exists; nullptr otherwise.
+  HWND ClientHandle() const { return mdiClient_; }
+  // An MDI frame's children, in Screen's order, and the active one (or nullptr).
+  int MDIChildCount() const;
+  TCustomForm* MDIChildren(int index) const;
+  TCustomForm* ActiveMDIChild() const;
   TPosition Position() const { return position_; }
   void SetPosition(TPosition position) { position_ = position; }
   int PixelsPerInch() const { return pixelsPerInch_; }
@@ -99,13 +122,29 @@ class TCustomForm : public TWinControl {
   TCloseQueryEvent OnCloseQuery;
 
  protected:
+  void BeforeDestruction() override;
   void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  HWND CreateWindowHandle(const TCreateParams& params, HMENU id) override;
+  void DestroyWindowHandle(HWND window) override;
+  void SaveWndState() override;
   void WndProc(TMessage& message) override;
+  void DefaultHandler(TMessage& message) override;
   bool PaintsItself() const override { return true; }
   void InitializeWnd() override;
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
+  // OnDestroy with the form whole, then its window goes; once, from Free or from the destructor.
+  void Dismantle();
+  bool IsMDIChildWindow() const;
+  TCustomForm* MDIFrame() const;
+  int ShowCommand() const;
+  void ApplyIcon();
+  void IconChanged(TObject* sender);
+  // Re-creates the window for a changed frame, keeping the client size.
+  SIZE NormalClientSize() const;
+  void RecreateKeepingClientSize(SIZE client);
   void WindowStyle(DWORD& style, DWORD& exStyle) const;
   SIZE FrameSize() const;
   void PlaceOnScreen();
@@ -121,6 +160,11 @@ class TCustomForm : public TWinControl {
   bool placed_ = false;
   TMainMenu* menu_ = nullptr;
   TWinControl* activeControl_ = nullptr;
+  TWindowState windowState_ = TWindowState::wsNormal;
+  TFormStyle formStyle_ = TFormStyle::fsNormal;
+  TIcon icon_;
+  HWND mdiClient_ = nullptr;  // a child window of the form's window, destroyed with it
+  bool dismantled_ = false;
 };
 
 class TForm : public TCustomForm {

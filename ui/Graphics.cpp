@@ -399,6 +399,39 @@ TColor TCanvas::Pixel(int x, int y) {
 }
 void TCanvas::SetPixel(int x, int y, TColor color) { ::SetPixel(Handle(), x, y, ColorToRGB(color)); }
 
+// ---- TIcon ----
+
+const TClass& TIcon::StaticClass() {
+  static const TClass cls = ClassBuilder<TIcon>(L"TIcon", &TPersistent::StaticClass()).Build();
+  return cls;
+}
+
+void TIcon::SetHandle(HICON icon) {
+  if (icon == icon_.get()) return;
+  Icon old(icon_.release());
+  icon_.reset(icon);
+  OnChange(this);
+}
+
+void TIcon::LoadFromResourceName(HINSTANCE module, const std::wstring& name) {
+  HICON icon = static_cast<HICON>(LoadImageW(module, name.c_str(), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+  if (icon == nullptr) throw EInvalidGraphic(L"Icon resource " + name + L" not found");
+  SetHandle(icon);
+}
+
+void TIcon::Assign(const TPersistent* source) {
+  if (source == nullptr) {
+    SetHandle(nullptr);
+    return;
+  }
+  if (const auto* other = As<TIcon>(source)) {
+    if (other == this) return;
+    SetHandle(other->Empty() ? nullptr : CopyIcon(other->Handle()));
+    return;
+  }
+  TPersistent::Assign(source);
+}
+
 // ---- TGraphic, TBitmap ----
 
 const TClass& TGraphic::StaticClass() {
@@ -422,10 +455,11 @@ class TBitmapCanvas : public TCanvas {
 
  protected:
   void CreateHandle() override {
-    if (bitmap_.Handle() == nullptr) throw EInvalidOperation(L"Cannot draw on an empty bitmap");
+    HBITMAP picture = bitmap_.bitmap_.get();
+    if (picture == nullptr) throw EInvalidOperation(L"Cannot draw on an empty bitmap");
     dc_.reset(CreateCompatibleDC(nullptr));
     if (!dc_) throw EOutOfResources(L"Cannot create a memory DC");
-    oldBitmap_ = SelectObject(dc_.get(), bitmap_.Handle());
+    oldBitmap_ = SelectObject(dc_.get(), picture);
     SetHandle(dc_.get());
   }
 
@@ -578,6 +612,11 @@ void* TBitmap::ScanLine(int y) {
   GdiFlush();
   mask_.reset();  // the caller may change pixels
   return static_cast<std::uint8_t*>(bits_) + static_cast<std::size_t>(RowBytes()) * static_cast<std::size_t>(y);
+}
+
+HBITMAP TBitmap::Handle() const {
+  if (canvas_) canvas_->Release();
+  return bitmap_.get();
 }
 
 TCanvas& TBitmap::Canvas() {

@@ -224,6 +224,29 @@ class TGraphic : public TPersistent {
   bool transparent_ = false;
 };
 
+// An icon handle that the object owns; a change fires OnChange.
+class TIcon : public TPersistent {
+ public:
+  TIcon() = default;
+  static const TClass& StaticClass();
+  const TClass& ClassType() const override { return StaticClass(); }
+
+  HICON Handle() const { return icon_.get(); }
+  // Takes ownership of icon (nullptr empties it); the old icon goes after OnChange has run, so a
+  // window showing it can switch first.
+  void SetHandle(HICON icon);
+  bool Empty() const { return !icon_; }
+  // An icon resource of module, at the system's large icon size. Raises EInvalidGraphic when the
+  // resource does not exist.
+  void LoadFromResourceName(HINSTANCE module, const std::wstring& name);
+  // Copies the other icon's picture.
+  void Assign(const TPersistent* source) override;
+  TNotifyEvent OnChange;
+
+ private:
+  Icon icon_;
+};
+
 enum class TPixelFormat { pfDevice, pf1bit, pf24bit, pf32bit };
 const TEnumInfo& PixelFormatInfo();
 enum class TTransparentMode { tmAuto, tmFixed };
@@ -255,9 +278,12 @@ class TBitmap : public TGraphic {
   void* ScanLine(int y);
   int RowBytes() const;
 
-  // The canvas draws into the bitmap (it holds a memory DC while it lives).
+  // The canvas draws into the bitmap: it selects the bitmap into a memory DC of its own on demand.
   TCanvas& Canvas();
-  HBITMAP Handle() const { return bitmap_.get(); }
+  // The bitmap, never selected into the canvas's DC when handed out: the canvas lets go of it first,
+  // so the handle works as a blit source, in SelectObject elsewhere and in ImageList_Add*. A DC taken
+  // from Canvas() before is gone then; the canvas makes a new one when it is next used.
+  HBITMAP Handle() const;
   // Takes ownership of a bitmap handle (converted to a DIB section when it is not one).
   void SetHandle(HBITMAP bitmap);
   HBITMAP ReleaseHandle();

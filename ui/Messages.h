@@ -40,7 +40,7 @@ inline constexpr UINT CM_WANTSPECIALKEY = CM_BASE + 14;
 inline constexpr UINT CM_MOUSEENTER = CM_BASE + 15;  // lParam: the control (TControl*)
 inline constexpr UINT CM_MOUSELEAVE = CM_BASE + 16;  // lParam: the control (TControl*)
 inline constexpr UINT CM_MENUCHANGED = CM_BASE + 17;  // sent as a real window message to the form
-inline constexpr UINT CM_RECREATEWND = CM_BASE + 18;
+inline constexpr UINT CM_RECREATEWND = CM_BASE + 18;  // before the old window goes
 inline constexpr UINT CM_RELEASE = CM_BASE + 19;  // posted by TCustomForm::Release
 inline constexpr UINT CM_SHOWINGCHANGED = CM_BASE + 20;
 inline constexpr UINT CM_CONTROLLISTCHANGE = CM_BASE + 21;
@@ -49,6 +49,9 @@ inline constexpr UINT CM_PARENTBIDIMODECHANGED = CM_BASE + 23;
 inline constexpr UINT CM_HINTSHOW = CM_BASE + 24;
 inline constexpr UINT CM_INVALIDATE = CM_BASE + 25;
 inline constexpr UINT CM_TIMERUPDATE = CM_BASE + 26;  // TTimer's hidden window: apply Enabled/Interval
+// Performed through WindowProc once RecreateWnd has made the new window (lParam: its handle), so that
+// what was attached to the old window attaches again.
+inline constexpr UINT CM_WNDRECREATED = CM_BASE + 27;
 
 inline constexpr UINT CN_CHARTOITEM = CN_BASE + WM_CHARTOITEM;
 inline constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;

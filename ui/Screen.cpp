@@ -23,6 +23,13 @@ TCustomForm* TScreen::Forms(int index) const {
   return forms_[static_cast<std::size_t>(index)];
 }
 
+TCustomForm* TScreen::FindForm(HWND window) const {
+  if (window == nullptr) return nullptr;
+  for (TCustomForm* form : forms_)
+    if (form->WindowHandle() == window) return form;
+  return nullptr;
+}
+
 TCustomForm* TScreen::ActiveForm() const { return As<TCustomForm>(FindControl(GetActiveWindow())); }
 
 TFont& TScreen::MenuFont() {

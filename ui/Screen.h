@@ -1,5 +1,7 @@
 #pragma once
 // TScreen: the program's forms in creation order and screen-wide settings such as the menu font.
+#include <windows.h>
+
 #include <memory>
 #include <vector>
 
@@ -21,6 +23,8 @@ class TScreen : public TComponent {
   int FormCount() const { return static_cast<int>(forms_.size()); }
   // Raises EListError outside 0..FormCount()-1.
   TCustomForm* Forms(int index) const;
+  // The form whose window is window, or nullptr.
+  TCustomForm* FindForm(HWND window) const;
   // The form whose window is active, or nullptr.
   TCustomForm* ActiveForm() const;
   // The system's menu font (non-client metrics), read when first asked for.
@@ -29,6 +33,7 @@ class TScreen : public TComponent {
   int Height() const;
   int PixelsPerInch() const { return 96; }
 
+  // A form enters the list when it is constructed and leaves it when it starts to be destroyed.
   void AddForm(TCustomForm* form);
   void RemoveForm(TCustomForm* form);
 

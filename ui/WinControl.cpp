@@ -17,13 +17,7 @@ namespace {
 
 class ControlOfsAtom {
  public:
-  ControlOfsAtom() {
-    wchar_t name[40];
-    std::swprintf(name, std::size(name), L"ControlOfs%.8X%.8X",
-                  static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(GetModuleHandleW(nullptr))),
-                  static_cast<unsigned>(GetCurrentThreadId()));
-    atom_ = GlobalAddAtomW(name);
-  }
+  ControlOfsAtom() : atom_(GlobalAddAtomW(ControlPropertyName().c_str())) {}
   ~ControlOfsAtom() {
     if (atom_ != 0) GlobalDeleteAtom(atom_);
   }
@@ -83,13 +77,30 @@ bool IsMouseButtonUp(UINT msg) { return msg == WM_LBUTTONUP || msg == WM_RBUTTON
 
 }  // namespace
 
+const std::wstring& ControlPropertyName() {
+  static const std::wstring name = [] {
+    wchar_t text[40];
+    std::swprintf(text, std::size(text), L"ControlOfs%.8X%.8X",
+                  static_cast<unsigned>(reinterpret_cast<std::uintptr_t>(GetModuleHandleW(nullptr))),
+                  static_cast<unsigned>(GetCurrentThreadId()));
+    return std::wstring(text);
+  }();
+  return name;
+}
+
 ATOM ControlAtom() {
   static const ControlOfsAtom atom;
   return atom.Get();
 }
 
+UINT ControlMessage() {
+  static const UINT message = RegisterWindowMessageW(ControlPropertyName().c_str());
+  return message;
+}
+
 // The property's name carries the thread id of the first use: make that the program's main thread.
 [[maybe_unused]] static const ATOM controlAtomAtStart = ControlAtom();
+[[maybe_unused]] static const UINT controlMessageAtStart = ControlMessage();
 
 TWinControl* FindControl(HWND window) {
   if (window == nullptr) return nullptr;
@@ -109,6 +120,7 @@ const TClass& TWinControl::StaticClass() {
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) { clicksOnRelease_ = false; }
 
 TWinControl::~TWinControl() {
+  Destroying();  // also for a control deleted without Free: hooks see it while the window goes
   if (TCustomForm* form = ParentForm(); form != nullptr && form != this) form->ControlDestroying(this);
   DestroyHandle();
   DestroyComponents();
@@ -162,9 +174,14 @@ void TWinControl::CreateWnd() {
   static int nextId = 100;
   const auto id = (params.Style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(nextId++ & 0x7FFF)) : nullptr;
   TWinControl* previous = std::exchange(creatingControl, this);
-  HWND window = CreateWindowExW(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style,
-                                params.X, params.Y, params.Width, params.Height, params.WndParent, id,
-                                GetModuleHandleW(nullptr), nullptr);
+  SetLastError(0);
+  HWND window = nullptr;
+  try {
+    window = CreateWindowHandle(params, id);
+  } catch (...) {
+    creatingControl = previous;
+    throw;
+  }
   const DWORD error = GetLastError();
   creatingControl = previous;
   if (window == nullptr)
@@ -180,6 +197,13 @@ void TWinControl::CreateWnd() {
   CreateChildHandles();
   Realign();
 }
+
+HWND TWinControl::CreateWindowHandle(const TCreateParams& params, HMENU id) {
+  return CreateWindowExW(params.ExStyle, params.WinClassName.c_str(), params.Caption.c_str(), params.Style, params.X,
+                         params.Y, params.Width, params.Height, params.WndParent, id, GetModuleHandleW(nullptr), nullptr);
+}
+
+void TWinControl::DestroyWindowHandle(HWND window) { DestroyWindow(window); }
 
 void TWinControl::CreateChildHandles() {
   for (std::size_t i = 0; i < tabList_.size(); ++i) {
@@ -204,7 +228,7 @@ void TWinControl::Unbind() {
 void TWinControl::DestroyHandle() {
   HWND window = WindowHandle();
   if (window == nullptr) return;
-  DestroyWindow(window);  // WM_NCDESTROY unbinds this window and every child window
+  DestroyWindowHandle(window);  // WM_NCDESTROY unbinds this window and every child window
   if (WindowHandle() == window) Unbind();
 }
 
@@ -212,7 +236,8 @@ void TWinControl::RecreateWnd() {
   if (!HandleAllocated()) return;
   Perform(CM_RECREATEWND);
   DestroyHandle();
-  Handle();
+  HWND window = Handle();
+  Perform(CM_WNDRECREATED, 0, reinterpret_cast<LPARAM>(window));
 }
 
 LRESULT CALLBACK TWinControl::MainWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -222,6 +247,8 @@ LRESULT CALLBACK TWinControl::MainWndProc(HWND window, UINT msg, WPARAM wParam, 
     if (control == nullptr || control->HandleAllocated()) return DefWindowProcW(window, msg, wParam, lParam);
     control->Bind(window);
   }
+  if (msg == ControlMessage() && msg != 0 && InSendMessageEx(nullptr) == ISMEX_NOSEND)
+    return reinterpret_cast<LRESULT>(control);
   TMessage message{msg, wParam, lParam, 0};
   try {
     control->windowProc_.Call(message);

@@ -14,8 +14,12 @@
 
 namespace ui {
 
-// The global atom "ControlOfs%.8X%.8X" (module handle, thread id of the first use).
+// The name "ControlOfs%.8X%.8X" (module handle, thread id of the first use), registered both as a
+// global atom (the window property) and as a window message, which a library window of this
+// process answers with its object when the message comes from its own thread.
+const std::wstring& ControlPropertyName();
 ATOM ControlAtom();
+UINT ControlMessage();
 // The library object of a window, or nullptr when no library object owns it. O(1).
 TWinControl* FindControl(HWND window);
 
@@ -44,7 +48,8 @@ class TWinControl : public TControl {
   HWND WindowHandle() const { return handle_.load(std::memory_order_acquire); }
   bool HandleAllocated() const { return WindowHandle() != nullptr; }
   void HandleNeeded() { Handle(); }
-  // Sends CM_RECREATEWND through WindowProc, then replaces the window by a new one.
+  // Sends CM_RECREATEWND through WindowProc, replaces the window by a new one, then sends
+  // CM_WNDRECREATED with the new handle.
   void RecreateWnd();
   void DestroyHandle();
 
@@ -106,6 +111,10 @@ class TWinControl : public TControl {
   virtual void CreateParams(TCreateParams& params);
   // Creates the window from CreateParams, then the windows of the windowed children.
   virtual void CreateWnd();
+  // Makes the window described by params (CreateWindowEx); id is the child window id.
+  virtual HWND CreateWindowHandle(const TCreateParams& params, HMENU id);
+  // Destroys the window (DestroyWindow).
+  virtual void DestroyWindowHandle(HWND window);
   // The window exists and is bound: give it the object's state (font, text, items...).
   virtual void InitializeWnd() {}
   // The window is about to go away for a re-creation: keep what only the window holds.

@@ -126,6 +126,39 @@ TEST(Colors, SystemColoursResolveThroughGetSysColor) {
   EXPECT_EQ(static_cast<std::uint32_t>(clBtnFace), 0x8000000Fu);
 }
 
+// A bitmap still selected into its canvas's DC gives nothing to an image list or a blit.
+TEST(Bitmap, HandleIsFreeOfTheCanvasWhenHandedOut) {
+  TBitmap strip;
+  strip.SetPixelFormat(TPixelFormat::pf24bit);
+  strip.SetSize(32, 16);
+  strip.Canvas().Brush().SetColor(clWhite);
+  strip.Canvas().FillRect({0, 0, 32, 16});
+  strip.Canvas().Brush().SetColor(clBlack);
+  strip.Canvas().FillRect({20, 4, 24, 8});
+
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0);
+  ASSERT_NE(list, nullptr);
+  ASSERT_EQ(ImageList_AddMasked(list, strip.Handle(), RGB(255, 255, 255)), 0);
+  TBitmap target;
+  target.SetPixelFormat(TPixelFormat::pf24bit);
+  target.SetSize(16, 16);
+  target.Canvas().Brush().SetColor(clRed);
+  target.Canvas().FillRect({0, 0, 16, 16});
+  ASSERT_TRUE(ImageList_Draw(list, 1, target.Canvas().Handle(), 0, 0, ILD_NORMAL));
+  EXPECT_EQ(target.Canvas().Pixel(5, 5), clBlack);
+  EXPECT_EQ(target.Canvas().Pixel(1, 1), clRed);  // white is the mask colour
+  ImageList_Destroy(list);
+
+  // The handle also goes into another DC, and the canvas draws again afterwards.
+  MemoryDc other(CreateCompatibleDC(nullptr));
+  HGDIOBJ old = SelectObject(other.get(), strip.Handle());
+  ASSERT_NE(old, nullptr);
+  EXPECT_EQ(GetPixel(other.get(), 21, 5), RGB(0, 0, 0));
+  SelectObject(other.get(), old);
+  strip.Canvas().SetPixel(0, 0, clBlack);
+  EXPECT_EQ(strip.Canvas().Pixel(0, 0), clBlack);
+}
+
 TEST(ImageList, AddsMaskedStripsOfImages) {
   TBitmap strip;
   strip.SetPixelFormat(TPixelFormat::pf1bit);

@@ -28,7 +28,7 @@ class ControlsTest : public ::testing::Test {
     control->SetParent(parent);
     return control;
   }
-  std::unique_ptr<TForm> form;
+  TComponentPtr<TForm> form;
 };
 
 RECT WindowBounds(TWinControl* control) {

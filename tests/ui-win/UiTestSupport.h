@@ -10,9 +10,9 @@
 
 namespace uiwintest {
 
-inline std::unique_ptr<ui::TForm> MakeShownForm(int clientWidth = 320, int clientHeight = 200) {
+inline ui::TComponentPtr<ui::TForm> MakeShownForm(int clientWidth = 320, int clientHeight = 200) {
   ui::Application->Initialize();
-  auto form = std::make_unique<ui::TForm>(nullptr);
+  ui::TComponentPtr<ui::TForm> form(new ui::TForm(nullptr));
   form->SetClientSize(clientWidth, clientHeight);
   form->SetCaption(L"Test form");
   form->Show();

@@ -70,7 +70,7 @@ class WindowProcTest : public ::testing::Test {
   }
   LRESULT Send() { return SendMessageW(panel->Handle(), kProbe, 0, 0); }
 
-  std::unique_ptr<TForm> form;
+  TComponentPtr<TForm> form;
   TProbePanel* panel = nullptr;
 };
 
@@ -219,7 +219,7 @@ TEST_F(WindowProcTest, LibraryNotificationsArriveThroughWindowProc) {
   panel->Font().SetHeight(-20);
   panel->SetWindowProc(recorder.saved);
   EXPECT_EQ(seen, (std::vector<UINT>{CM_ENABLEDCHANGED, CM_VISIBLECHANGED, CM_VISIBLECHANGED, CM_RECREATEWND,
-                                     CM_COLORCHANGED, CM_FONTCHANGED}));
+                                     CM_WNDRECREATED, CM_COLORCHANGED, CM_FONTCHANGED}));
   EXPECT_FALSE(IsWindowEnabled(panel->Handle()));
 }
 

@@ -111,9 +111,17 @@ void TComponent::DestroyComponents() {
     TComponent* last = components_.back();
     components_.pop_back();
     last->owner_ = nullptr;
-    delete last;
+    Free(last);
   }
 }
+
+void TComponent::Free(TComponent* component) {
+  if (component == nullptr) return;
+  component->BeforeDestruction();
+  delete component;
+}
+
+void TComponent::BeforeDestruction() { Destroying(); }
 
 void TComponent::Destroying() {
   if (IsDestroying()) return;

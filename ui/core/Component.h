@@ -3,6 +3,7 @@
 // the loading state of form definitions.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,10 @@ class TComponent : public TPersistent {
   // A class whose owned components need its own members while they die calls DestroyComponents()
   // in its own destructor.
   ~TComponent() override;
+
+  // Destroys a component the way its owner does: BeforeDestruction first, while the object is
+  // still whole, then the destructors. Null is ignored.
+  static void Free(TComponent* component);
 
   static const TClass& StaticClass();
   const TClass& ClassType() const override { return StaticClass(); }
@@ -68,6 +73,9 @@ class TComponent : public TPersistent {
 
   // Called once the whole form definition containing this component has been read.
   virtual void Loaded();
+  // Runs before any destructor when the component is freed (Free, its owner, TComponentDeleter):
+  // the place for work that needs the whole object. The default sets csDestroying (Destroying).
+  virtual void BeforeDestruction();
 
   // The tree of form definitions: a child's parent component (a control's parent), and the
   // components a component writes nested inside itself.
@@ -98,6 +106,13 @@ class TComponent : public TPersistent {
   std::int32_t tag_ = 0;
   TComponentState state_;
 };
+
+// For std::unique_ptr: frees the component through TComponent::Free.
+struct TComponentDeleter {
+  void operator()(TComponent* component) const { TComponent::Free(component); }
+};
+template <class T>
+using TComponentPtr = std::unique_ptr<T, TComponentDeleter>;
 
 // Creates a component that owner owns and destroys.
 template <class T, class... A>
