@@ -180,14 +180,15 @@ void AppDriver::ChooseFilesIn(const std::wstring& folder, const std::wstring& na
     return lstrcmpiW(shown.c_str(), wanted.c_str()) == 0;
   };
   // A folder confirmed in the name box opens that folder and the dialog stays. A dialog still setting
-  // itself up may let the confirmation pass unseen, so it is repeated until the folder is open.
+  // itself up may let the confirmation pass unseen, so it is repeated until the folder is open; on a
+  // busy machine opening a folder takes seconds, and a repeat too soon starts the opening again.
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
   while (!inFolder()) {
     if (GetTickCount64() >= deadline)
       throw DriverError(L"the open dialog did not open " + folder + L" (it shows " + shown + L")");
     SendWithTimeout(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder.c_str()));
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-    const ULONGLONG retry = std::min(deadline, GetTickCount64() + 2000);
+    const ULONGLONG retry = std::min(deadline, GetTickCount64() + 5000);
     while (GetTickCount64() < retry && !inFolder()) std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   SendWithTimeout(target, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names.c_str()));

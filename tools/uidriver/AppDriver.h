@@ -35,7 +35,7 @@ class AppDriver {
   void CancelFileDialog(DWORD timeoutMs = 20000) const;
   // The open dialog: goes to `folder`, then types `names` (`"a.avi" "b.avi"` for several files) and
   // confirms.
-  void ChooseFilesIn(const std::wstring& folder, const std::wstring& names, DWORD timeoutMs = 20000) const;
+  void ChooseFilesIn(const std::wstring& folder, const std::wstring& names, DWORD timeoutMs = 60000) const;
   // Drops the paths on the main window as the shell does (WM_DROPFILES, posted). The drop's block is
   // made in the program's memory outside its heap, where the program's DragFinish cannot free it, so
   // it stays there.
