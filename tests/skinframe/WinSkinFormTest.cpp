@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -25,7 +26,6 @@ constexpr COLORREF kSentinel = RGB(0x12, 0x34, 0x56);
 
 std::vector<UINT_PTR> g_commands;
 std::vector<LPARAM> g_applied;
-std::vector<WPARAM> g_buttonActions;
 
 LRESULT CALLBACK TestWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_SYSCOMMAND) {
@@ -34,7 +34,6 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
     if (command == SC_CLOSE || command == SC_MINIMIZE) return 0;
   }
   if (msg == skin::SM_SKINAPPLIED) g_applied.push_back(lParam);
-  if (msg == skin::SM_SYSBUTTONACTION) g_buttonActions.push_back(wParam);
   return DefWindowProcW(window, msg, wParam, lParam);
 }
 
@@ -98,10 +97,15 @@ class SkinnedWindow : public ::testing::TestWithParam<int> {
       return RegisterClassW(&wc) != 0;
     }();
     ASSERT_TRUE(registered);
+    Open(WS_OVERLAPPEDWINDOW);
+  }
+
+  void Open(DWORD style) {
+    if (window_) DestroyWindow(window_);
     RECT r{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
-    window_ = CreateWindowExW(0, L"TrelvixFrameTestWindow", L"Frame test", WS_OVERLAPPEDWINDOW, 120, 90,
-                              r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    AdjustWindowRect(&r, style, FALSE);
+    window_ = CreateWindowExW(0, L"TrelvixFrameTestWindow", L"Frame test", style, 120, 90, r.right - r.left,
+                              r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(window_, nullptr);
     ShowWindow(window_, SW_SHOWNORMAL);
     SetForegroundWindow(window_);
@@ -111,7 +115,21 @@ class SkinnedWindow : public ::testing::TestWithParam<int> {
     systemStyle_ = GetWindowLongPtrW(window_, GWL_STYLE);
     g_commands.clear();
     g_applied.clear();
-    g_buttonActions.clear();
+  }
+
+  void ExpectSystemFrameBack() {
+    const RECT restored = WindowRect(window_);
+    EXPECT_EQ(restored.left, systemWindow_.left);
+    EXPECT_EQ(restored.top, systemWindow_.top);
+    EXPECT_EQ(restored.right, systemWindow_.right);
+    EXPECT_EQ(restored.bottom, systemWindow_.bottom);
+    const RECT restoredClient = ClientRect(window_);
+    EXPECT_EQ(restoredClient.right, systemClient_.right);
+    EXPECT_EQ(restoredClient.bottom, systemClient_.bottom);
+    EXPECT_EQ(GetWindowLongPtrW(window_, GWL_STYLE), systemStyle_);
+    ui::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetWindowRgn(window_, shape.get()), ERROR) << "no shape left on the window";
+    EXPECT_EQ(SendMessageW(window_, skin::SM_ISSKINNED, 0, 0), 0);
   }
 
   void TearDown() override {
@@ -197,18 +215,44 @@ TEST_P(SkinnedWindow, KeepsClientSizeAndPositionAnswersTheEngineMessagesAndDetac
 
   frame_->DetachWindow();
   Pump(20);
-  const RECT restored = WindowRect(window_);
-  EXPECT_EQ(restored.left, systemWindow_.left);
-  EXPECT_EQ(restored.top, systemWindow_.top);
-  EXPECT_EQ(restored.right, systemWindow_.right);
-  EXPECT_EQ(restored.bottom, systemWindow_.bottom);
-  const RECT restoredClient = ClientRect(window_);
-  EXPECT_EQ(restoredClient.right, systemClient_.right);
-  EXPECT_EQ(restoredClient.bottom, systemClient_.bottom);
-  EXPECT_EQ(GetWindowLongPtrW(window_, GWL_STYLE), systemStyle_);
+  ExpectSystemFrameBack();
+}
+
+TEST_P(SkinnedWindow, ADialogFrameIsFixedHidesTheSystemIconAndComesBackExactly) {
+  Open(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME);
+  Skin();
+  EXPECT_EQ(frame_->Border(), skin::BorderKind::Dialog);
+  EXPECT_EQ(ClientRect(window_).right, kClientWidth);
+  EXPECT_EQ(ClientRect(window_).bottom, kClientHeight);
+  EXPECT_LT(ButtonOf(3), 0) << "no system-menu button on a dialog frame";
+  EXPECT_LT(ButtonOf(1), 0) << "no maximise button without the max box";
+  EXPECT_GE(ButtonOf(0), 0);
+  const RECT r = WindowRect(window_);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  for (auto [x, y] : {std::pair{1, 1}, std::pair{w - 2, h - 2}, std::pair{0, h / 2}}) {
+    const auto code = SendMessageW(window_, WM_NCHITTEST, 0, ScreenPoint(window_, x, y));
+    EXPECT_TRUE(code == HTBORDER || code == HTNOWHERE) << x << "," << y << " gave " << code;
+  }
+  frame_->DetachWindow();
+  Pump(20);
+  ExpectSystemFrameBack();
+}
+
+TEST_P(SkinnedWindow, ACaptionlessWindowKeepsTheSystemsClientAreaShapeAndHitTest) {
+  Open(WS_POPUP | WS_BORDER);
+  const auto systemAnswer = SendMessageW(window_, WM_NCHITTEST, 0, ScreenPoint(window_, 0, 0));
+  Skin();
+  EXPECT_EQ(frame_->Border(), skin::BorderKind::NoCaption);
+  EXPECT_EQ(SendMessageW(window_, skin::SM_ISSKINNED, 0, 0), 1);
+  const RECT r = WindowRect(window_);
+  EXPECT_EQ(r.right - r.left, systemWindow_.right - systemWindow_.left);
+  EXPECT_EQ(r.bottom - r.top, systemWindow_.bottom - systemWindow_.top);
+  EXPECT_EQ(ClientRect(window_).right, systemClient_.right);
   ui::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
-  EXPECT_EQ(GetWindowRgn(window_, shape.get()), ERROR) << "no shape left on the window";
-  EXPECT_EQ(SendMessageW(window_, skin::SM_ISSKINNED, 0, 0), 0);
+  EXPECT_EQ(GetWindowRgn(window_, shape.get()), ERROR);
+  EXPECT_EQ(SendMessageW(window_, WM_NCHITTEST, 0, ScreenPoint(window_, 0, 0)), systemAnswer);
+  frame_->DetachWindow();
+  ExpectSystemFrameBack();
 }
 
 TEST_P(SkinnedWindow, HitTestFollowsTheSkinEdgesTitleAndButtons) {
@@ -344,6 +388,30 @@ TEST_P(SkinnedWindow, CaptionButtonsTrackTheMouseAndActOnlyOnAReleaseOverThePres
     SendMessageW(window_, WM_NCLBUTTONUP, HTMINBUTTON, centre);
     EXPECT_TRUE(PumpUntil([&] { return Commanded(SC_MINIMIZE); }, 1000)) << "minimise posts SC_MINIMIZE";
   }
+}
+
+TEST_P(SkinnedWindow, DoubleClickClosesOnTheSystemIconOnlyAndMaximisesOnTheCaption) {
+  Skin();
+  const int close = ButtonOf(0);
+  ASSERT_GE(close, 0);
+  SendMessageW(window_, WM_NCLBUTTONDBLCLK, HTCLOSE, ButtonCentre(close));
+  Pump(30);
+  EXPECT_TRUE(g_commands.empty()) << "a double click on another button does nothing";
+  const int icon = ButtonOf(3);
+  if (icon >= 0) {
+    SendMessageW(window_, WM_NCLBUTTONDBLCLK, HTSYSMENU, ButtonCentre(icon));
+    EXPECT_TRUE(PumpUntil([&] { return Commanded(SC_CLOSE); }, 1000));
+  }
+  const RECT r = WindowRect(window_);
+  const LPARAM title = ScreenPoint(window_, (r.right - r.left) / 2, std::max(4, frame_->Metrics().top / 2));
+  SendMessageW(window_, WM_NCLBUTTONDBLCLK, HTCAPTION, title);
+  EXPECT_TRUE(PumpUntil([&] { return IsZoomed(window_) != FALSE; }, 1500));
+}
+
+TEST_P(SkinnedWindow, PaintRequestsAreAnsweredOnlyWithTheEnginesMark) {
+  Skin();
+  EXPECT_EQ(SendMessageW(window_, skin::SM_PAINTNC, 0, 0), 0) << "only the engine's own request is answered";
+  EXPECT_EQ(SendMessageW(window_, skin::SM_PAINTNC, 0, skin::kEngineMark), skin::kEngineMark);
 }
 
 TEST_P(SkinnedWindow, HoverEndsOnTheTimerOnceTheCursorLeavesTheButton) {
