@@ -356,6 +356,57 @@ TEST_P(SkinnedWindow, PaintsTheFrameActiveAndInactiveWithoutTouchingTheClientOrS
     EXPECT_EQ(differing, 0) << "a single-frame title looks the same";
 }
 
+// Frame pixels on screen (inside the window's shape, outside the client) that differ from `painted`.
+int ScreenDifferences(HWND window, const trelvix::testing::Capture& painted, const skin::FrameMetrics& m) {
+  const trelvix::testing::Capture screen = trelvix::testing::CaptureScreen();
+  const RECT r = WindowRect(window);
+  const int ox = r.left - GetSystemMetrics(SM_XVIRTUALSCREEN), oy = r.top - GetSystemMetrics(SM_YVIRTUALSCREEN);
+  ui::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
+  const bool shaped = GetWindowRgn(window, shape.get()) != ERROR;
+  int differing = 0;
+  for (int y = 0; y < painted.height; ++y)
+    for (int x = 0; x < painted.width; ++x) {
+      const bool client = x >= m.left && x < painted.width - m.right && y >= m.top && y < painted.height - m.bottom;
+      if (client || (shaped && !PtInRegion(shape.get(), x, y))) continue;
+      if (ox + x < 0 || oy + y < 0 || ox + x >= screen.width || oy + y >= screen.height) continue;
+      differing += screen.At(ox + x, oy + y) != painted.At(x, y);
+    }
+  return differing;
+}
+
+TEST_P(SkinnedWindow, TheScreenShowsTheSkinFrameAfterPaintsTextChangesAndHover) {
+  Skin();
+  const skin::FrameMetrics m = frame_->Metrics();
+  RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  Pump(100);
+  const trelvix::testing::Capture painted = PaintedFrame();
+  EXPECT_EQ(ScreenDifferences(window_, painted, m), 0);
+
+  SetWindowTextW(window_, L"请选择保存的文件夹");
+  Pump(100);
+  EXPECT_EQ(ScreenDifferences(window_, painted, m), 0) << "no system caption over the skin after a text change";
+
+  const int close = ButtonOf(0);
+  ASSERT_GE(close, 0);
+  auto& picture = data_.FSysButtons[static_cast<std::size_t>(close)]->Bitmap;
+  const int cells = data_.FSysButtons[static_cast<std::size_t>(close)]->FrameCount;
+  bool hotCellDiffers = false;
+  if (cells >= 3) {
+    HDC cellDc = picture.Canvas().Handle();
+    const int cw = picture.Width() / cells;
+    for (int y = 0; y < picture.Height() && !hotCellDiffers; ++y)
+      for (int x = 0; x < cw && !hotCellDiffers; ++x) hotCellDiffers = GetPixel(cellDc, x, y) != GetPixel(cellDc, 2 * cw + x, y);
+  }
+  if (hotCellDiffers) {
+    // The cursor really stands on the button, so the hover timer keeps it hot.
+    const LPARAM centre = ButtonCentre(close);
+    SetCursorPos(GET_X_LPARAM(centre), GET_Y_LPARAM(centre));
+    SendMessageW(window_, WM_NCMOUSEMOVE, HTCLOSE, centre);
+    Pump(30);
+    EXPECT_GT(ScreenDifferences(window_, painted, m), 0) << "the hot cell is on screen";
+  }
+}
+
 TEST_P(SkinnedWindow, CaptionButtonsTrackTheMouseAndActOnlyOnAReleaseOverThePressedButton) {
   Skin();
   const int close = ButtonOf(0);
