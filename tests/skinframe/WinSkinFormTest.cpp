@@ -3,6 +3,7 @@
 // engine's messages, and a detach that gives back the system frame exactly.
 #include <gtest/gtest.h>
 #include <windowsx.h>
+#include <winternl.h>
 
 #include <algorithm>
 #include <chrono>
@@ -81,22 +82,26 @@ LPARAM ScreenPoint(HWND window, int x, int y) {
   return MAKELPARAM(r.left + x, r.top + y);
 }
 
+bool RegisterTestWindowClass() {
+  static const bool registered = [] {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = TestWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TrelvixFrameTestWindow";
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+    return RegisterClassW(&wc) != 0;
+  }();
+  return registered;
+}
+
 class SkinnedWindow : public ::testing::TestWithParam<int> {
  protected:
   void SetUp() override {
     skin::SetSkinMessageHandler([](const std::wstring&) {});
     const auto path = std::filesystem::path(TRELVIX_SKINS_DIR) / "packed" / ("SkinItem" + std::to_string(GetParam()) + ".skn");
     ASSERT_TRUE(data_.LoadFromBytes(ReadFileBytes(path))) << path;
-    static const bool registered = [] {
-      WNDCLASSW wc{};
-      wc.lpfnWndProc = TestWindowProc;
-      wc.hInstance = GetModuleHandleW(nullptr);
-      wc.lpszClassName = L"TrelvixFrameTestWindow";
-      wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-      wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-      return RegisterClassW(&wc) != 0;
-    }();
-    ASSERT_TRUE(registered);
+    ASSERT_TRUE(RegisterTestWindowClass());
     Open(WS_OVERLAPPEDWINDOW);
   }
 
@@ -506,5 +511,91 @@ TEST_P(SkinnedWindow, AWindowDestroyedWhileSkinnedLeavesTheFrameSafeToFree) {
 }
 
 INSTANTIATE_TEST_SUITE_P(StoreItems, SkinnedWindow, ::testing::Values(0, 1, 2, 3, 4));
+
+}  // namespace
+
+namespace {
+
+// Live GDI objects of the process. GetGuiResources is not answered under Wine, so the process's GDI
+// handle table (the PEB's GdiSharedHandleTable, 24-byte entries: object, owner, unique, type, flags,
+// user pointer) is walked and every entry whose handle GetObjectType accepts is counted.
+struct GdiHandleEntry {
+  std::uint64_t object;
+  std::uint32_t owner;
+  std::uint16_t unique;
+  std::uint8_t type;
+  std::uint8_t flags;
+  std::uint64_t user;
+};
+static_assert(sizeof(GdiHandleEntry) == 24);
+
+int LiveGdiObjects() {
+  constexpr std::size_t kTableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
+  PROCESS_BASIC_INFORMATION info{};
+  if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, nullptr) != 0)
+    return -1;
+  const auto* peb = reinterpret_cast<const char*>(info.PebBaseAddress);
+  const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + kTableOffset);
+  if (!table) return -1;
+  int live = 0;
+  for (std::uint32_t index = 0; index < 0x10000; ++index) {
+    if (table[index].type == 0) continue;
+    const auto handle = reinterpret_cast<HGDIOBJ>(static_cast<std::uintptr_t>(index | (std::uint32_t{table[index].unique} << 16)));
+    live += GetObjectType(handle) != 0;
+  }
+  return live;
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM counter) {
+  ++*reinterpret_cast<int*>(counter);
+  return TRUE;
+}
+
+int ThreadWindows() {
+  int count = 0;
+  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+TEST(SkinnedWindowHandles, SwitchingAmongTheFiveSkinsAHundredTimesLeavesGdiObjectsAndWindowsWhereTheyWere) {
+  skin::SetSkinMessageHandler([](const std::wstring&) {});
+  std::vector<std::unique_ptr<skin::TSkinData>> skins;
+  for (int item = 0; item < 5; ++item) {
+    skins.push_back(std::make_unique<skin::TSkinData>(nullptr));
+    const auto path = std::filesystem::path(TRELVIX_SKINS_DIR) / "packed" / ("SkinItem" + std::to_string(item) + ".skn");
+    ASSERT_TRUE(skins.back()->LoadFromBytes(ReadFileBytes(path)));
+  }
+  ASSERT_TRUE(RegisterTestWindowClass());
+  const int probe = LiveGdiObjects();
+  {
+    ui::GdiRegion extra(CreateRectRgn(0, 0, 1, 1));
+    ASSERT_EQ(LiveGdiObjects(), probe + 1) << "the handle-table probe sees a new object";
+  }
+  RECT r{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
+  HWND window = CreateWindowExW(0, L"TrelvixFrameTestWindow", L"Handles", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60,
+                                r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(window, nullptr);
+  auto cycle = [&](int item) {
+    skin::TWinSkinForm frame(*skins[static_cast<std::size_t>(item)]);
+    ASSERT_TRUE(frame.AttachWindow(window));
+    ASSERT_TRUE(PumpUntil([&] { return frame.SkinState() == skin::kSkinStateSkinned; }));
+    SendMessageW(window, skin::SM_PAINTNC, 0, skin::kEngineMark);
+    const RECT w = WindowRect(window);
+    SendMessageW(window, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(w.right - 20, w.top + 10));
+    frame.DetachWindow();
+  };
+  // Each skin's pictures keep the drawing surfaces they make on first use: one round before counting.
+  for (int item = 0; item < 5; ++item) cycle(item);
+  Pump(20);
+  const int gdiBefore = LiveGdiObjects();
+  const int windowsBefore = ThreadWindows();
+  for (int i = 0; i < 100; ++i) cycle(i % 5);
+  Pump(20);
+  EXPECT_EQ(LiveGdiObjects(), gdiBefore);
+  EXPECT_EQ(ThreadWindows(), windowsBefore);
+  DestroyWindow(window);
+  skin::SetSkinMessageHandler(nullptr);
+}
 
 }  // namespace
