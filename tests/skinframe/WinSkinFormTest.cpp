@@ -431,13 +431,22 @@ TEST_P(SkinnedWindow, CaptionButtonsTrackTheMouseAndActOnlyOnAReleaseOverThePres
   EXPECT_FALSE(Commanded(SC_CLOSE)) << "press, leave and release elsewhere does nothing";
   EXPECT_NE(frame_->CaptionButtonState(index), skin::ButtonState::Pressed);
 
+  const int minimize = ButtonOf(2);
+  if (minimize >= 0) {
+    const LPARAM other = ButtonCentre(minimize);
+    SendMessageW(window_, WM_NCLBUTTONDOWN, HTCLOSE, closeCentre);
+    SendMessageW(window_, WM_NCMOUSEMOVE, HTMINBUTTON, other);
+    SendMessageW(window_, WM_NCLBUTTONUP, HTMINBUTTON, other);
+    Pump(30);
+    EXPECT_TRUE(g_commands.empty()) << "a press on one button and a release on another act on neither";
+  }
+
   SendMessageW(window_, WM_NCMOUSEMOVE, HTCLOSE, closeCentre);
   SendMessageW(window_, WM_NCLBUTTONDOWN, HTCLOSE, closeCentre);
   SendMessageW(window_, WM_NCLBUTTONUP, HTCLOSE, closeCentre);
   EXPECT_TRUE(PumpUntil([&] { return Commanded(SC_CLOSE); }, 1000)) << "close posts SC_CLOSE";
   EXPECT_TRUE(IsWindow(window_));
 
-  const int minimize = ButtonOf(2);
   if (minimize >= 0) {
     const LPARAM centre = ButtonCentre(minimize);
     SendMessageW(window_, WM_NCLBUTTONDOWN, HTMINBUTTON, centre);
