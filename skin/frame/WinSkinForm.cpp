@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <exception>
-#include <string>
 
 #include "skin/draw/SkinDrawing.h"
 #include "skin/frame/FrameRegionPlan.h"
@@ -463,7 +462,8 @@ void TWinSkinForm::ShowSystemMenu(POINT screen) {
       FLastMenuTick = now;
       if (!FSysMenu) return;
       HWND window = Window();
-      const BOOL command = TrackPopupMenu(FSysMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, window, nullptr);
+      const BOOL command =
+          TrackPopupMenu(FSysMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, window, nullptr);
       if (command != 0) PostMessageW(window, WM_SYSCOMMAND, static_cast<WPARAM>(command), 0);
       break;
     }
@@ -494,8 +494,8 @@ void TWinSkinForm::Repaint(const std::vector<std::size_t>& buttons) {
       HDC dc = piece.Canvas().Handle();
       BitBlt(dc, 0, 0, b.Width(), b.Height(), FTitleBackdrop.Canvas().Handle(), b.left, b.top, SRCCOPY);
       SetViewportOrgEx(dc, -b.left, -b.top, nullptr);
-      DrawButton(dc, index,
-                 TrackedPaintCell(tracker_.State(index), specs_[index].fields.Visibility, specs_[index].picture.frameCount));
+      const CaptionButtonSpec& spec = specs_[index];
+      DrawButton(dc, index, TrackedPaintCell(tracker_.State(index), spec.fields.Visibility, spec.picture.frameCount));
       SetViewportOrgEx(dc, 0, 0, nullptr);
       BitBlt(windowDc.get(), b.left, b.top, b.Width(), b.Height(), dc, 0, 0, SRCCOPY);
     }
@@ -552,11 +552,12 @@ void TWinSkinForm::PaintFrame(HDC target) {
     HDC frame = FFrameBitmap.Canvas().Handle();
     const FrameLayout layout = LayoutFrame(W, H, metrics_, FShowState);
     const bool minimized = FShowState == ShowState::Minimized;
+    HBRUSH face = FSkinData.ButtonFaceBrush() ? FSkinData.ButtonFaceBrush() : GetSysColorBrush(COLOR_BTNFACE);
     const int titleHeight = std::min(metrics_.top, H);
     RECT title = ToRect(layout.title);
     if (minimized) {
       const RECT all{0, 0, W, H};
-      FillRect(frame, &all, FSkinData.ButtonFaceBrush() ? FSkinData.ButtonFaceBrush() : GetSysColorBrush(COLOR_BTNFACE));
+      FillRect(frame, &all, face);
       title = {0, 0, W, titleHeight};
     } else {
       DrawEdge(frame, *FSkinData.FBorderLeft, ToRect(layout.left), false);
@@ -566,7 +567,7 @@ void TWinSkinForm::PaintFrame(HDC target) {
     DrawEdge(frame, *FSkinData.FBorderTop, title, true);
     if (layout.menuBand.HasArea()) {
       const RECT band = ToRect(layout.menuBand);
-      FillRect(frame, &band, FSkinData.ButtonFaceBrush() ? FSkinData.ButtonFaceBrush() : GetSysColorBrush(COLOR_BTNFACE));
+      FillRect(frame, &band, face);
     }
     if (titleHeight > 0) {
       if (FTitleBackdrop.Width() != W || FTitleBackdrop.Height() != titleHeight) FTitleBackdrop.SetSize(W, titleHeight);

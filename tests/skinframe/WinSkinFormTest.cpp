@@ -65,6 +65,10 @@ std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::filesystem::path SkinPath(int item) {
+  return std::filesystem::path(TRELVIX_SKINS_DIR) / "packed" / ("SkinItem" + std::to_string(item) + ".skn");
+}
+
 RECT WindowRect(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
@@ -99,8 +103,7 @@ class SkinnedWindow : public ::testing::TestWithParam<int> {
  protected:
   void SetUp() override {
     skin::SetSkinMessageHandler([](const std::wstring&) {});
-    const auto path = std::filesystem::path(TRELVIX_SKINS_DIR) / "packed" / ("SkinItem" + std::to_string(GetParam()) + ".skn");
-    ASSERT_TRUE(data_.LoadFromBytes(ReadFileBytes(path))) << path;
+    ASSERT_TRUE(data_.LoadFromBytes(ReadFileBytes(SkinPath(GetParam())))) << GetParam();
     ASSERT_TRUE(RegisterTestWindowClass());
     Open(WS_OVERLAPPEDWINDOW);
   }
@@ -177,10 +180,12 @@ class SkinnedWindow : public ::testing::TestWithParam<int> {
     ui::GdiBrush sentinel(CreateSolidBrush(kSentinel));
     const RECT all{0, 0, w, h};
     FillRect(dc, &all, sentinel.get());
-    EXPECT_EQ(SendMessageW(window_, skin::SM_PAINTNC, reinterpret_cast<WPARAM>(dc), skin::kEngineMark), skin::kEngineMark);
+    EXPECT_EQ(SendMessageW(window_, skin::SM_PAINTNC, reinterpret_cast<WPARAM>(dc), skin::kEngineMark),
+              skin::kEngineMark);
     trelvix::testing::Capture capture{w, h, std::vector<std::uint32_t>(static_cast<std::size_t>(w) * h)};
     for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) capture.rgb[static_cast<std::size_t>(y) * w + x] = trelvix::testing::Rgb(GetPixel(dc, x, y));
+      for (int x = 0; x < w; ++x)
+        capture.rgb[static_cast<std::size_t>(y) * w + x] = trelvix::testing::Rgb(GetPixel(dc, x, y));
     return capture;
   }
 
@@ -265,7 +270,9 @@ TEST_P(SkinnedWindow, HitTestFollowsTheSkinEdgesTitleAndButtons) {
   const skin::FrameMetrics m = frame_->Metrics();
   const RECT r = WindowRect(window_);
   const int w = r.right - r.left, h = r.bottom - r.top;
-  auto hit = [&](int x, int y) { return static_cast<int>(SendMessageW(window_, WM_NCHITTEST, 0, ScreenPoint(window_, x, y))); };
+  auto hit = [&](int x, int y) {
+    return static_cast<int>(SendMessageW(window_, WM_NCHITTEST, 0, ScreenPoint(window_, x, y)));
+  };
   for (int y = 0; y < 4; ++y) EXPECT_NE(hit(w / 2, y), HTCAPTION) << "row " << y;
   EXPECT_EQ(hit(w / 2, 1), HTTOP);
   EXPECT_EQ(hit(w / 2, std::max(4, m.top / 2)), HTCAPTION);
@@ -328,7 +335,8 @@ TEST_P(SkinnedWindow, PaintsTheFrameActiveAndInactiveWithoutTouchingTheClientOrS
   Skin();
   const skin::FrameMetrics m = frame_->Metrics();
   const trelvix::testing::Capture active = PaintedFrame();
-  EXPECT_TRUE(trelvix::testing::SavePng(active, trelvix::testing::ScreenshotPath(L"frame-window-item" + std::to_wstring(GetParam()))));
+  const std::wstring name = L"frame-window-item" + std::to_wstring(GetParam());
+  EXPECT_TRUE(trelvix::testing::SavePng(active, trelvix::testing::ScreenshotPath(name)));
   const int w = active.width, h = active.height;
   ui::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
   ASSERT_NE(GetWindowRgn(window_, shape.get()), ERROR);
@@ -400,7 +408,8 @@ TEST_P(SkinnedWindow, TheScreenShowsTheSkinFrameAfterPaintsTextChangesAndHover) 
     HDC cellDc = picture.Canvas().Handle();
     const int cw = picture.Width() / cells;
     for (int y = 0; y < picture.Height() && !hotCellDiffers; ++y)
-      for (int x = 0; x < cw && !hotCellDiffers; ++x) hotCellDiffers = GetPixel(cellDc, x, y) != GetPixel(cellDc, 2 * cw + x, y);
+      for (int x = 0; x < cw && !hotCellDiffers; ++x)
+        hotCellDiffers = GetPixel(cellDc, x, y) != GetPixel(cellDc, 2 * cw + x, y);
   }
   if (hotCellDiffers) {
     // The cursor really stands on the button, so the hover timer keeps it hot.
@@ -488,7 +497,8 @@ TEST_P(SkinnedWindow, HoverEndsOnTheTimerOnceTheCursorLeavesTheButton) {
   SendMessageW(window_, WM_NCMOUSEMOVE, HTCLOSE, centre);
   ASSERT_EQ(frame_->CaptionButtonState(static_cast<std::size_t>(close)), skin::ButtonState::Hot);
   SetCursorPos(5, GetSystemMetrics(SM_CYSCREEN) - 5);
-  EXPECT_TRUE(PumpUntil([&] { return frame_->CaptionButtonState(static_cast<std::size_t>(close)) == skin::ButtonState::Normal; }, 1500));
+  const auto index = static_cast<std::size_t>(close);
+  EXPECT_TRUE(PumpUntil([&] { return frame_->CaptionButtonState(index) == skin::ButtonState::Normal; }, 1500));
 }
 
 TEST_P(SkinnedWindow, MaximiseAndRestoreKeepTheSkinFrame) {
@@ -549,7 +559,8 @@ int LiveGdiObjects() {
   int live = 0;
   for (std::uint32_t index = 0; index < 0x10000; ++index) {
     if (table[index].type == 0) continue;
-    const auto handle = reinterpret_cast<HGDIOBJ>(static_cast<std::uintptr_t>(index | (std::uint32_t{table[index].unique} << 16)));
+    const std::uint32_t value = index | (std::uint32_t{table[index].unique} << 16);
+    const auto handle = reinterpret_cast<HGDIOBJ>(static_cast<std::uintptr_t>(value));
     live += GetObjectType(handle) != 0;
   }
   return live;
@@ -571,8 +582,7 @@ TEST(SkinnedWindowHandles, SwitchingAmongTheFiveSkinsAHundredTimesLeavesGdiObjec
   std::vector<std::unique_ptr<skin::TSkinData>> skins;
   for (int item = 0; item < 5; ++item) {
     skins.push_back(std::make_unique<skin::TSkinData>(nullptr));
-    const auto path = std::filesystem::path(TRELVIX_SKINS_DIR) / "packed" / ("SkinItem" + std::to_string(item) + ".skn");
-    ASSERT_TRUE(skins.back()->LoadFromBytes(ReadFileBytes(path)));
+    ASSERT_TRUE(skins.back()->LoadFromBytes(ReadFileBytes(SkinPath(item))));
   }
   ASSERT_TRUE(RegisterTestWindowClass());
   const int probe = LiveGdiObjects();
@@ -582,8 +592,9 @@ TEST(SkinnedWindowHandles, SwitchingAmongTheFiveSkinsAHundredTimesLeavesGdiObjec
   }
   RECT r{0, 0, kClientWidth, kClientHeight};
   AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
-  HWND window = CreateWindowExW(0, L"TrelvixFrameTestWindow", L"Handles", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60, 60,
-                                r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND window = CreateWindowExW(0, L"TrelvixFrameTestWindow", L"Handles", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60,
+                                60, r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                nullptr);
   ASSERT_NE(window, nullptr);
   auto cycle = [&](int item) {
     skin::TWinSkinForm frame(*skins[static_cast<std::size_t>(item)]);
