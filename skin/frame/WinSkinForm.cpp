@@ -1,0 +1,592 @@
+#include "skin/frame/WinSkinForm.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <array>
+#include <exception>
+
+#include "skin/draw/SkinDrawing.h"
+#include "skin/frame/FrameRegionPlan.h"
+#include "skin/frame/SkinMessages.h"
+#include "ui/Handles.h"
+
+namespace skin {
+namespace {
+
+// Undocumented messages with which themed systems draw the caption and frame behind the skin's back.
+constexpr UINT kNcUahDrawCaption = 0xAE;
+constexpr UINT kNcUahDrawFrame = 0xAF;
+
+constexpr UINT_PTR kHoverInterval = 250;
+// The frame state while the window is being resized to keep its client size.
+constexpr int kSkinStateKeepingSize = 5;
+
+RECT ToRect(const SkinRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+SIZE OuterSize(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+EdgePicture EdgeOf(const TDataSkinBorder* edge) {
+  if (!edge) return {};
+  return {edge->Bitmap.Width(), edge->Bitmap.Height(), edge->FrameCount};
+}
+
+}  // namespace
+
+TWinSkinForm::TWinSkinForm(TSkinData& skinData) : FSkinData(skinData) {
+  FFrameBitmap.SetPixelFormat(ui::TPixelFormat::pf24bit);
+  FTitleBackdrop.SetPixelFormat(ui::TPixelFormat::pf24bit);
+}
+
+TWinSkinForm::~TWinSkinForm() { DetachWindow(); }
+
+bool TWinSkinForm::AttachWindow(HWND window) {
+  if (Attached() || window == nullptr || !IsWindow(window)) return false;
+  const auto style = static_cast<std::uint32_t>(GetWindowLongPtrW(window, GWL_STYLE));
+  const auto exStyle = static_cast<std::uint32_t>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+  if (style & WS_CHILD) return false;
+  if (SendMessageW(window, SM_ISSKINNED, 0, 0) == 1) return false;
+  if (!FSkinData.SkinLoaded() || !FSkinData.FBorderLeft || !FSkinData.FBorderRight || !FSkinData.FBorderTop ||
+      !FSkinData.FBorderBottom || FSkinData.FBorderTop->Bitmap.Empty())
+    return false;
+
+  std::array<char, 101> className{};
+  GetClassNameA(window, className.data(), static_cast<int>(className.size()));
+  FSysMenu = GetSystemMenu(window, FALSE);
+  style_ = ClassifyFrameStyle(style, exStyle, className.data(), FSysMenu != nullptr);
+  const FrameEdges edges{EdgeOf(FSkinData.FBorderLeft.get()), EdgeOf(FSkinData.FBorderRight.get()),
+                         EdgeOf(FSkinData.FBorderTop.get()), EdgeOf(FSkinData.FBorderBottom.get())};
+  metrics_ = LoadFrameMetrics(edges, style_.border, 0);
+  LoadCaptionButtons();
+  if (!Attach(window)) return false;
+  FOriginalStyle = style;
+  FSkinState = 0;
+  FActive = true;
+  ReadShowState();
+  PostMessageW(window, SM_SKININIT, 0, kSkinInitMark);
+  return true;
+}
+
+void TWinSkinForm::DetachWindow() {
+  HWND window = Window();
+  if (window == nullptr) return;
+  SetHoverTimer(false);
+  const bool sized = FSkinState != 0 && style_.border != BorderKind::NoCaption;
+  const SIZE skinned = OuterSize(window);
+  ReadShowState();
+  Detach();
+  const auto style = static_cast<std::uint32_t>(GetWindowLongPtrW(window, GWL_STYLE));
+  const std::uint32_t restored = (style & ~std::uint32_t{WS_SYSMENU}) | (FOriginalStyle & WS_SYSMENU);
+  if (restored != style) ui::SetWindowLongFor(window, GWL_STYLE, static_cast<LONG_PTR>(restored));
+  FreeRegion(window);
+  constexpr UINT kFrameFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
+  if (sized && FShowState == ShowState::Normal) {
+    const WindowSize size = SystemWindowSize(skinned.cx, skinned.cy, metrics_, FSysNC.cx, FSysNC.cy);
+    SetWindowPos(window, nullptr, 0, 0, size.width, size.height, kFrameFlags | SWP_NOMOVE);
+  } else {
+    SetWindowPos(window, nullptr, 0, 0, 0, 0, kFrameFlags | SWP_NOMOVE | SWP_NOSIZE);
+  }
+  RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  FSkinState = 0;
+}
+
+void TWinSkinForm::WindowDestroyed() {
+  FSkinState = kSkinStateDestroyed;
+  FTimerOn = false;
+  FHasRegion = false;
+}
+
+void TWinSkinForm::ReadShowState() {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
+  if (!GetWindowPlacement(Window(), &placement)) return;
+  switch (placement.showCmd) {
+    case SW_SHOWMINIMIZED:
+    case SW_MINIMIZE:
+    case SW_SHOWMINNOACTIVE: FShowState = ShowState::Minimized; break;
+    case SW_SHOWMAXIMIZED: FShowState = ShowState::Maximized; break;
+    default: FShowState = ShowState::Normal; break;
+  }
+  if (IsIconic(Window())) FShowState = ShowState::Minimized;
+}
+
+void TWinSkinForm::SkinInit() {
+  HWND window = Window();
+  RECT windowRect{}, client{};
+  GetWindowRect(window, &windowRect);
+  GetClientRect(window, &client);
+  FSysNC = {(windowRect.right - windowRect.left) - client.right, (windowRect.bottom - windowRect.top) - client.bottom};
+  ReadShowState();
+  if (style_.border != BorderKind::NoCaption && FShowState != ShowState::Minimized) {
+    FSkinState = kSkinStateKeepingSize;
+    if (FShowState == ShowState::Maximized) {
+      SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    } else {
+      KeepClientSize();
+    }
+    FSkinState = kSkinStateSkinned;
+    BuildRegion(false);
+  }
+  FSkinState = kSkinStateSkinned;
+  SendMessageW(window, SM_SKINAPPLIED, 0, kEngineMark);
+  if (!Attached()) return;
+  SetHoverTimer(FActive);
+  RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+}
+
+void TWinSkinForm::KeepClientSize() {
+  RECT client{};
+  GetClientRect(Window(), &client);
+  const SkinnedWindowSize size = WindowSizeForClient(client.right, client.bottom, metrics_, nullptr);
+  SetWindowPos(Window(), nullptr, 0, 0, size.width, size.height,
+               SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TWinSkinForm::BuildRegion(bool rebuild) {
+  HWND window = Window();
+  if (window == nullptr) return;
+  const SIZE size = OuterSize(window);
+  const RegionFacts facts{rebuild ? kSkinStateReskinning : FSkinState, true, size.cx, size.cy, MdiKind::Plain,
+                          FShowState, FRegionWidth, FRegionHeight};
+  if (DecideRegion(facts) != RegionAction::Build) return;
+  auto& left = *FSkinData.FBorderLeft;
+  auto& right = *FSkinData.FBorderRight;
+  auto& top = *FSkinData.FBorderTop;
+  auto& bottom = *FSkinData.FBorderBottom;
+  const EdgeKeys keys{left.Trans == 1, right.Trans == 1, top.Trans == 1, bottom.Trans == 1};
+  const RegionPlan plan = PlanFrameRegion(size.cx, size.cy, metrics_, style_.border, keys);
+
+  ui::GdiRegion region(CreateRectRgn(0, 0, 0, 0));
+  if (!region.get()) return;
+  for (const RegionPiece& piece : plan.pieces) {
+    const SkinRect& a = piece.area;
+    ui::GdiRegion part;
+    TDataSkinBorder* edge = piece.part == EdgePart::Left    ? &left
+                            : piece.part == EdgePart::Right ? &right
+                            : piece.part == EdgePart::Top   ? &top
+                            : piece.part == EdgePart::Bottom ? &bottom
+                                                             : nullptr;
+    if (edge && !edge->Bitmap.Empty()) {
+      const bool vertical = piece.part == EdgePart::Top || piece.part == EdgePart::Bottom;
+      auto picture = BuildSkinFrameBitmap({0, 0, a.Width(), a.Height()}, edge->Bitmap, edge->Margins(), vertical,
+                                          edge->Tile != 1, edge->FrameCount,
+                                          EdgeFrameIndex(FActive, edge->FrameCount));
+      if (picture && !picture->Empty())
+        part = BitmapToRegion(*picture, a.left, a.top, kRegionKeyTolerance, kRegionKeyTolerance,
+                              kRegionKeyTolerance, kSkinKeyColour);
+    }
+    if (!part.get()) part.reset(CreateRectRgn(a.left, a.top, a.right, a.bottom));
+    if (part.get()) CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
+  }
+  RECT box{};
+  if (GetRgnBox(region.get(), &box) == NULLREGION) SetRectRgn(region.get(), 0, 0, size.cx, size.cy);
+  if (SetWindowRgn(window, region.get(), TRUE)) {
+    // The system owns a region it was given: it deletes it when another comes or the window goes.
+    region.release();
+    FHasRegion = true;
+    FRegionWidth = size.cx;
+    FRegionHeight = size.cy;
+  }
+}
+
+void TWinSkinForm::FreeRegion(HWND window) {
+  if (!FHasRegion) return;
+  SetWindowRgn(window, nullptr, TRUE);
+  FHasRegion = false;
+  FRegionWidth = FRegionHeight = 0;
+}
+
+void TWinSkinForm::LoadCaptionButtons() {
+  specs_.clear();
+  for (const auto& element : FSkinData.FSysButtons) {
+    CaptionButtonSpec spec;
+    spec.fields = static_cast<const SysButtonFields&>(*element);
+    spec.picture = {element->Bitmap.Width(), element->Bitmap.Height(), element->FrameCount};
+    if (ShowsWindowIcon(spec.fields.Action) && element->Bitmap.Empty())
+      spec.picture = {GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 1};
+    specs_.push_back(spec);
+  }
+  boxes_.assign(specs_.size(), CaptionButtonBox{});
+  tracker_.Reset(specs_.size());
+}
+
+void TWinSkinForm::LayoutButtons(int width) {
+  const CaptionFacts facts{FShowState, FActive, style_.buttonFlags, style_.border, style_.dialogClass, false};
+  const auto exStyle = GetWindowLongPtrW(Window(), GWL_EXSTYLE);
+  const int menuBarLeft = FSkinData.FMenuBar ? FSkinData.FMenuBar->LeftWidth : 0;
+  const CaptionPlacement placement{width, metrics_, (exStyle & WS_EX_LEFTSCROLLBAR) != 0, menuBarLeft};
+  HWND window = Window();
+  const CaptionButtonQuery ask = [window](int visibility, int action) {
+    return SendMessageW(window, SM_QUERYSYSBUTTON, static_cast<WPARAM>(visibility), action) > 0;
+  };
+  LayoutCaptionButtons(specs_, facts, placement, ask, boxes_);
+}
+
+void TWinSkinForm::RemoveSysMenuStyle() {
+  const auto style = GetWindowLongPtrW(Window(), GWL_STYLE);
+  if (style & WS_SYSMENU) ui::SetWindowLongFor(Window(), GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_SYSMENU));
+}
+
+void TWinSkinForm::SetHoverTimer(bool on) {
+  if (Window() == nullptr || on == FTimerOn) return;
+  if (on) {
+    FTimerOn = SetTimer(Window(), HoverTimerId(), kHoverInterval, nullptr) != 0;
+  } else {
+    KillTimer(Window(), HoverTimerId());
+    FTimerOn = false;
+  }
+}
+
+LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case SM_ISSKINNED: return 1;
+    case SM_QUERYENGINE: return lParam == kEngineMark ? kEngineMark : 1;
+    case SM_PAINTNC:
+      if (lParam != kEngineMark) break;
+      PaintFrame(reinterpret_cast<HDC>(wParam));
+      return kEngineMark;
+    case SM_SKININIT:
+      if (lParam == kSkinInitMark && FSkinState == 0) SkinInit();
+      return 0;
+    case kNcUahDrawCaption:
+    case kNcUahDrawFrame: return 0;
+    case WM_TIMER:
+      if (wParam != HoverTimerId()) break;
+      HoverTick();
+      return 0;
+    default: break;
+  }
+  if (style_.border == BorderKind::NoCaption) return CallPrevious(msg, wParam, lParam);
+
+  switch (msg) {
+    case WM_SIZE: {
+      const LRESULT result = CallPrevious(msg, wParam, lParam);
+      FShowState = wParam == SIZE_MINIMIZED   ? ShowState::Minimized
+                   : wParam == SIZE_MAXIMIZED ? ShowState::Maximized
+                                              : ShowState::Normal;
+      if (FShowState != ShowState::Minimized && (FSkinState == kSkinStateSkinned || FSkinState == kSkinStateReskinning))
+        BuildRegion(false);
+      return result;
+    }
+    case WM_WINDOWPOSCHANGED: ReadShowState(); return CallPrevious(msg, wParam, lParam);
+    case WM_ACTIVATE: FActive = LOWORD(wParam) != WA_INACTIVE; return CallPrevious(msg, wParam, lParam);
+    case WM_SETTEXT: {
+      // The system draws its own caption when the text changes; the skin's goes back over it.
+      const LRESULT result = CallPrevious(msg, wParam, lParam);
+      PaintFrame(nullptr);
+      return result;
+    }
+    default: break;
+  }
+
+  if (FSkinState == 0) {
+    // The system frame must not flash before the skin frame exists; deactivation is never refused.
+    if (msg == WM_NCPAINT) return 0;
+    if (msg == WM_NCACTIVATE) {
+      FActive = wParam != FALSE;
+      return TRUE;
+    }
+    return CallPrevious(msg, wParam, lParam);
+  }
+  switch (msg) {
+    case WM_NCACTIVATE:
+      FActive = wParam != FALSE;
+      SetHoverTimer(FActive);
+      PaintFrame(nullptr);
+      return TRUE;
+    case WM_NCCALCSIZE: return NcCalcSize(wParam, lParam);
+    case WM_NCHITTEST: return NcHitTest(wParam, lParam);
+    case WM_NCPAINT:
+      RemoveSysMenuStyle();
+      if (FSkinData.FramePaint) PaintFrame(nullptr);
+      return 0;
+    case WM_NCMOUSEMOVE:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP:
+    case WM_NCLBUTTONDBLCLK:
+    case WM_NCRBUTTONDOWN: return NcMouse(msg, wParam, lParam);
+    case SM_REPAINTFRAME: PaintFrame(nullptr); return 0;
+    default: return CallPrevious(msg, wParam, lParam);
+  }
+}
+
+LRESULT TWinSkinForm::NcCalcSize(WPARAM wParam, LPARAM lParam) {
+  RECT* proposed = wParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : reinterpret_cast<RECT*>(lParam);
+  const RECT window = *proposed;
+  const LRESULT systemAnswer = CallPrevious(WM_NCCALCSIZE, wParam, lParam);
+  const WindowPosition position{window.left, window.top, window.right - window.left, window.bottom - window.top};
+  SkinRect client;
+  if (!SkinnedClientRect(position, metrics_, style_.border, MdiKind::Plain, FShowState, client)) return systemAnswer;
+  *proposed = ToRect(client);
+  if (!wParam) return 0;
+  auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
+  params->rgrc[1] = params->rgrc[0];
+  return kWvrValidRects;
+}
+
+SkinPoint TWinSkinForm::ToFrame(LPARAM screenPoint) const {
+  RECT r{};
+  GetWindowRect(Window(), &r);
+  return {GET_X_LPARAM(screenPoint) - r.left, GET_Y_LPARAM(screenPoint) - r.top};
+}
+
+LRESULT TWinSkinForm::NcHitTest(WPARAM wParam, LPARAM lParam) {
+  const auto systemAnswer = static_cast<int>(CallPrevious(WM_NCHITTEST, wParam, lParam));
+  const SIZE size = OuterSize(Window());
+  HitTestInput input;
+  input.point = ToFrame(lParam);
+  input.width = size.cx;
+  input.height = size.cy;
+  input.metrics = metrics_;
+  input.border = style_.border;
+  input.show = FShowState;
+  input.systemAnswer = systemAnswer;
+  input.buttons = boxes_;
+  return FrameHitTest(input);
+}
+
+std::optional<std::size_t> TWinSkinForm::ButtonAt(SkinPoint point) const {
+  const int index = FindCaptionButton(boxes_, point);
+  if (index < 0) return std::nullopt;
+  return static_cast<std::size_t>(index);
+}
+
+LRESULT TWinSkinForm::NcMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
+  const std::optional<std::size_t> over = ButtonAt(ToFrame(lParam));
+  const POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  switch (msg) {
+    case WM_NCMOUSEMOVE:
+      if (!FActive) return 0;
+      Repaint(tracker_.Move(over));
+      return over ? 0 : CallPrevious(msg, wParam, lParam);
+    case WM_NCLBUTTONDOWN:
+      if (over) {
+        if (!FActive) SetForegroundWindow(Window());
+        Repaint(tracker_.Press(*over));
+        return 0;
+      }
+      if (FShowState == ShowState::Maximized && FActive && wParam == HTCAPTION) wParam = HTMENU;
+      return CallPrevious(msg, wParam, lParam);
+    case WM_NCLBUTTONUP: {
+      CaptionButtonTracker::Release release = tracker_.Up(over);
+      Repaint(release.repaint);
+      if (!over) return CallPrevious(msg, wParam, lParam);
+      if (release.action) PerformAction(*release.action, screen);
+      return 0;
+    }
+    case WM_NCLBUTTONDBLCLK:
+      if (over) {
+        if (ShowsWindowIcon(boxes_[*over].action)) {
+          SetHoverTimer(false);
+          PostMessageW(Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        }
+        return 0;
+      }
+      if (wParam != HTCAPTION) return CallPrevious(msg, wParam, lParam);
+      if (FShowState != ShowState::Normal) {
+        PostMessageW(Window(), WM_SYSCOMMAND, SC_RESTORE, 0);
+      } else if (style_.buttonFlags & kHasMaxBox) {
+        PostMessageW(Window(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+      } else {
+        return CallPrevious(msg, wParam, lParam);
+      }
+      return 0;
+    case WM_NCRBUTTONDOWN:
+      if (wParam != HTCAPTION) return CallPrevious(msg, wParam, lParam);
+      ShowSystemMenu(screen);
+      return 0;
+    default: return CallPrevious(msg, wParam, lParam);
+  }
+}
+
+void TWinSkinForm::HoverTick() {
+  const std::optional<std::size_t> hot = tracker_.Hot();
+  if (!hot || *hot >= boxes_.size()) return;
+  POINT cursor{};
+  if (!GetCursorPos(&cursor)) return;
+  const SkinPoint p = ToFrame(MAKELPARAM(cursor.x, cursor.y));
+  const SkinRect& b = boxes_[*hot].bounds;
+  if (p.x >= b.left && p.x < b.right && p.y >= b.top && p.y < b.bottom) return;
+  Repaint(tracker_.CursorOutsideHot());
+}
+
+void TWinSkinForm::PerformAction(std::size_t button, POINT screen) {
+  HWND window = Window();
+  const int action = boxes_[button].action;
+  switch (CommandOfAction(action)) {
+    case CaptionCommand::Close: {
+      MENUITEMINFOW item{};
+      item.cbSize = sizeof item;
+      item.fMask = MIIM_ID;
+      if (FSysMenu && GetMenuItemInfoW(FSysMenu, SC_CLOSE, FALSE, &item)) {
+        SetHoverTimer(false);
+        PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+      }
+      break;
+    }
+    case CaptionCommand::MaximizeOrRestore:
+      PostMessageW(window, WM_SYSCOMMAND, FShowState == ShowState::Maximized ? SC_RESTORE : SC_MAXIMIZE, 0);
+      break;
+    case CaptionCommand::MinimizeOrRestore:
+      if (FShowState == ShowState::Minimized) {
+        PostMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+      } else {
+        // The taskbar's menu of a minimised window needs the system-menu style back.
+        if (FOriginalStyle & WS_SYSMENU) {
+          const auto style = GetWindowLongPtrW(window, GWL_STYLE);
+          ui::SetWindowLongFor(window, GWL_STYLE, style | WS_SYSMENU);
+        }
+        PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+      }
+      break;
+    case CaptionCommand::SystemMenu: ShowSystemMenu({screen.x + 1, screen.y + 1}); break;
+    case CaptionCommand::PostToWindow:
+      PostMessageW(window, SM_SYSBUTTONACTION, static_cast<WPARAM>(action), 0);
+      break;
+    case CaptionCommand::MdiChildMinimize:
+    case CaptionCommand::MdiChildRestore:
+    case CaptionCommand::MdiChildClose: break;
+  }
+}
+
+void TWinSkinForm::ShowSystemMenu(POINT screen) {
+  const std::uint32_t now = GetTickCount();
+  const auto doubleClick = static_cast<std::int32_t>(GetDoubleClickTime());
+  switch (ClassifySystemMenuClick(now, FLastMenuTick, doubleClick, tracker_.Hot().has_value())) {
+    case SystemMenuClick::OpenMenu: {
+      FLastMenuTick = now;
+      if (!FSysMenu) return;
+      HWND window = Window();
+      const BOOL command =
+          TrackPopupMenu(FSysMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, 0, window, nullptr);
+      if (command != 0) PostMessageW(window, WM_SYSCOMMAND, static_cast<WPARAM>(command), 0);
+      break;
+    }
+    case SystemMenuClick::CloseWindow:
+      SetHoverTimer(false);
+      PostMessageW(Window(), WM_CLOSE, 0, 0);
+      break;
+    case SystemMenuClick::Nothing: break;
+  }
+}
+
+void TWinSkinForm::Repaint(const std::vector<std::size_t>& buttons) {
+  if (buttons.empty() || !PaintsFrame(FSkinState, style_.border, MdiKind::Plain, FShowState)) return;
+  const SIZE size = OuterSize(Window());
+  if (FTitleBackdrop.Width() != size.cx || FTitleBackdrop.Empty()) return;
+  ui::WindowDc windowDc(Window(), true);
+  if (!windowDc) return;
+  try {
+    for (std::size_t index : buttons) {
+      if (index >= boxes_.size() || !boxes_[index].visible || specs_[index].picture.Empty() ||
+          specs_[index].fields.Visibility == kMenuBandVisibility)
+        continue;
+      const SkinRect& b = boxes_[index].bounds;
+      if (!b.HasArea()) continue;
+      ui::TBitmap piece;
+      piece.SetPixelFormat(ui::TPixelFormat::pf24bit);
+      piece.SetSize(b.Width(), b.Height());
+      HDC dc = piece.Canvas().Handle();
+      BitBlt(dc, 0, 0, b.Width(), b.Height(), FTitleBackdrop.Canvas().Handle(), b.left, b.top, SRCCOPY);
+      SetViewportOrgEx(dc, -b.left, -b.top, nullptr);
+      const CaptionButtonSpec& spec = specs_[index];
+      DrawButton(dc, index, TrackedPaintCell(tracker_.State(index), spec.fields.Visibility, spec.picture.frameCount));
+      SetViewportOrgEx(dc, 0, 0, nullptr);
+      BitBlt(windowDc.get(), b.left, b.top, b.Width(), b.Height(), dc, 0, 0, SRCCOPY);
+    }
+  } catch (const std::exception&) {
+    // A button that cannot be drawn now is drawn whole by the next frame paint.
+  }
+}
+
+void TWinSkinForm::DrawEdge(HDC dc, TDataSkinBorder& edge, const RECT& rect, bool vertical) {
+  if (rect.right <= rect.left || rect.bottom <= rect.top || edge.Bitmap.Empty()) return;
+  DrawSkinFrame(dc, rect, edge.Bitmap, vertical, edge.Tile != 1, false, edge.FrameCount,
+                EdgeFrameIndex(FActive, edge.FrameCount), edge.Margins());
+}
+
+void TWinSkinForm::DrawButton(HDC dc, std::size_t index, int cell) {
+  const RECT rect = ToRect(boxes_[index].bounds);
+  if (ShowsWindowIcon(boxes_[index].action)) {
+    DrawWindowIcon(dc, rect);
+    return;
+  }
+  if (index >= FSkinData.FSysButtons.size()) return;
+  auto& element = *FSkinData.FSysButtons[index];
+  if (element.Bitmap.Empty()) return;
+  DrawSkinCell(dc, rect, element.Bitmap, true, element.FrameCount, cell);
+}
+
+void TWinSkinForm::DrawWindowIcon(HDC dc, const RECT& rect) {
+  HWND window = Window();
+  auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM));
+  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICON));
+  if (icon) {
+    DrawIconEx(dc, rect.left, rect.top, icon, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0, nullptr,
+               DI_NORMAL);
+    return;
+  }
+  if (!FSkinData.AppIconBitmap.Empty()) DrawTransparentBitmap(dc, rect, FSkinData.AppIconBitmap, kSkinKeyColour);
+}
+
+void TWinSkinForm::PaintFrame(HDC target) {
+  HWND window = Window();
+  if (window == nullptr || !PaintsFrame(FSkinState, style_.border, MdiKind::Plain, FShowState)) return;
+  if (SkinScratchBitmap() == nullptr) return;
+  const SIZE size = OuterSize(window);
+  const int W = size.cx, H = size.cy;
+  if (W <= 0 || H <= 0) return;
+  std::optional<ui::WindowDc> own;
+  if (!target) own.emplace(window, true);
+  HDC dc = target ? target : own->get();
+  if (!dc) return;
+  try {
+    if (FFrameBitmap.Width() != W || FFrameBitmap.Height() != H) FFrameBitmap.SetSize(W, H);
+    HDC frame = FFrameBitmap.Canvas().Handle();
+    const FrameLayout layout = LayoutFrame(W, H, metrics_, FShowState);
+    const bool minimized = FShowState == ShowState::Minimized;
+    HBRUSH face = FSkinData.ButtonFaceBrush() ? FSkinData.ButtonFaceBrush() : GetSysColorBrush(COLOR_BTNFACE);
+    const int titleHeight = std::min(metrics_.top, H);
+    RECT title = ToRect(layout.title);
+    if (minimized) {
+      const RECT all{0, 0, W, H};
+      FillRect(frame, &all, face);
+      title = {0, 0, W, titleHeight};
+    } else {
+      DrawEdge(frame, *FSkinData.FBorderLeft, ToRect(layout.left), false);
+      DrawEdge(frame, *FSkinData.FBorderRight, ToRect(layout.right), false);
+      DrawEdge(frame, *FSkinData.FBorderBottom, ToRect(layout.bottom), true);
+    }
+    DrawEdge(frame, *FSkinData.FBorderTop, title, true);
+    if (layout.menuBand.HasArea()) {
+      const RECT band = ToRect(layout.menuBand);
+      FillRect(frame, &band, face);
+    }
+    if (titleHeight > 0) {
+      if (FTitleBackdrop.Width() != W || FTitleBackdrop.Height() != titleHeight) FTitleBackdrop.SetSize(W, titleHeight);
+      BitBlt(FTitleBackdrop.Canvas().Handle(), 0, 0, W, titleHeight, frame, 0, 0, SRCCOPY);
+    }
+    LayoutButtons(W);
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+      if (!boxes_[i].visible || specs_[i].picture.Empty() || specs_[i].fields.Visibility == kMenuBandVisibility)
+        continue;
+      DrawButton(frame, i, FullPaintCell(FActive, specs_[i].picture.frameCount));
+    }
+    ui::SavedDcState saved(dc);
+    if (!minimized && layout.client.HasArea())
+      ExcludeClipRect(dc, layout.client.left, layout.client.top, layout.client.right, layout.client.bottom);
+    BitBlt(dc, 0, 0, W, H, frame, 0, 0, SRCCOPY);
+  } catch (const std::exception&) {
+    // A frame that cannot be drawn now is drawn whole by the next paint.
+  }
+  tracker_.FramePainted();
+}
+
+}  // namespace skin

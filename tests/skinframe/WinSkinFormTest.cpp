@@ -1,0 +1,621 @@
+// The frame object on a real window under each of the five skins: client size and position kept,
+// hit tests, the shape cut from the edges' key colour, the painted frame, the caption buttons, the
+// engine's messages, and a detach that gives back the system frame exactly.
+#include <gtest/gtest.h>
+#include <windowsx.h>
+#include <winternl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "skin/data/WinSkinData.h"
+#include "skin/draw/SkinDrawing.h"
+#include "skin/frame/SkinMessages.h"
+#include "skin/frame/WinSkinForm.h"
+#include "tests/support/PixelTest.h"
+
+namespace {
+
+constexpr int kClientWidth = 420;
+constexpr int kClientHeight = 300;
+constexpr COLORREF kSentinel = RGB(0x12, 0x34, 0x56);
+
+std::vector<UINT_PTR> g_commands;
+std::vector<LPARAM> g_applied;
+
+LRESULT CALLBACK TestWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_SYSCOMMAND) {
+    const UINT_PTR command = wParam & 0xFFF0;
+    g_commands.push_back(command);
+    if (command == SC_CLOSE || command == SC_MINIMIZE) return 0;
+  }
+  if (msg == skin::SM_SKINAPPLIED) g_applied.push_back(lParam);
+  return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+void Pump(int milliseconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  do {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(5);
+  } while (std::chrono::steady_clock::now() < end);
+}
+
+template <typename Condition>
+bool PumpUntil(Condition done, int milliseconds = 3000) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    Pump(10);
+  }
+  return true;
+}
+
+std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::filesystem::path SkinPath(int item) {
+  return std::filesystem::path(TRELVIX_SKINS_DIR) / "packed" / ("SkinItem" + std::to_string(item) + ".skn");
+}
+
+RECT WindowRect(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r;
+}
+
+RECT ClientRect(HWND window) {
+  RECT r{};
+  GetClientRect(window, &r);
+  return r;
+}
+
+LPARAM ScreenPoint(HWND window, int x, int y) {
+  const RECT r = WindowRect(window);
+  return MAKELPARAM(r.left + x, r.top + y);
+}
+
+bool RegisterTestWindowClass() {
+  static const bool registered = [] {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = TestWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TrelvixFrameTestWindow";
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+    return RegisterClassW(&wc) != 0;
+  }();
+  return registered;
+}
+
+class SkinnedWindow : public ::testing::TestWithParam<int> {
+ protected:
+  void SetUp() override {
+    skin::SetSkinMessageHandler([](const std::wstring&) {});
+    ASSERT_TRUE(data_.LoadFromBytes(ReadFileBytes(SkinPath(GetParam())))) << GetParam();
+    ASSERT_TRUE(RegisterTestWindowClass());
+    Open(WS_OVERLAPPEDWINDOW);
+  }
+
+  void Open(DWORD style) {
+    if (window_) DestroyWindow(window_);
+    RECT r{0, 0, kClientWidth, kClientHeight};
+    AdjustWindowRect(&r, style, FALSE);
+    window_ = CreateWindowExW(0, L"TrelvixFrameTestWindow", L"Frame test", style, 120, 90, r.right - r.left,
+                              r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window_, nullptr);
+    ShowWindow(window_, SW_SHOWNORMAL);
+    SetForegroundWindow(window_);
+    Pump(50);
+    systemWindow_ = WindowRect(window_);
+    systemClient_ = ClientRect(window_);
+    systemStyle_ = GetWindowLongPtrW(window_, GWL_STYLE);
+    g_commands.clear();
+    g_applied.clear();
+  }
+
+  void ExpectSystemFrameBack() {
+    const RECT restored = WindowRect(window_);
+    EXPECT_EQ(restored.left, systemWindow_.left);
+    EXPECT_EQ(restored.top, systemWindow_.top);
+    EXPECT_EQ(restored.right, systemWindow_.right);
+    EXPECT_EQ(restored.bottom, systemWindow_.bottom);
+    const RECT restoredClient = ClientRect(window_);
+    EXPECT_EQ(restoredClient.right, systemClient_.right);
+    EXPECT_EQ(restoredClient.bottom, systemClient_.bottom);
+    EXPECT_EQ(GetWindowLongPtrW(window_, GWL_STYLE), systemStyle_);
+    ui::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(GetWindowRgn(window_, shape.get()), ERROR) << "no shape left on the window";
+    EXPECT_EQ(SendMessageW(window_, skin::SM_ISSKINNED, 0, 0), 0);
+  }
+
+  void TearDown() override {
+    frame_.reset();
+    if (window_ && IsWindow(window_)) DestroyWindow(window_);
+    Pump(10);
+    skin::SetSkinMessageHandler(nullptr);
+  }
+
+  void Skin() {
+    frame_ = std::make_unique<skin::TWinSkinForm>(data_);
+    ASSERT_TRUE(frame_->AttachWindow(window_));
+    ASSERT_TRUE(PumpUntil([&] { return frame_->SkinState() == skin::kSkinStateSkinned; }));
+    Pump(30);
+  }
+
+  // The index of the first visible caption button with this action.
+  int ButtonOf(int action) const {
+    const auto& boxes = frame_->CaptionButtons();
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+      if (boxes[i].visible && boxes[i].action == action) return static_cast<int>(i);
+    return -1;
+  }
+  LPARAM ButtonCentre(int index) const {
+    const skin::SkinRect& b = frame_->CaptionButtons()[static_cast<std::size_t>(index)].bounds;
+    return ScreenPoint(window_, (b.left + b.right) / 2, (b.top + b.bottom) / 2);
+  }
+  bool Commanded(UINT_PTR command) const {
+    return std::find(g_commands.begin(), g_commands.end(), command) != g_commands.end();
+  }
+
+  // The frame painted through SM_PAINTNC into a picture of the window's size that starts as kSentinel.
+  trelvix::testing::Capture PaintedFrame() {
+    const RECT r = WindowRect(window_);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    ui::TBitmap picture;
+    picture.SetPixelFormat(ui::TPixelFormat::pf24bit);
+    picture.SetSize(w, h);
+    HDC dc = picture.Canvas().Handle();
+    ui::GdiBrush sentinel(CreateSolidBrush(kSentinel));
+    const RECT all{0, 0, w, h};
+    FillRect(dc, &all, sentinel.get());
+    EXPECT_EQ(SendMessageW(window_, skin::SM_PAINTNC, reinterpret_cast<WPARAM>(dc), skin::kEngineMark),
+              skin::kEngineMark);
+    trelvix::testing::Capture capture{w, h, std::vector<std::uint32_t>(static_cast<std::size_t>(w) * h)};
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        capture.rgb[static_cast<std::size_t>(y) * w + x] = trelvix::testing::Rgb(GetPixel(dc, x, y));
+    return capture;
+  }
+
+  skin::TSkinData data_{nullptr};
+  HWND window_ = nullptr;
+  std::unique_ptr<skin::TWinSkinForm> frame_;
+  RECT systemWindow_{};
+  RECT systemClient_{};
+  LONG_PTR systemStyle_ = 0;
+};
+
+TEST_P(SkinnedWindow, KeepsClientSizeAndPositionAnswersTheEngineMessagesAndDetachesExactly) {
+  EXPECT_EQ(SendMessageW(window_, skin::SM_ISSKINNED, 0, 0), 0);
+  Skin();
+  const skin::FrameMetrics m = frame_->Metrics();
+  const RECT window = WindowRect(window_);
+  const RECT client = ClientRect(window_);
+  EXPECT_EQ(window.left, systemWindow_.left);
+  EXPECT_EQ(window.top, systemWindow_.top);
+  EXPECT_EQ(client.right, kClientWidth);
+  EXPECT_EQ(client.bottom, kClientHeight);
+  EXPECT_EQ(window.right - window.left, kClientWidth + m.left + m.right);
+  EXPECT_EQ(window.bottom - window.top, kClientHeight + m.top + m.bottom);
+  POINT origin{0, 0};
+  ClientToScreen(window_, &origin);
+  EXPECT_EQ(origin.x, window.left + m.left);
+  EXPECT_EQ(origin.y, window.top + m.top);
+
+  EXPECT_EQ(SendMessageW(window_, skin::SM_ISSKINNED, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(window_, skin::SM_QUERYENGINE, 0, skin::kEngineMark), skin::kEngineMark);
+  EXPECT_EQ(SendMessageW(window_, skin::SM_QUERYENGINE, 0, 0), 1);
+  ASSERT_EQ(g_applied.size(), 1u);
+  EXPECT_EQ(g_applied[0], skin::kEngineMark);
+
+  skin::TWinSkinForm second(data_);
+  EXPECT_FALSE(second.AttachWindow(window_)) << "a skinned window is not framed twice";
+
+  frame_->DetachWindow();
+  Pump(20);
+  ExpectSystemFrameBack();
+}
+
+TEST_P(SkinnedWindow, ADialogFrameIsFixedHidesTheSystemIconAndComesBackExactly) {
+  Open(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME);
+  Skin();
+  EXPECT_EQ(frame_->Border(), skin::BorderKind::Dialog);
+  EXPECT_EQ(ClientRect(window_).right, kClientWidth);
+  EXPECT_EQ(ClientRect(window_).bottom, kClientHeight);
+  EXPECT_LT(ButtonOf(3), 0) << "no system-menu button on a dialog frame";
+  EXPECT_LT(ButtonOf(1), 0) << "no maximise button without the max box";
+  EXPECT_GE(ButtonOf(0), 0);
+  const RECT r = WindowRect(window_);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  for (auto [x, y] : {std::pair{1, 1}, std::pair{w - 2, h - 2}, std::pair{0, h / 2}}) {
+    const auto code = SendMessageW(window_, WM_NCHITTEST, 0, ScreenPoint(window_, x, y));
+    EXPECT_TRUE(code == HTBORDER || code == HTNOWHERE) << x << "," << y << " gave " << code;
+  }
+  frame_->DetachWindow();
+  Pump(20);
+  ExpectSystemFrameBack();
+}
+
+TEST_P(SkinnedWindow, ACaptionlessWindowKeepsTheSystemsClientAreaShapeAndHitTest) {
+  Open(WS_POPUP | WS_BORDER);
+  const auto systemAnswer = SendMessageW(window_, WM_NCHITTEST, 0, ScreenPoint(window_, 0, 0));
+  Skin();
+  EXPECT_EQ(frame_->Border(), skin::BorderKind::NoCaption);
+  EXPECT_EQ(SendMessageW(window_, skin::SM_ISSKINNED, 0, 0), 1);
+  const RECT r = WindowRect(window_);
+  EXPECT_EQ(r.right - r.left, systemWindow_.right - systemWindow_.left);
+  EXPECT_EQ(r.bottom - r.top, systemWindow_.bottom - systemWindow_.top);
+  EXPECT_EQ(ClientRect(window_).right, systemClient_.right);
+  ui::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_EQ(GetWindowRgn(window_, shape.get()), ERROR);
+  EXPECT_EQ(SendMessageW(window_, WM_NCHITTEST, 0, ScreenPoint(window_, 0, 0)), systemAnswer);
+  frame_->DetachWindow();
+  ExpectSystemFrameBack();
+}
+
+TEST_P(SkinnedWindow, HitTestFollowsTheSkinEdgesTitleAndButtons) {
+  Skin();
+  const skin::FrameMetrics m = frame_->Metrics();
+  const RECT r = WindowRect(window_);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  auto hit = [&](int x, int y) {
+    return static_cast<int>(SendMessageW(window_, WM_NCHITTEST, 0, ScreenPoint(window_, x, y)));
+  };
+  for (int y = 0; y < 4; ++y) EXPECT_NE(hit(w / 2, y), HTCAPTION) << "row " << y;
+  EXPECT_EQ(hit(w / 2, 1), HTTOP);
+  EXPECT_EQ(hit(w / 2, std::max(4, m.top / 2)), HTCAPTION);
+  EXPECT_EQ(hit(1, 1), HTTOPLEFT);
+  EXPECT_EQ(hit(w - 2, h - 2), HTBOTTOMRIGHT);
+  EXPECT_EQ(hit(0, h / 2), HTLEFT);
+  EXPECT_EQ(hit(w - 1, h / 2), HTRIGHT);
+  EXPECT_EQ(hit(w / 2, h - 1), HTBOTTOM);
+  EXPECT_EQ(hit(w / 2, h / 2), HTCLIENT);
+  const int close = ButtonOf(0);
+  ASSERT_GE(close, 0);
+  const LPARAM centre = ButtonCentre(close);
+  EXPECT_EQ(SendMessageW(window_, WM_NCHITTEST, 0, centre), HTCLOSE);
+}
+
+TEST_P(SkinnedWindow, RegionLeavesOutTheKeyColourOfKeyedEdges) {
+  Skin();
+  const skin::FrameMetrics m = frame_->Metrics();
+  const RECT r = WindowRect(window_);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  ui::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(GetWindowRgn(window_, shape.get()), ERROR);
+  EXPECT_TRUE(PtInRegion(shape.get(), w / 2, h / 2));
+  auto& left = *data_.FBorderLeft;
+  auto& top = *data_.FBorderTop;
+  if (left.Trans != 1 && top.Trans != 1 && data_.FBorderRight->Trans != 1 && data_.FBorderBottom->Trans != 1) {
+    RECT box{};
+    GetRgnBox(shape.get(), &box);
+    EXPECT_EQ(box.right - box.left, w);
+    EXPECT_EQ(box.bottom - box.top, h);
+    return;
+  }
+  int outside = 0;
+  if (left.Trans == 1) {
+    auto picture = skin::BuildSkinFrameBitmap({0, 0, m.left, h}, left.Bitmap, left.Margins(), false, left.Tile != 1,
+                                              left.FrameCount, 1);
+    HDC dc = picture->Canvas().Handle();
+    for (int y = 0; y < std::min(h, 48); ++y)
+      for (int x = 0; x < m.left; ++x) {
+        const bool key = GetPixel(dc, x, y) == skin::kSkinKeyColour;
+        outside += key;
+        EXPECT_EQ(PtInRegion(shape.get(), x, y) != FALSE, !key) << x << "," << y;
+      }
+  }
+  if (top.Trans == 1) {
+    auto picture = skin::BuildSkinFrameBitmap({0, 0, w - m.left - m.right, m.top}, top.Bitmap, top.Margins(), true,
+                                              top.Tile != 1, top.FrameCount, 1);
+    HDC dc = picture->Canvas().Handle();
+    for (int x = 0; x < std::min(w - m.left - m.right, 48); ++x) {
+      const bool key = GetPixel(dc, x, 0) == skin::kSkinKeyColour;
+      outside += key;
+      EXPECT_EQ(PtInRegion(shape.get(), m.left + x, 0) != FALSE, !key) << x;
+    }
+  }
+  EXPECT_GT(outside, 0) << "a keyed skin cuts its corners";
+  EXPECT_FALSE(PtInRegion(shape.get(), 0, 0)) << "the top-left corner is cut";
+}
+
+TEST_P(SkinnedWindow, PaintsTheFrameActiveAndInactiveWithoutTouchingTheClientOrShowingTheKey) {
+  Skin();
+  const skin::FrameMetrics m = frame_->Metrics();
+  const trelvix::testing::Capture active = PaintedFrame();
+  const std::wstring name = L"frame-window-item" + std::to_wstring(GetParam());
+  EXPECT_TRUE(trelvix::testing::SavePng(active, trelvix::testing::ScreenshotPath(name)));
+  const int w = active.width, h = active.height;
+  ui::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(GetWindowRgn(window_, shape.get()), ERROR);
+  const std::uint32_t sentinel = trelvix::testing::Rgb(kSentinel);
+  int magenta = 0, unpainted = 0;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const bool client = x >= m.left && x < w - m.right && y >= m.top && y < h - m.bottom;
+      const std::uint32_t pixel = active.At(x, y);
+      if (client) {
+        if (pixel != sentinel) ADD_FAILURE() << "client pixel painted at " << x << "," << y;
+        continue;
+      }
+      if (!PtInRegion(shape.get(), x, y)) continue;
+      magenta += pixel == 0xFF00FF;
+      unpainted += pixel == sentinel;
+    }
+  EXPECT_EQ(magenta, 0) << "no key colour inside the window's shape";
+  EXPECT_EQ(unpainted, 0) << "every frame pixel inside the shape is painted";
+
+  SendMessageW(window_, WM_NCACTIVATE, FALSE, 0);
+  const trelvix::testing::Capture inactive = PaintedFrame();
+  SendMessageW(window_, WM_NCACTIVATE, TRUE, 0);
+  int differing = 0;
+  for (int y = 0; y < m.top; ++y)
+    for (int x = m.left; x < w - m.right; ++x) differing += active.At(x, y) != inactive.At(x, y);
+  if (data_.FBorderTop->FrameCount >= 2)
+    EXPECT_GT(differing, 0) << "an inactive title shows the top edge's second frame";
+  else
+    EXPECT_EQ(differing, 0) << "a single-frame title looks the same";
+}
+
+// Frame pixels on screen (inside the window's shape, outside the client) that differ from `painted`.
+int ScreenDifferences(HWND window, const trelvix::testing::Capture& painted, const skin::FrameMetrics& m) {
+  const trelvix::testing::Capture screen = trelvix::testing::CaptureScreen();
+  const RECT r = WindowRect(window);
+  const int ox = r.left - GetSystemMetrics(SM_XVIRTUALSCREEN), oy = r.top - GetSystemMetrics(SM_YVIRTUALSCREEN);
+  ui::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
+  const bool shaped = GetWindowRgn(window, shape.get()) != ERROR;
+  int differing = 0;
+  for (int y = 0; y < painted.height; ++y)
+    for (int x = 0; x < painted.width; ++x) {
+      const bool client = x >= m.left && x < painted.width - m.right && y >= m.top && y < painted.height - m.bottom;
+      if (client || (shaped && !PtInRegion(shape.get(), x, y))) continue;
+      if (ox + x < 0 || oy + y < 0 || ox + x >= screen.width || oy + y >= screen.height) continue;
+      differing += screen.At(ox + x, oy + y) != painted.At(x, y);
+    }
+  return differing;
+}
+
+TEST_P(SkinnedWindow, TheScreenShowsTheSkinFrameAfterPaintsTextChangesAndHover) {
+  Skin();
+  const skin::FrameMetrics m = frame_->Metrics();
+  RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  Pump(100);
+  const trelvix::testing::Capture painted = PaintedFrame();
+  EXPECT_EQ(ScreenDifferences(window_, painted, m), 0);
+
+  SetWindowTextW(window_, L"请选择保存的文件夹");
+  Pump(100);
+  EXPECT_EQ(ScreenDifferences(window_, painted, m), 0) << "no system caption over the skin after a text change";
+
+  const int close = ButtonOf(0);
+  ASSERT_GE(close, 0);
+  auto& picture = data_.FSysButtons[static_cast<std::size_t>(close)]->Bitmap;
+  const int cells = data_.FSysButtons[static_cast<std::size_t>(close)]->FrameCount;
+  bool hotCellDiffers = false;
+  if (cells >= 3) {
+    HDC cellDc = picture.Canvas().Handle();
+    const int cw = picture.Width() / cells;
+    for (int y = 0; y < picture.Height() && !hotCellDiffers; ++y)
+      for (int x = 0; x < cw && !hotCellDiffers; ++x)
+        hotCellDiffers = GetPixel(cellDc, x, y) != GetPixel(cellDc, 2 * cw + x, y);
+  }
+  if (hotCellDiffers) {
+    // The cursor really stands on the button, so the hover timer keeps it hot.
+    const LPARAM centre = ButtonCentre(close);
+    SetCursorPos(GET_X_LPARAM(centre), GET_Y_LPARAM(centre));
+    SendMessageW(window_, WM_NCMOUSEMOVE, HTCLOSE, centre);
+    Pump(30);
+    EXPECT_GT(ScreenDifferences(window_, painted, m), 0) << "the hot cell is on screen";
+  }
+}
+
+TEST_P(SkinnedWindow, CaptionButtonsTrackTheMouseAndActOnlyOnAReleaseOverThePressedButton) {
+  Skin();
+  const int close = ButtonOf(0);
+  ASSERT_GE(close, 0);
+  const auto index = static_cast<std::size_t>(close);
+  const LPARAM closeCentre = ButtonCentre(close);
+  const RECT r = WindowRect(window_);
+  const LPARAM titleMiddle = ScreenPoint(window_, (r.right - r.left) / 2, std::max(4, frame_->Metrics().top / 2));
+
+  SendMessageW(window_, WM_NCMOUSEMOVE, HTCLOSE, closeCentre);
+  EXPECT_EQ(frame_->CaptionButtonState(index), skin::ButtonState::Hot);
+  SendMessageW(window_, WM_NCLBUTTONDOWN, HTCLOSE, closeCentre);
+  EXPECT_EQ(frame_->CaptionButtonState(index), skin::ButtonState::Pressed);
+  SendMessageW(window_, WM_NCMOUSEMOVE, HTCAPTION, titleMiddle);
+  SendMessageW(window_, WM_NCLBUTTONUP, HTCAPTION, titleMiddle);
+  Pump(30);
+  EXPECT_FALSE(Commanded(SC_CLOSE)) << "press, leave and release elsewhere does nothing";
+  EXPECT_NE(frame_->CaptionButtonState(index), skin::ButtonState::Pressed);
+
+  const int minimize = ButtonOf(2);
+  if (minimize >= 0) {
+    const LPARAM other = ButtonCentre(minimize);
+    SendMessageW(window_, WM_NCLBUTTONDOWN, HTCLOSE, closeCentre);
+    SendMessageW(window_, WM_NCMOUSEMOVE, HTMINBUTTON, other);
+    SendMessageW(window_, WM_NCLBUTTONUP, HTMINBUTTON, other);
+    Pump(30);
+    EXPECT_TRUE(g_commands.empty()) << "a press on one button and a release on another act on neither";
+  }
+
+  SendMessageW(window_, WM_NCMOUSEMOVE, HTCLOSE, closeCentre);
+  SendMessageW(window_, WM_NCLBUTTONDOWN, HTCLOSE, closeCentre);
+  SendMessageW(window_, WM_NCLBUTTONUP, HTCLOSE, closeCentre);
+  EXPECT_TRUE(PumpUntil([&] { return Commanded(SC_CLOSE); }, 1000)) << "close posts SC_CLOSE";
+  EXPECT_TRUE(IsWindow(window_));
+
+  if (minimize >= 0) {
+    const LPARAM centre = ButtonCentre(minimize);
+    SendMessageW(window_, WM_NCLBUTTONDOWN, HTMINBUTTON, centre);
+    SendMessageW(window_, WM_NCLBUTTONUP, HTMINBUTTON, centre);
+    EXPECT_TRUE(PumpUntil([&] { return Commanded(SC_MINIMIZE); }, 1000)) << "minimise posts SC_MINIMIZE";
+  }
+}
+
+TEST_P(SkinnedWindow, DoubleClickClosesOnTheSystemIconOnlyAndMaximisesOnTheCaption) {
+  Skin();
+  const int close = ButtonOf(0);
+  ASSERT_GE(close, 0);
+  SendMessageW(window_, WM_NCLBUTTONDBLCLK, HTCLOSE, ButtonCentre(close));
+  Pump(30);
+  EXPECT_TRUE(g_commands.empty()) << "a double click on another button does nothing";
+  const int icon = ButtonOf(3);
+  if (icon >= 0) {
+    SendMessageW(window_, WM_NCLBUTTONDBLCLK, HTSYSMENU, ButtonCentre(icon));
+    EXPECT_TRUE(PumpUntil([&] { return Commanded(SC_CLOSE); }, 1000));
+  }
+  const RECT r = WindowRect(window_);
+  const LPARAM title = ScreenPoint(window_, (r.right - r.left) / 2, std::max(4, frame_->Metrics().top / 2));
+  SendMessageW(window_, WM_NCLBUTTONDBLCLK, HTCAPTION, title);
+  EXPECT_TRUE(PumpUntil([&] { return IsZoomed(window_) != FALSE; }, 1500));
+}
+
+TEST_P(SkinnedWindow, PaintRequestsAreAnsweredOnlyWithTheEnginesMark) {
+  Skin();
+  EXPECT_EQ(SendMessageW(window_, skin::SM_PAINTNC, 0, 0), 0) << "only the engine's own request is answered";
+  EXPECT_EQ(SendMessageW(window_, skin::SM_PAINTNC, 0, skin::kEngineMark), skin::kEngineMark);
+}
+
+TEST_P(SkinnedWindow, HoverEndsOnTheTimerOnceTheCursorLeavesTheButton) {
+  Skin();
+  const int close = ButtonOf(0);
+  ASSERT_GE(close, 0);
+  const LPARAM centre = ButtonCentre(close);
+  SetCursorPos(GET_X_LPARAM(centre), GET_Y_LPARAM(centre));
+  SendMessageW(window_, WM_NCMOUSEMOVE, HTCLOSE, centre);
+  ASSERT_EQ(frame_->CaptionButtonState(static_cast<std::size_t>(close)), skin::ButtonState::Hot);
+  SetCursorPos(5, GetSystemMetrics(SM_CYSCREEN) - 5);
+  const auto index = static_cast<std::size_t>(close);
+  EXPECT_TRUE(PumpUntil([&] { return frame_->CaptionButtonState(index) == skin::ButtonState::Normal; }, 1500));
+}
+
+TEST_P(SkinnedWindow, MaximiseAndRestoreKeepTheSkinFrame) {
+  Skin();
+  const int maximize = ButtonOf(1);
+  ASSERT_GE(maximize, 0);
+  const LPARAM centre = ButtonCentre(maximize);
+  SendMessageW(window_, WM_NCLBUTTONDOWN, HTMAXBUTTON, centre);
+  SendMessageW(window_, WM_NCLBUTTONUP, HTMAXBUTTON, centre);
+  ASSERT_TRUE(PumpUntil([&] { return IsZoomed(window_) != FALSE; }, 1500));
+  const skin::FrameMetrics m = frame_->Metrics();
+  const RECT zoomed = WindowRect(window_);
+  const RECT zoomedClient = ClientRect(window_);
+  EXPECT_EQ(zoomedClient.right, zoomed.right - zoomed.left - m.left - m.right);
+  EXPECT_EQ(zoomedClient.bottom, zoomed.bottom - zoomed.top - m.top - m.bottom);
+  PostMessageW(window_, WM_SYSCOMMAND, SC_RESTORE, 0);
+  ASSERT_TRUE(PumpUntil([&] { return IsZoomed(window_) == FALSE; }, 1500));
+  EXPECT_EQ(ClientRect(window_).right, kClientWidth);
+  EXPECT_EQ(ClientRect(window_).bottom, kClientHeight);
+}
+
+TEST_P(SkinnedWindow, AWindowDestroyedWhileSkinnedLeavesTheFrameSafeToFree) {
+  Skin();
+  DestroyWindow(window_);
+  window_ = nullptr;
+  EXPECT_EQ(frame_->SkinState(), skin::kSkinStateDestroyed);
+  EXPECT_FALSE(frame_->Attached());
+  frame_.reset();
+}
+
+INSTANTIATE_TEST_SUITE_P(StoreItems, SkinnedWindow, ::testing::Values(0, 1, 2, 3, 4));
+
+}  // namespace
+
+namespace {
+
+// Live GDI objects of the process. GetGuiResources is not answered under Wine, so the process's GDI
+// handle table (the PEB's GdiSharedHandleTable, 24-byte entries: object, owner, unique, type, flags,
+// user pointer) is walked and every entry whose handle GetObjectType accepts is counted.
+struct GdiHandleEntry {
+  std::uint64_t object;
+  std::uint32_t owner;
+  std::uint16_t unique;
+  std::uint8_t type;
+  std::uint8_t flags;
+  std::uint64_t user;
+};
+static_assert(sizeof(GdiHandleEntry) == 24);
+
+int LiveGdiObjects() {
+  constexpr std::size_t kTableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
+  PROCESS_BASIC_INFORMATION info{};
+  if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, nullptr) != 0)
+    return -1;
+  const auto* peb = reinterpret_cast<const char*>(info.PebBaseAddress);
+  const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + kTableOffset);
+  if (!table) return -1;
+  int live = 0;
+  for (std::uint32_t index = 0; index < 0x10000; ++index) {
+    if (table[index].type == 0) continue;
+    const std::uint32_t value = index | (std::uint32_t{table[index].unique} << 16);
+    const auto handle = reinterpret_cast<HGDIOBJ>(static_cast<std::uintptr_t>(value));
+    live += GetObjectType(handle) != 0;
+  }
+  return live;
+}
+
+BOOL CALLBACK CountWindow(HWND, LPARAM counter) {
+  ++*reinterpret_cast<int*>(counter);
+  return TRUE;
+}
+
+int ThreadWindows() {
+  int count = 0;
+  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+TEST(SkinnedWindowHandles, SwitchingAmongTheFiveSkinsAHundredTimesLeavesGdiObjectsAndWindowsWhereTheyWere) {
+  skin::SetSkinMessageHandler([](const std::wstring&) {});
+  std::vector<std::unique_ptr<skin::TSkinData>> skins;
+  for (int item = 0; item < 5; ++item) {
+    skins.push_back(std::make_unique<skin::TSkinData>(nullptr));
+    ASSERT_TRUE(skins.back()->LoadFromBytes(ReadFileBytes(SkinPath(item))));
+  }
+  ASSERT_TRUE(RegisterTestWindowClass());
+  const int probe = LiveGdiObjects();
+  {
+    ui::GdiRegion extra(CreateRectRgn(0, 0, 1, 1));
+    ASSERT_EQ(LiveGdiObjects(), probe + 1) << "the handle-table probe sees a new object";
+  }
+  RECT r{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
+  HWND window = CreateWindowExW(0, L"TrelvixFrameTestWindow", L"Handles", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 60,
+                                60, r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                nullptr);
+  ASSERT_NE(window, nullptr);
+  auto cycle = [&](int item) {
+    skin::TWinSkinForm frame(*skins[static_cast<std::size_t>(item)]);
+    ASSERT_TRUE(frame.AttachWindow(window));
+    ASSERT_TRUE(PumpUntil([&] { return frame.SkinState() == skin::kSkinStateSkinned; }));
+    SendMessageW(window, skin::SM_PAINTNC, 0, skin::kEngineMark);
+    const RECT w = WindowRect(window);
+    SendMessageW(window, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(w.right - 20, w.top + 10));
+    frame.DetachWindow();
+  };
+  // Each skin's pictures keep the drawing surfaces they make on first use: one round before counting.
+  for (int item = 0; item < 5; ++item) cycle(item);
+  Pump(20);
+  const int gdiBefore = LiveGdiObjects();
+  const int windowsBefore = ThreadWindows();
+  for (int i = 0; i < 100; ++i) cycle(i % 5);
+  Pump(20);
+  EXPECT_EQ(LiveGdiObjects(), gdiBefore);
+  EXPECT_EQ(ThreadWindows(), windowsBefore);
+  DestroyWindow(window);
+  skin::SetSkinMessageHandler(nullptr);
+}
+
+}  // namespace
