@@ -280,6 +280,12 @@ void TCanvas::SetHandle(HDC dc) {
   if (dc == dc_) return;
   Deselect();
   dc_ = dc;
+  if (dc_ && stretchMode_ != 0) SetStretchBltMode(dc_, stretchMode_);
+}
+
+void TCanvas::SetStretchMode(int mode) {
+  stretchMode_ = mode;
+  if (dc_ && stretchMode_ != 0) SetStretchBltMode(dc_, stretchMode_);
 }
 
 void TCanvas::Deselect() {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "skin/data/SkinLoadLimits.h"
+
 namespace skin {
 namespace {
 
@@ -201,6 +203,8 @@ std::vector<CaptionButtonReading> ReadCaptionButtons(const TQuickIni& ini,
     if (!IsCaptionButtonSection(section)) continue;
     const std::int32_t action = Int(ini, section, "Action");
     if (action == -1 && Int(ini, section, "Visibility", -1) != 0) continue;
+    if (buttons.size() == kMaxCaptionButtons)
+      throw ESkinTooLarge(L"The skin defines more than " + std::to_wstring(kMaxCaptionButtons) + L" caption buttons");
     CaptionButtonReading& reading = buttons.emplace_back();
     reading.fields.Name = Upper(section);
     SysButtonFields& b = reading.button;
@@ -228,6 +232,9 @@ bool SettleCaptionButtonFrames(CaptionButtonReading& reading, int imageWidth, in
       if (action < 0) frames = 6;
     }
   }
+  // Buttons of these actions show the window's icon (the frame gives them the icon's picture when
+  // their own is empty), whatever their frame count says; so their picture is dropped for every
+  // frame count, not only when "frame" is missing.
   return action == 3 || action == 11;
 }
 

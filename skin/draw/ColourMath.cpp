@@ -9,7 +9,8 @@ int MixChannel(int a, int b, int amount, int divisor) {
   return (a * amount + b * (divisor - amount) + divisor / 2) / divisor;
 }
 
-// Division that rounds toward minus infinity, so rising and falling channels round alike.
+// Division that rounds toward minus infinity, so rising and falling channels round alike. Plain
+// truncation would round a falling channel up, and its last line would miss the end colour by one.
 int FloorDivide(int numerator, int denominator) {
   int quotient = numerator / denominator;
   if ((numerator % denominator != 0) && ((numerator < 0) != (denominator < 0))) --quotient;
