@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "skin/store/AsciiText.h"
+
 namespace skin {
 namespace {
 
@@ -21,8 +23,6 @@ int GradientChannel(int from, int to, int line, int lines) {
   if (lines <= 1) return from + (to - from) / 2;
   return from + FloorDivide((lines - 1) / 2 + line * (to - from), lines - 1);
 }
-
-bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 }  // namespace
 
@@ -44,8 +44,7 @@ int SaturationValue(Rgb colour) {
 }
 
 std::optional<Rgb> ParseColourValue(std::string_view text) {
-  while (!text.empty() && IsTrimmed(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsTrimmed(text.back())) text.remove_suffix(1);
+  text = Trim(text);
   if (text.empty()) return std::nullopt;
   int components[3] = {0, 0, 0};
   int taken = 0;

@@ -14,6 +14,12 @@ inline std::string AsciiLower(std::string_view text) {
   return lower;
 }
 
+inline std::string AsciiUpper(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  return upper;
+}
+
 inline bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 inline std::string_view Trim(std::string_view text) {

@@ -13,20 +13,17 @@
 #include "process/ConsoleText.h"
 #include "process/LineCutter.h"
 #include "tools/ffmpeg-front/ReleaseTimeMarker.h"
+#include "tools/front-report/FrontReport.h"
 
 namespace {
 
-constexpr int kFrontFailure = 1;
+using front::kFrontFailure;
+using front::ReportFailure;
 
 HANDLE OutputOrNull(DWORD which, ui::KernelHandle& nullDevice) {
   const HANDLE handle = GetStdHandle(which);
   if (handle != nullptr && handle != INVALID_HANDLE_VALUE) return handle;
   return nullDevice.get();
-}
-
-void ReportFailure(const std::string& text) {
-  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-  if (!process::WriteConsoleLine(error, text)) process::WriteConsoleLine(GetStdHandle(STD_OUTPUT_HANDLE), text);
 }
 
 // Each progress report of the engine becomes one marker line; the position never goes back.

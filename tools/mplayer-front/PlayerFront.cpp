@@ -12,16 +12,13 @@
 #include "process/CommandLine.h"
 #include "process/ConsoleText.h"
 #include "process/LineCutter.h"
+#include "tools/front-report/FrontReport.h"
 #include "tools/mplayer-front/PlayerArguments.h"
 
 namespace {
 
-constexpr int kFrontFailure = 1;
-
-void ReportFailure(const std::string& text) {
-  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-  if (!process::WriteConsoleLine(error, text)) process::WriteConsoleLine(GetStdHandle(STD_OUTPUT_HANDLE), text);
-}
+using front::kFrontFailure;
+using front::ReportFailure;
 
 // ffprobe's output: the duration alone on one line, error messages on the others.
 class TProbeOutput final : public process::TLineSink {
