@@ -30,6 +30,13 @@ bool SameColumns(const std::vector<SkinRect>& band, std::size_t bandStart, const
   return true;
 }
 
+// Every coordinate of the moved picture fits an int (the offsets come from window geometry that a
+// skin's numbers can push far out).
+bool MovedPictureFits(int width, int height, int dx, int dy) {
+  return static_cast<long long>(dx) + std::max(width, 0) <= INT_MAX &&
+         static_cast<long long>(dy) + std::max(height, 0) <= INT_MAX;
+}
+
 }  // namespace
 
 CellBox LocateCell(int bitmapWidth, int bitmapHeight, int count, int index, bool vertical) {
@@ -118,6 +125,7 @@ bool KeyRange::Contains(std::uint32_t pixel) const {
 std::vector<SkinRect> OpaqueRectangles(const std::uint32_t* pixels, int width, int height, int stride,
                                        const KeyRange& key, int dx, int dy) {
   std::vector<SkinRect> rectangles;
+  if (!MovedPictureFits(width, height, dx, dy)) return rectangles;
   std::vector<SkinRect> row;
   std::size_t bandStart = 0;
   for (int y = 0; y < height; ++y) {
@@ -137,6 +145,7 @@ std::vector<SkinRect> OpaqueRectangles(const std::uint32_t* pixels, int width, i
 std::vector<SkinRect> OpaqueRunsPerRow(const std::uint32_t* pixels, int width, int height, int stride,
                                        const KeyRange& key, int dx, int dy) {
   std::vector<SkinRect> rectangles;
+  if (!MovedPictureFits(width, height, dx, dy)) return rectangles;
   for (int y = 0; y < height; ++y)
     AppendRowRuns(pixels + static_cast<std::ptrdiff_t>(y) * stride, width, key, rectangles, y + dy, dx);
   return rectangles;

@@ -91,6 +91,7 @@ struct KeyRange {
 // Rectangles covering every opaque pixel of a picture whose rows are 32-bit 0x??RRGGBB pixels
 // (`stride` pixels apart), moved by (dx, dy). Each row is cut into maximal opaque runs; rows whose
 // runs equal the row above extend those rectangles downward, so the rectangles form y-x bands.
+// A picture moved past the int coordinate range gives no rectangles.
 std::vector<SkinRect> OpaqueRectangles(const std::uint32_t* pixels, int width, int height, int stride,
                                        const KeyRange& key, int dx, int dy);
 

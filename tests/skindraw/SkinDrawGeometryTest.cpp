@@ -187,6 +187,18 @@ TEST(OpaqueRectangles, MagentaBlackMagentaIsOneRectangle) {
   EXPECT_THAT(OpaqueRectangles(row, 3, 1, 3, magenta, 10, 20), ElementsAre(SkinRect{11, 20, 12, 21}));
 }
 
+TEST(OpaqueRectangles, APictureMovedPastTheCoordinateRangeGivesNothing) {
+  const std::uint32_t row[] = {0xFF00FF, 0x000000, 0xFF00FF};
+  const KeyRange magenta = KeyRange::Of(0xFF00FF, 1, 1, 1);
+  EXPECT_TRUE(OpaqueRectangles(row, 3, 1, 3, magenta, 0, INT_MAX).empty());
+  EXPECT_TRUE(OpaqueRectangles(row, 3, 1, 3, magenta, INT_MAX - 2, 0).empty());
+  EXPECT_TRUE(OpaqueRunsPerRow(row, 3, 1, 3, magenta, 0, INT_MAX).empty());
+  EXPECT_THAT(OpaqueRectangles(row, 3, 1, 3, magenta, INT_MAX - 3, INT_MAX - 1),
+              ElementsAre(SkinRect{INT_MAX - 2, INT_MAX - 1, INT_MAX - 1, INT_MAX}));
+  EXPECT_THAT(OpaqueRectangles(row, 3, 1, 3, magenta, INT_MIN, INT_MIN),
+              ElementsAre(SkinRect{INT_MIN + 1, INT_MIN, INT_MIN + 2, INT_MIN + 1}));
+}
+
 TEST(OpaqueRectangles, ToleranceReachesUpwardOnlyAndAllKeyGivesNothing) {
   const KeyRange magenta = KeyRange::Of(0xFF00FF, 1, 1, 1);
   EXPECT_TRUE(magenta.Contains(0xFF01FF));
