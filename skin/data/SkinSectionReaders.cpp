@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "skin/data/SkinLoadLimits.h"
-#include "skin/store/AsciiText.h"
+#include "ui/core/AsciiText.h"
 
 namespace skin {
 namespace {
@@ -53,7 +53,7 @@ std::optional<ElementReading> ReadElement(const TQuickIni& ini, std::string_view
 }
 
 bool IsCaptionButtonSection(std::string_view name) {
-  const std::string upper = AsciiUpper(name);
+  const std::string upper = ui::AsciiUpper(name);
   return upper.starts_with("BUTTON") && upper != "BUTTON" && upper != "BUTTONS" && upper != "BUTTON.RADIO" &&
          upper != "BUTTON.CHECKBOX";
 }
@@ -201,7 +201,7 @@ std::vector<CaptionButtonReading> ReadCaptionButtons(const TQuickIni& ini,
     if (buttons.size() == kMaxCaptionButtons)
       throw ESkinTooLarge(L"The skin defines more than " + std::to_wstring(kMaxCaptionButtons) + L" caption buttons");
     CaptionButtonReading& reading = buttons.emplace_back();
-    reading.fields.Name = AsciiUpper(section);
+    reading.fields.Name = ui::AsciiUpper(section);
     SysButtonFields& b = reading.button;
     b.Action = action;
     b.Align = Int(ini, section, "Align");
@@ -287,7 +287,7 @@ std::vector<SkinColour> ReadExtraColours(const TQuickIni& ini, const std::vector
                                          SkinColour windowText) {
   std::vector<SkinColour> colours;
   for (const std::string& section : sectionNames) {
-    const std::string upper = AsciiUpper(section);
+    const std::string upper = ui::AsciiUpper(section);
     if (upper.starts_with("COLOUR") && upper != "COLOURS") colours.push_back(ReadColour(ini, section, "color", windowText));
   }
   return colours;

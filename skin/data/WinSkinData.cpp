@@ -10,6 +10,7 @@
 #include "skin/draw/BitmapFunctions.h"
 #include "skin/data/ThirdPartyControlKinds.h"
 #include "skin/draw/SkinDrawing.h"
+#include "ui/core/AsciiText.h"
 #include "ui/core/Exceptions.h"
 #include "ui/core/Streams.h"
 #include "ui/core/BmpFormat.h"
@@ -363,7 +364,7 @@ void TSkinData::Apply() {
 }
 
 bool TSkinData::ShouldSkin(const std::wstring& className) {
-  const std::wstring lower = ui::LowerCase(className);
+  const std::wstring lower = ui::AsciiLower(className);
   bool doSkin = options_.Contains(TSkinOption::xoPreview) || lower.find(L"preview") == std::wstring::npos;
   if (OnFormSkin.Assigned()) {
     OnFormSkin(this, className, doSkin);

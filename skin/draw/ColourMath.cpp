@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "skin/store/AsciiText.h"
+#include "ui/core/AsciiText.h"
 
 namespace skin {
 namespace {
@@ -44,7 +44,7 @@ int SaturationValue(Rgb colour) {
 }
 
 std::optional<Rgb> ParseColourValue(std::string_view text) {
-  text = Trim(text);
+  text = ui::Trim(text);
   if (text.empty()) return std::nullopt;
   int components[3] = {0, 0, 0};
   int taken = 0;

@@ -11,6 +11,11 @@
 
 namespace skin {
 
+// A kept (trimmed) line that opens a section.
+inline bool IsBracketed(std::string_view line) {
+  return line.size() >= 2 && line.front() == '[' && line.back() == ']';
+}
+
 class TQuickIni {
  public:
   // Replaces everything parsed before with the lines of `text`. A NUL byte ends the text.

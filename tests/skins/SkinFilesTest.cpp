@@ -14,7 +14,7 @@
 
 #include "skin/data/SkinSectionReaders.h"
 #include "skin/draw/PixelImage.h"
-#include "skin/store/AsciiText.h"
+#include "ui/core/AsciiText.h"
 #include "skin/store/QuickIni.h"
 #include "skin/store/SkinReader.h"
 #include "tools/skingen/BmpFile.h"
@@ -79,7 +79,7 @@ class SkinFile : public ::testing::TestWithParam<SkinItem> {
 TEST_P(SkinFile, UnpacksToExactlyTheFilesOfItsSourceFolder) {
   const std::filesystem::path folder = std::filesystem::path(TRELVIX_SKINS_DIR) / GetParam().folder;
   std::set<std::string> sourceNames;
-  for (const auto& file : std::filesystem::directory_iterator(folder)) sourceNames.insert(skin::AsciiLower(file.path().filename().string()));
+  for (const auto& file : std::filesystem::directory_iterator(folder)) sourceNames.insert(ui::AsciiLower(file.path().filename().string()));
   std::set<std::string> packedNames(reader_.Names().begin(), reader_.Names().end());
   EXPECT_EQ(packedNames, sourceNames) << "skins/packed is stale: rebuild the target skins_update_packed";
   for (std::size_t i = 0; i < reader_.Count(); ++i) {
@@ -107,13 +107,13 @@ TEST_P(SkinFile, EveryImageKeyNamesABitmapOfTheSkin) {
   std::string section;
   for (const std::string& line : ini_.Lines()) {
     if (skin::IsBracketed(line)) {
-      section = std::string(skin::Trim(std::string_view(line).substr(1, line.size() - 2)));
+      section = std::string(ui::Trim(std::string_view(line).substr(1, line.size() - 2)));
       continue;
     }
     const auto equals = line.find('=');
     if (equals == std::string::npos) continue;
-    const std::string key(skin::Trim(std::string_view(line).substr(0, equals)));
-    if (skin::AsciiLower(Value(section, key)).ends_with(".bmp")) {
+    const std::string key(ui::Trim(std::string_view(line).substr(0, equals)));
+    if (ui::AsciiLower(Value(section, key)).ends_with(".bmp")) {
       EXPECT_FALSE(Picture(section, key).Empty()) << section << " " << key;
       ++images;
     }
