@@ -14,6 +14,7 @@
 #include "process/LineCutter.h"
 #include "tools/front-report/FrontReport.h"
 #include "tools/mplayer-front/PlayerArguments.h"
+#include "ui/core/TextConvert.h"
 
 namespace {
 
@@ -45,11 +46,11 @@ int wmain(int argc, wchar_t** argv) {
     ReportFailure("mplayer: no media file given");
     return kFrontFailure;
   }
-  const std::string mediaName = process::ToUtf8(*media);
+  const std::string mediaName = ui::WideToUtf8(*media);
   const std::wstring engine = process::ProgramFolder() + L"engine\\ffprobe.exe";
   const DWORD attributes = GetFileAttributesW(engine.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    ReportFailure("mplayer: the probe engine is missing: " + process::ToUtf8(engine));
+    ReportFailure("mplayer: the probe engine is missing: " + ui::WideToUtf8(engine));
     return kFrontFailure;
   }
 
@@ -70,7 +71,7 @@ int wmain(int argc, wchar_t** argv) {
   process::TChildProcess probe;
   const process::TChildStdio stdio{nullInput.get(), output.write.get(), output.write.get()};
   if (const DWORD failure = probe.Start(process::BuildCommandLine(engine, arguments), stdio, 0, false)) {
-    ReportFailure("mplayer: cannot start " + process::ToUtf8(engine) + " (error " + std::to_string(failure) + ")");
+    ReportFailure("mplayer: cannot start " + ui::WideToUtf8(engine) + " (error " + std::to_string(failure) + ")");
     return kFrontFailure;
   }
   output.write.reset();
