@@ -63,14 +63,14 @@ SkinColour TitleTextColour(const TQuickIni& ini, std::string_view prefix, SkinCo
   const std::int32_t g = Int(ini, "Personality", Key(prefix, "G"), -1);
   const std::int32_t b = Int(ini, "Personality", Key(prefix, "B"), -1);
   if (r < 0 || g < 0 || b < 0) return fallback;
-  return static_cast<SkinColour>(MakeRgb(r % 256, g % 256, b % 256));
+  return ui::FromColorRef(MakeRgb(r % 256, g % 256, b % 256));
 }
 
 }  // namespace
 
 SkinColour ReadColour(const TQuickIni& ini, std::string_view section, std::string_view key, SkinColour fallback) {
   const std::optional<Rgb> colour = ParseColourValue(ini.ReadString(section, key, ""));
-  return colour ? static_cast<SkinColour>(*colour) : fallback;
+  return colour ? ui::FromColorRef(*colour) : fallback;
 }
 
 std::optional<ElementReading> ReadImageElement(const TQuickIni& ini, std::string_view section, SkinColour buttonText,

@@ -595,7 +595,7 @@ ui::TColor TSkinElementSlots::TopEdgeColour() const {
   if (top.Empty()) return ButtonFace;
   const int frameHeight = top.Height() / std::max(FBorderTop->FrameCount, 1);
   const PixelImage pixels = ReadPixels(top);
-  return static_cast<ui::TColor>(ColourFromPixel(pixels.At(top.Width() / 3, frameHeight / 3)));
+  return ui::FromColorRef(ColourFromPixel(pixels.At(top.Width() / 3, frameHeight / 3)));
 }
 
 void TSkinElementSlots::BuildToolbarBackground() {
@@ -603,8 +603,8 @@ void TSkinElementSlots::BuildToolbarBackground() {
   const GradientEnds ends = ToolbarGradientEnds(ui::ColorToRGB(ButtonFace), ui::ColorToRGB(FrameColour));
   FToolbar->Bitmap.SetPixelFormat(ui::TPixelFormat::pf24bit);
   FToolbar->Bitmap.SetSize(10, 40);
-  FillVerticalGradient(FToolbar->Bitmap.Canvas().Handle(), RECT{0, 0, 10, 40}, static_cast<ui::TColor>(ends.top),
-                       static_cast<ui::TColor>(ends.bottom));
+  FillVerticalGradient(FToolbar->Bitmap.Canvas().Handle(), RECT{0, 0, 10, 40}, ui::FromColorRef(ends.top),
+                       ui::FromColorRef(ends.bottom));
   GdiFlush();
   FToolbar->FrameCount = 1;
 }

@@ -205,9 +205,9 @@ TEST_F(SkinDataTest, ColourValuesFrameColourAndTheToolbarGradient) {
   EXPECT_EQ(data.ButtonFace, 0xF4F4F4);
   EXPECT_EQ(data.ButtonText, 1);
   EXPECT_EQ(data.Menubar, 0xF4F4F4);
-  EXPECT_EQ(data.FrameColour, static_cast<ui::TColor>(ColourFromPixel(0x203040)));
+  EXPECT_EQ(data.FrameColour, ui::FromColorRef(ColourFromPixel(0x203040)));
   EXPECT_EQ(data.ExtraColours, (std::vector<ui::TColor>{0x090909}));
-  EXPECT_EQ(data.CustomColours[3], static_cast<ui::TColor>(MakeRgb(1, 2, 3)));
+  EXPECT_EQ(data.CustomColours[3], ui::FromColorRef(MakeRgb(1, 2, 3)));
   EXPECT_EQ(data.CustomColours[4], 0xFFFFFF);
   const PixelImage toolbar = ReadPixels(data.FToolbar->Bitmap);
   const GradientEnds ends = ToolbarGradientEnds(0xF4F4F4, ColourFromPixel(0x203040));
@@ -217,7 +217,7 @@ TEST_F(SkinDataTest, ColourValuesFrameColourAndTheToolbarGradient) {
 
 TEST_F(SkinDataTest, WithoutTopEdgeTheFrameColourIsTheFace) {
   ASSERT_TRUE(Load(HandMadeSkin("[Colours]\nButtonFace=1 2 3\n")));
-  EXPECT_EQ(data.FrameColour, static_cast<ui::TColor>(MakeRgb(1, 2, 3)));
+  EXPECT_EQ(data.FrameColour, ui::FromColorRef(MakeRgb(1, 2, 3)));
 }
 
 TEST_F(SkinDataTest, ReloadFreesWhatTheNewSkinLacks) {
@@ -451,7 +451,7 @@ TEST(BitmapFunctions, OperationsOnASmallKnownBitmap) {
   ReplaceMagenta(*keyed, RGB(1, 2, 3));
   EXPECT_EQ(ReadPixels(*keyed).At(0, 0), 0x010203u);
   EXPECT_EQ(ReadPixels(*keyed).At(1, 0), 0xFF0000u);
-  EXPECT_EQ(MixColours(ui::clWhite, ui::clBlack, 150), static_cast<ui::TColor>(RGB(38, 38, 38)));
+  EXPECT_EQ(MixColours(ui::clWhite, ui::clBlack, 150), ui::FromColorRef(RGB(38, 38, 38)));
 }
 
 }  // namespace

@@ -269,7 +269,7 @@ TEST(SkinScratchBitmap, KeepsColourOnColourStretchingWhenResized) {
 TEST(BitmapToRegion, EachToleranceWidensOnlyItsOwnChannel) {
   // key red 10, green 20, blue 30; tolerances blue 3, green 2, red 1 (the routine takes them in
   // that order): each pixel sits just inside or just outside one channel's range
-  const ui::TColor key = static_cast<ui::TColor>(MakeRgb(10, 20, 30));
+  const ui::TColor key = ui::FromColorRef(MakeRgb(10, 20, 30));
   const std::uint32_t row[] = {0x0B141E, 0x0C141E, 0x0A161E, 0x0A171E, 0x0A1421, 0x0A1422};  // 0xRRGGBB
   const bool opaque[] = {false, true, false, true, false, true};
   const auto picture = Picture(6, 1, [&](int x, int) { return row[x]; });

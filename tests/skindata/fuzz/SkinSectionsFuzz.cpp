@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const skin::SkinColours colours = skin::ReadSkinColours(ini, defaults);
   skin::ReadExtraColours(ini, sections, colours.WindowText);
   skin::ReadCustomColours(ini);
-  skin::ToolbarGradientEnds(static_cast<skin::Rgb>(colours.ButtonFace), static_cast<skin::Rgb>(colours.Menubar));
-  skin::GradientColours(height, static_cast<skin::Rgb>(colours.ButtonFace), static_cast<skin::Rgb>(colours.Menu));
+  skin::ToolbarGradientEnds(ui::ToColorRef(colours.ButtonFace), ui::ToColorRef(colours.Menubar));
+  skin::GradientColours(height, ui::ToColorRef(colours.ButtonFace), ui::ToColorRef(colours.Menu));
   return 0;
 }
