@@ -53,16 +53,6 @@ void DecodeUnfinishedLine(std::string_view bytes, std::wstring& text) {
   DecodeConsoleBytes(bytes, text);
 }
 
-std::string ToUtf8(std::wstring_view text) {
-  if (text.empty() || text.size() > static_cast<size_t>(std::numeric_limits<int>::max())) return {};
-  const int size = static_cast<int>(text.size());
-  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-  if (length <= 0) return {};
-  std::string bytes(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), size, bytes.data(), length, nullptr, nullptr);
-  return bytes;
-}
-
 bool WriteConsoleLine(HANDLE target, std::string_view text) {
   if (target == nullptr || target == INVALID_HANDLE_VALUE) return false;
   std::string line(text);

@@ -14,7 +14,6 @@ void DecodeConsoleBytes(std::string_view bytes, std::wstring& text);
 // The same for a line that is still arriving: a UTF-8 character cut at the end of the bytes so far
 // is left for the next report instead of turning the whole line into ANSI text.
 void DecodeUnfinishedLine(std::string_view bytes, std::wstring& text);
-std::string ToUtf8(std::wstring_view text);
 
 // Writes the text and CR LF in one write, so a reader of a shared pipe never sees the line torn.
 // Returns false when the handle is missing or the write fails.

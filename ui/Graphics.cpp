@@ -13,7 +13,7 @@ namespace ui {
 COLORREF ColorToRGB(TColor color) {
   if (IsSystemColor(color)) return GetSysColor(color & 0xFF);
   if (color == clNone || color == clDefault) return 0;
-  return static_cast<COLORREF>(color) & 0xFFFFFF;
+  return ToColorRef(color);
 }
 
 const TEnumInfo& FontStyleInfo() {
@@ -280,6 +280,12 @@ void TCanvas::SetHandle(HDC dc) {
   if (dc == dc_) return;
   Deselect();
   dc_ = dc;
+  if (dc_ && stretchMode_ != 0) SetStretchBltMode(dc_, stretchMode_);
+}
+
+void TCanvas::SetStretchMode(int mode) {
+  stretchMode_ = mode;
+  if (dc_ && stretchMode_ != 0) SetStretchBltMode(dc_, stretchMode_);
 }
 
 void TCanvas::Deselect() {
@@ -395,7 +401,7 @@ void TCanvas::CopyRect(const RECT& d, TCanvas& source, const RECT& s) {
 }
 TColor TCanvas::Pixel(int x, int y) {
   const COLORREF c = GetPixel(Handle(), x, y);
-  return c == CLR_INVALID ? clNone : static_cast<TColor>(c);
+  return c == CLR_INVALID ? clNone : FromColorRef(c);
 }
 void TCanvas::SetPixel(int x, int y, TColor color) { ::SetPixel(Handle(), x, y, ColorToRGB(color)); }
 

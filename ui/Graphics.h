@@ -149,6 +149,9 @@ class TCanvas : public TPersistent {
   bool HandleAllocated() const { return dc_ != nullptr; }
   // Binds to dc (not owned); nullptr unbinds.
   void SetHandle(HDC dc);
+  // The stretch mode of every DC the canvas binds (0: leave the DC's own). A bitmap's canvas gets a
+  // new DC each time the bitmap is re-created, so a mode set on one DC alone would be lost.
+  void SetStretchMode(int mode);
 
   void Lock() { lock_.lock(); }
   void Unlock() { lock_.unlock(); }
@@ -195,6 +198,7 @@ class TCanvas : public TPersistent {
 
   HDC dc_ = nullptr;
   unsigned selected_ = 0;
+  int stretchMode_ = 0;
   HGDIOBJ oldFont_ = nullptr, oldBrush_ = nullptr, oldPen_ = nullptr;
   TFont font_;
   TBrush brush_;

@@ -9,14 +9,26 @@
 namespace ui {
 namespace {
 
-bool RunningUnderWine() {
-  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
-bool FolderExists(const std::wstring& path) {
+bool IsFolder(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Wine keeps an installed Gecko in gecko\<version>\wine_gecko below the system folder or in a shared
+// folder of the host; an empty gecko folder (Wine makes gecko\plugin on its own) holds no engine.
+bool GeckoInstalledIn(const std::wstring& folder) {
+  WIN32_FIND_DATAW found{};
+  const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  bool installed = false;
+  do {
+    const std::wstring name = found.cFileName;
+    if (name == L"." || name == L".." || name == L"plugin" || !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      continue;
+    installed = IsFolder(folder + L"\\" + name + L"\\wine_gecko") || name.rfind(L"wine-gecko", 0) == 0;
+  } while (!installed && FindNextFileW(search, &found));
+  FindClose(search);
+  return installed;
 }
 
 template <class T>
@@ -178,13 +190,17 @@ TWebBrowser::TWebBrowser(TComponent* owner) : TWinControl(owner), banner_(std::m
 
 TWebBrowser::~TWebBrowser() { DestroyHandle(); }
 
+bool RunningUnderWine() {
+  const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 bool TWebBrowser::BrowserEngineAvailable() {
   if (!RunningUnderWine()) return true;
-  wchar_t windows[MAX_PATH] = {};
-  const UINT length = GetWindowsDirectoryW(windows, MAX_PATH);
-  const std::wstring system = std::wstring(windows, length < MAX_PATH ? length : 0) + L"\\system32\\gecko";
-  return FolderExists(system) || FolderExists(L"Z:\\usr\\share\\wine\\gecko") ||
-         FolderExists(L"Z:\\opt\\wine\\gecko");
+  wchar_t system[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+  if (length > 0 && length < MAX_PATH && GeckoInstalledIn(std::wstring(system, length) + L"\\gecko")) return true;
+  return GeckoInstalledIn(L"Z:\\usr\\share\\wine\\gecko") || GeckoInstalledIn(L"Z:\\opt\\wine\\gecko");
 }
 
 void TWebBrowser::CreateParams(TCreateParams& params) {

@@ -11,6 +11,9 @@
 
 namespace ui {
 
+// True when the program runs on Wine, whose ntdll exports wine_get_version.
+bool RunningUnderWine();
+
 class TWebBrowser : public TWinControl {
  public:
   explicit TWebBrowser(TComponent* owner);
@@ -21,7 +24,8 @@ class TWebBrowser : public TWinControl {
   // Shows the page in the hosted browser; without one, the banner stands for it.
   void Navigate(const std::wstring& url);
   const std::wstring& LocationURL() const { return url_; }
-  // Whether a system browser engine is present to host (false under Wine without one).
+  // Whether the system browser control can draw pages: false only under Wine without an installed
+  // Gecko engine, where the control can be created but shows an empty white page.
   static bool BrowserEngineAvailable();
   bool BrowserHosted() const { return host_ != nullptr; }
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "ui/core/Colors.h"
+
 namespace skin {
 
 // A colour as the skin component keeps it: 0x00BBGGRR, or a system colour reference

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "skin/data/SkinLoadLimits.h"
+#include "ui/core/AsciiText.h"
+
 namespace skin {
 namespace {
 
@@ -49,14 +52,8 @@ std::optional<ElementReading> ReadElement(const TQuickIni& ini, std::string_view
   return reading;
 }
 
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-  return upper;
-}
-
 bool IsCaptionButtonSection(std::string_view name) {
-  const std::string upper = Upper(name);
+  const std::string upper = ui::AsciiUpper(name);
   return upper.starts_with("BUTTON") && upper != "BUTTON" && upper != "BUTTONS" && upper != "BUTTON.RADIO" &&
          upper != "BUTTON.CHECKBOX";
 }
@@ -66,14 +63,14 @@ SkinColour TitleTextColour(const TQuickIni& ini, std::string_view prefix, SkinCo
   const std::int32_t g = Int(ini, "Personality", Key(prefix, "G"), -1);
   const std::int32_t b = Int(ini, "Personality", Key(prefix, "B"), -1);
   if (r < 0 || g < 0 || b < 0) return fallback;
-  return static_cast<SkinColour>(MakeRgb(r % 256, g % 256, b % 256));
+  return ui::FromColorRef(MakeRgb(r % 256, g % 256, b % 256));
 }
 
 }  // namespace
 
 SkinColour ReadColour(const TQuickIni& ini, std::string_view section, std::string_view key, SkinColour fallback) {
   const std::optional<Rgb> colour = ParseColourValue(ini.ReadString(section, key, ""));
-  return colour ? static_cast<SkinColour>(*colour) : fallback;
+  return colour ? ui::FromColorRef(*colour) : fallback;
 }
 
 std::optional<ElementReading> ReadImageElement(const TQuickIni& ini, std::string_view section, SkinColour buttonText,
@@ -201,8 +198,10 @@ std::vector<CaptionButtonReading> ReadCaptionButtons(const TQuickIni& ini,
     if (!IsCaptionButtonSection(section)) continue;
     const std::int32_t action = Int(ini, section, "Action");
     if (action == -1 && Int(ini, section, "Visibility", -1) != 0) continue;
+    if (buttons.size() == kMaxCaptionButtons)
+      throw ESkinTooLarge(L"The skin defines more than " + std::to_wstring(kMaxCaptionButtons) + L" caption buttons");
     CaptionButtonReading& reading = buttons.emplace_back();
-    reading.fields.Name = Upper(section);
+    reading.fields.Name = ui::AsciiUpper(section);
     SysButtonFields& b = reading.button;
     b.Action = action;
     b.Align = Int(ini, section, "Align");
@@ -228,6 +227,9 @@ bool SettleCaptionButtonFrames(CaptionButtonReading& reading, int imageWidth, in
       if (action < 0) frames = 6;
     }
   }
+  // Buttons of these actions show the window's icon (the frame gives them the icon's picture when
+  // their own is empty), whatever their frame count says; so their picture is dropped for every
+  // frame count, not only when "frame" is missing.
   return action == 3 || action == 11;
 }
 
@@ -285,7 +287,7 @@ std::vector<SkinColour> ReadExtraColours(const TQuickIni& ini, const std::vector
                                          SkinColour windowText) {
   std::vector<SkinColour> colours;
   for (const std::string& section : sectionNames) {
-    const std::string upper = Upper(section);
+    const std::string upper = ui::AsciiUpper(section);
     if (upper.starts_with("COLOUR") && upper != "COLOURS") colours.push_back(ReadColour(ini, section, "color", windowText));
   }
   return colours;

@@ -68,7 +68,8 @@ struct CaptionButtonReading {
   SysButtonFields button;
   std::string image;
 };
-// The [Button...] sections that describe caption buttons, in file order, with their keys.
+// The [Button...] sections that describe caption buttons, in file order, with their keys. Raises
+// ESkinTooLarge for more than kMaxCaptionButtons of them.
 std::vector<CaptionButtonReading> ReadCaptionButtons(const TQuickIni& ini,
                                                      const std::vector<std::string>& sectionNames);
 // Settles the frame count of a caption button from its picture (0 × 0 when it has none); returns

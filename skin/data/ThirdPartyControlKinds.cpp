@@ -1,19 +1,8 @@
 #include "skin/data/ThirdPartyControlKinds.h"
 
-#include <algorithm>
+#include "ui/core/AsciiText.h"
 
 namespace skin {
-namespace {
-
-wchar_t LowerAscii(wchar_t c) { return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
-
-std::wstring Lower(std::wstring_view text) {
-  std::wstring lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
-  return lower;
-}
-
-}  // namespace
 
 const std::vector<std::wstring_view>& DefaultSkin3rdLines() {
   static const std::vector<std::wstring_view> lines = {
@@ -139,9 +128,9 @@ const std::vector<std::wstring_view>& DefaultSkin3rdLines() {
 }
 
 std::wstring LookupSkin3rdKind(const std::vector<std::wstring>& lines, std::wstring_view className) {
-  const std::wstring prefix = Lower(className) + L"=";
+  const std::wstring prefix = ui::AsciiLower(className) + L"=";
   for (const std::wstring& line : lines) {
-    const std::wstring lower = Lower(line);
+    const std::wstring lower = ui::AsciiLower(line);
     if (lower.starts_with(prefix)) return lower.substr(prefix.size(), kSkin3rdKindLimit);
   }
   return {};

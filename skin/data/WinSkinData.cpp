@@ -2,14 +2,18 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <new>
 #include <system_error>
 
-#include "skin/draw/BitmapFunctions.h"
+#include "skin/data/SkinLoadLimits.h"
 #include "skin/data/SkinPlatform.h"
+#include "skin/draw/BitmapFunctions.h"
 #include "skin/data/ThirdPartyControlKinds.h"
 #include "skin/draw/SkinDrawing.h"
+#include "ui/core/AsciiText.h"
 #include "ui/core/Exceptions.h"
 #include "ui/core/Streams.h"
+#include "ui/core/BmpFormat.h"
 #include "ui/core/TextConvert.h"
 
 namespace skin {
@@ -28,13 +32,21 @@ void ReportSkinMessage(const char* text) {
   if (MessageHandler()) MessageHandler()(ui::Utf8ToWide(text));
 }
 
+// Where a load takes its pictures from, and what it has spent on them so far.
+struct PictureSource {
+  const TSkinReader& reader;
+  SkinLoadBudget& budget;
+};
+
 // The picture an INI image value names; empty when the entry is missing or not a readable bitmap.
-void LoadSkinBitmap(const TSkinReader& reader, std::string_view iniValue, ui::TBitmap& bitmap) {
-  const std::vector<std::uint8_t> bytes = reader.ExtractBitmap(iniValue);
+void LoadSkinBitmap(PictureSource& pictures, std::string_view iniValue, ui::TBitmap& bitmap) {
+  const std::string name = BitmapEntryName(iniValue);
+  const std::span<const std::uint8_t> bytes = name.empty() ? std::span<const std::uint8_t>() : pictures.reader.Entry(name);
   if (bytes.empty()) {
     bitmap.FreeImage();
     return;
   }
+  pictures.budget.ChargePicture(bytes);
   ui::TBytesStream stream(bytes.data(), bytes.size());
   try {
     bitmap.LoadFromStream(stream);
@@ -43,19 +55,24 @@ void LoadSkinBitmap(const TSkinReader& reader, std::string_view iniValue, ui::TB
   }
 }
 
+// The decoded bytes of a 24-bit picture of this size, for pictures a load derives from others.
+std::size_t PictureBytes(int width, int height) {
+  return ui::BmpRowBytes(std::max(width, 0), 24) * static_cast<std::size_t>(std::max(height, 0));
+}
+
 template <class Record>
-std::unique_ptr<Record> MakeElement(const TSkinReader& reader, const std::optional<ElementReading>& reading) {
+std::unique_ptr<Record> MakeElement(PictureSource& pictures, const std::optional<ElementReading>& reading) {
   if (!reading) return nullptr;
   auto record = std::make_unique<Record>(reading->fields.Name);
   record->SetFields(reading->fields);
-  LoadSkinBitmap(reader, reading->image, record->Bitmap);
-  if constexpr (std::is_base_of_v<TDataSkinBorder, Record>) LoadSkinBitmap(reader, reading->image2, record->Bitmap2);
+  LoadSkinBitmap(pictures, reading->image, record->Bitmap);
+  if constexpr (std::is_base_of_v<TDataSkinBorder, Record>) LoadSkinBitmap(pictures, reading->image2, record->Bitmap2);
   return record;
 }
 
-void Refill(const TSkinReader& reader, TDataSkinObject& record, const ElementReading& reading) {
+void Refill(PictureSource& pictures, TDataSkinObject& record, const ElementReading& reading) {
   record.SetFields(reading.fields);
-  LoadSkinBitmap(reader, reading.image, record.Bitmap);
+  LoadSkinBitmap(pictures, reading.image, record.Bitmap);
 }
 
 SystemColourDefaults SystemDefaults() {
@@ -190,20 +207,23 @@ const ui::TClass& TSkinData::StaticClass() {
   return cls;
 }
 
-TSkinData::TSkinData(ui::TComponent* owner)
-    : ui::TComponent(owner),
-      SkinColours(ReadSkinColours(TQuickIni{}, SystemDefaults())),
+TSkinElementSlots::TSkinElementSlots()
+    : SkinColours(ReadSkinColours(TQuickIni{}, SystemDefaults())),
       FButtons(std::make_unique<TDataSkinButton>("Buttons")),
       FTitle(std::make_unique<TDataSkinTitle>("Title")),
       FBorderLeft(std::make_unique<TDataSkinBorder>("Left")),
       FBorderRight(std::make_unique<TDataSkinBorder>("Right")),
       FBorderTop(std::make_unique<TDataSkinBorder>("Top")),
-      FBorderBottom(std::make_unique<TDataSkinBorder>("Bottom")),
+      FBorderBottom(std::make_unique<TDataSkinBorder>("Bottom")) {
+  CustomColours.fill(ui::clWhite);
+}
+
+TSkinData::TSkinData(ui::TComponent* owner)
+    : ui::TComponent(owner),
       skin3rd_(std::make_unique<ui::TStringList>()),
       menuGlyphs_(MakeMenuGlyphs()),
       maximizedSize_{GetSystemMetrics(SM_CXMAXIMIZED), GetSystemMetrics(SM_CYMAXIMIZED)} {
   for (std::wstring_view line : DefaultSkin3rdLines()) skin3rd_->Add(std::wstring(line));
-  CustomColours.fill(ui::clWhite);
 }
 
 TSkinData::~TSkinData() {
@@ -226,6 +246,7 @@ void TSkinData::SetActive(bool active) {
 }
 
 void TSkinData::SetSkinFile(const std::wstring& file) {
+  const bool loadedBefore = skinLoaded_;
   skinLoaded_ = false;
   skinFile_ = file;
   if (IsDesigning()) {
@@ -233,7 +254,14 @@ void TSkinData::SetSkinFile(const std::wstring& file) {
     return;
   }
   std::error_code error;
-  if (file.empty() || !std::filesystem::is_regular_file(std::filesystem::path(file), error)) return;
+  const std::filesystem::path path(file);
+  if (file.empty() || !std::filesystem::is_regular_file(path, error)) return;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error || size > kMaxSkinFileSize) {
+    ReportSkinMessage(kOversizedSkinFileMessage);
+    skinLoaded_ = loadedBefore;
+    return;
+  }
   ui::TMemoryStream bytes;
   bytes.LoadFromFile(std::filesystem::path(file));
   const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.Memory());
@@ -287,27 +315,47 @@ bool TSkinData::LoadFromStore(const TSkinStore& store, int index) {
 }
 
 bool TSkinData::LoadFromBytes(std::span<const std::uint8_t> skinFile) {
-  skinLoaded_ = false;
+  const LoadOutcome outcome = LoadSkinFile(skinFile);
+  if (outcome == LoadOutcome::Refused) return false;
   skinStream_.assign(skinFile.begin(), skinFile.end());
-  const bool loaded = LoadSkin();
   Apply();
-  return loaded;
+  return outcome == LoadOutcome::Loaded;
 }
 
-bool TSkinData::LoadSkin() {
-  if (IsDesigning()) return false;
+bool TSkinData::LoadSkin() { return LoadSkinFile(skinStream_) == LoadOutcome::Loaded; }
+
+TSkinData::LoadOutcome TSkinData::LoadSkinFile(std::span<const std::uint8_t> skinFile) {
+  if (IsDesigning()) return LoadOutcome::Failed;
+  const bool loadedBefore = skinLoaded_;
   skinLoaded_ = false;
-  TSkinReader reader;
-  const SkinLoadResult result = reader.Load(skinStream_);
-  if (result == SkinLoadResult::OlderVersion) ReportSkinMessage(kOlderSkinFileMessage);
-  if (result == SkinLoadResult::Damaged) ReportSkinMessage(kDamagedSkinFileMessage);
-  if (result != SkinLoadResult::Loaded) return false;
-  std::vector<std::uint8_t> text;
-  std::string name;
-  TQuickIni ini;
-  if (reader.ExtractFirstContaining(".ini", text, name)) ini.Load(std::span<const std::uint8_t>(text));
-  BuildAllElements(reader, ini);
-  return true;
+  try {
+    TSkinReader reader;
+    const SkinLoadResult result = reader.Load(skinFile);
+    // An empty item or an expanded size of 0 is "no skin" rather than an older file: the store's
+    // empty items and a form's SkinStream count of 0 mean exactly that, so no message is shown.
+    if (result == SkinLoadResult::OlderVersion) ReportSkinMessage(kOlderSkinFileMessage);
+    if (result == SkinLoadResult::Damaged) ReportSkinMessage(kDamagedSkinFileMessage);
+    if (result != SkinLoadResult::Loaded) return LoadOutcome::Failed;
+    std::vector<std::uint8_t> text;
+    std::string name;
+    TQuickIni ini;
+    if (reader.ExtractFirstContaining(".ini", text, name)) ini.Load(std::span<const std::uint8_t>(text));
+    TSkinElementSlots built;
+    SkinLoadBudget budget;
+    built.Build(reader, ini, budget);
+    ui::GdiBrush brush(CreateSolidBrush(ui::ColorToRGB(built.ButtonFace)));
+    std::string skinName = ini.ReadString("TitlebarSkin", "SkinName", "");
+    static_cast<TSkinElementSlots&>(*this) = std::move(built);
+    skinName_ = std::move(skinName);
+    buttonFaceBrush_ = std::move(brush);
+    skinLoaded_ = true;
+    return LoadOutcome::Loaded;
+  } catch (const ESkinTooLarge&) {
+  } catch (const std::bad_alloc&) {
+  }
+  ReportSkinMessage(kOversizedSkinFileMessage);
+  skinLoaded_ = loadedBefore;
+  return LoadOutcome::Refused;
 }
 
 void TSkinData::Apply() {
@@ -316,7 +364,7 @@ void TSkinData::Apply() {
 }
 
 bool TSkinData::ShouldSkin(const std::wstring& className) {
-  const std::wstring lower = ui::LowerCase(className);
+  const std::wstring lower = ui::AsciiLower(className);
   bool doSkin = options_.Contains(TSkinOption::xoPreview) || lower.find(L"preview") == std::wstring::npos;
   if (OnFormSkin.Assigned()) {
     OnFormSkin(this, className, doSkin);
@@ -329,14 +377,14 @@ bool TSkinData::ShouldSkin(const std::wstring& className) {
 
 void TSkinData::SkinChanged() { OnSkinChanged(this); }
 
-void TSkinData::BuildAllElements(const TSkinReader& reader, const TQuickIni& ini) {
+void TSkinElementSlots::Build(const TSkinReader& reader, const TQuickIni& ini, SkinLoadBudget& budget) {
+  PictureSource pictures{reader, budget};
   const std::vector<std::string> sections = ini.ReadSectionNames();
-  skinName_ = ini.ReadString("TitlebarSkin", "SkinName", "");
 
-  Refill(reader, *FBorderLeft, ReadFrameEdge(ini, "Left"));
-  Refill(reader, *FBorderRight, ReadFrameEdge(ini, "Right"));
-  Refill(reader, *FBorderTop, ReadFrameEdge(ini, "Top"));
-  Refill(reader, *FBorderBottom, ReadFrameEdge(ini, "Bottom"));
+  Refill(pictures, *FBorderLeft, ReadFrameEdge(ini, "Left"));
+  Refill(pictures, *FBorderRight, ReadFrameEdge(ini, "Right"));
+  Refill(pictures, *FBorderTop, ReadFrameEdge(ini, "Top"));
+  Refill(pictures, *FBorderBottom, ReadFrameEdge(ini, "Bottom"));
 
   static_cast<SkinColours&>(*this) = ReadSkinColours(ini, SystemDefaults());
   const std::vector<SkinColour> extra = ReadExtraColours(ini, sections, WindowText);
@@ -344,59 +392,60 @@ void TSkinData::BuildAllElements(const TSkinReader& reader, const TQuickIni& ini
   const std::array<SkinColour, 10> custom = ReadCustomColours(ini);
   std::copy(custom.begin(), custom.end(), CustomColours.begin());
 
-  ReadCaptionButtonElements(reader, ini, sections);
+  ReadCaptionButtonElements(reader, ini, sections, budget);
 
   const ButtonsReading buttons = ReadButtons(ini, ButtonText);
   FButtons->SetFields(buttons.fields);
   static_cast<ButtonFields&>(*FButtons) = buttons.buttons;
-  LoadSkinBitmap(reader, buttons.bitmap, FButtons->Bitmap);
-  LoadSkinBitmap(reader, buttons.checkBitmap, FButtons->CheckBitmap);
-  LoadSkinBitmap(reader, buttons.radioBitmap, FButtons->RadioBitmap);
+  LoadSkinBitmap(pictures, buttons.bitmap, FButtons->Bitmap);
+  LoadSkinBitmap(pictures, buttons.checkBitmap, FButtons->CheckBitmap);
+  LoadSkinBitmap(pictures, buttons.radioBitmap, FButtons->RadioBitmap);
 
   const TitleReading title = ReadTitle(ini);
   FTitle->SetFields(title.fields);
   static_cast<TitleFields&>(*FTitle) = title.title;
-  LoadSkinBitmap(reader, title.textBack, FTitle->Bitmap);
+  LoadSkinBitmap(pictures, title.textBack, FTitle->Bitmap);
 
-  FProgress = MakeElement<TDataSkinBorder>(reader, ReadBitmapElement(ini, "Progress"));
-  FProgressChunk = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "Progress.Chunk", ButtonText));
-  FMenuBar = MakeElement<TDataSkinObject>(reader, ReadMenuBar(ini));
-  FGroupBoxEdge = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "GroupBoxEdge", ButtonText));
+  FProgress = MakeElement<TDataSkinBorder>(pictures, ReadBitmapElement(ini, "Progress"));
+  FProgressChunk = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "Progress.Chunk", ButtonText));
+  FMenuBar = MakeElement<TDataSkinObject>(pictures, ReadMenuBar(ini));
+  FGroupBoxEdge = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "GroupBoxEdge", ButtonText));
   FGroupBox.reset();
   if (const auto box = ReadBoxLabelElement(ini, "GroupBox", ButtonText)) {
-    FGroupBox = MakeElement<TDataSkinBoxLabel>(reader, box->element);
+    FGroupBox = MakeElement<TDataSkinBoxLabel>(pictures, box->element);
     static_cast<BoxLabelFields&>(*FGroupBox) = box->box;
   }
-  FTabs = MakeElement<TDataSkinBorder>(reader, ReadBorderElement(ini, "Tabs", "Border", ButtonText));
-  FStatusBarEdges = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "StatusBarEdges", ButtonText));
-  FTabPane = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "Tab.Pane", ButtonText));
-  FToolBars = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "ToolBars", ButtonText));
-  FComboButton = MakeElement<TDataSkinBorder>(reader, ReadBorderElement(ini, "ComboButton", "****", ButtonText));
-  FSunkEdge = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "SunkEdge", ButtonText));
+  FTabs = MakeElement<TDataSkinBorder>(pictures, ReadBorderElement(ini, "Tabs", "Border", ButtonText));
+  FStatusBarEdges = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "StatusBarEdges", ButtonText));
+  FTabPane = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "Tab.Pane", ButtonText));
+  FToolBars = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "ToolBars", ButtonText));
+  FComboButton = MakeElement<TDataSkinBorder>(pictures, ReadBorderElement(ini, "ComboButton", "****", ButtonText));
+  FSunkEdge = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "SunkEdge", ButtonText));
   if (FComboButton && !FComboButton->Bitmap.Empty()) {
+    budget.Charge(PictureBytes(FComboButton->Bitmap.Width(), FComboButton->Bitmap.Height()));
     FComboButton->Bitmap2.Assign(&FComboButton->Bitmap);
     MirrorBitmap(FComboButton->Bitmap2);
   }
-  FExtraImages = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "ExtraImages", ButtonText));
-  FHeaderbar = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "Headerbar", ButtonText));
-  FMenuItem = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "MenuItem", ButtonText));
-  FMenuBackground = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "MenuBackground", ButtonText));
-  FScrollbar = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "Scrollbar", ButtonText));
-  FHorzScroll = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "HorzScroll", ButtonText));
-  FVertScroll = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "VertScroll", ButtonText));
-  FHorzScrollThumb = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "HorzScrollThumb", ButtonText));
-  FVertScrollThumb = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "VertScrollThumb", ButtonText));
-  FTrackThumbHorz = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "Trackbar.ThumbHorz", ButtonText));
-  FTrackThumbVert = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "Trackbar.ThumbVert", ButtonText));
-  FTrackThumbLeft = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "Trackbar.ThumbLeft", ButtonText));
-  FTrackThumbRight = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "Trackbar.ThumbRight", ButtonText));
-  FTrackThumbUp = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "Trackbar.ThumbUp", ButtonText));
-  FTrackThumbDown = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "Trackbar.ThumbDown", ButtonText));
-  FUpDownHorz = MakeElement<TDataSkinBorder>(reader, ReadBorderElement(ini, "UpDown.Horz", "GlyphImage", ButtonText));
-  FUpDownVert = MakeElement<TDataSkinBorder>(reader, ReadBorderElement(ini, "UpDown.Vert", "GlyphImage", ButtonText));
-  FTrack = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "Track", ButtonText));
+  FExtraImages = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "ExtraImages", ButtonText));
+  FHeaderbar = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "Headerbar", ButtonText));
+  FMenuItem = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "MenuItem", ButtonText));
+  FMenuBackground = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "MenuBackground", ButtonText));
+  FScrollbar = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "Scrollbar", ButtonText));
+  FHorzScroll = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "HorzScroll", ButtonText));
+  FVertScroll = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "VertScroll", ButtonText));
+  FHorzScrollThumb = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "HorzScrollThumb", ButtonText));
+  FVertScrollThumb = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "VertScrollThumb", ButtonText));
+  FTrackThumbHorz = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "Trackbar.ThumbHorz", ButtonText));
+  FTrackThumbVert = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "Trackbar.ThumbVert", ButtonText));
+  FTrackThumbLeft = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "Trackbar.ThumbLeft", ButtonText));
+  FTrackThumbRight = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "Trackbar.ThumbRight", ButtonText));
+  FTrackThumbUp = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "Trackbar.ThumbUp", ButtonText));
+  FTrackThumbDown = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "Trackbar.ThumbDown", ButtonText));
+  FUpDownHorz = MakeElement<TDataSkinBorder>(pictures, ReadBorderElement(ini, "UpDown.Horz", "GlyphImage", ButtonText));
+  FUpDownVert = MakeElement<TDataSkinBorder>(pictures, ReadBorderElement(ini, "UpDown.Vert", "GlyphImage", ButtonText));
+  FTrack = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "Track", ButtonText));
   if (!FTrack) FTrack = BuiltInTrack("TRACK", false);
-  FTrackVert = MakeElement<TDataSkinObject>(reader, ReadImageElement(ini, "TRACKVERT", ButtonText));
+  FTrackVert = MakeElement<TDataSkinObject>(pictures, ReadImageElement(ini, "TRACKVERT", ButtonText));
   if (!FTrackVert) FTrackVert = BuiltInTrack("TRACKVERT", true);
 
   ApplyForcedFrameCounts();
@@ -405,16 +454,15 @@ void TSkinData::BuildAllElements(const TSkinReader& reader, const TQuickIni& ini
   BuildComboArrow(BuildComboComposite());
   FrameColour = TopEdgeColour();
   BuildToolbarBackground();
-  buttonFaceBrush_.reset(CreateSolidBrush(ui::ColorToRGB(ButtonFace)));
-  skinLoaded_ = true;
 }
 
-void TSkinData::ReadCaptionButtonElements(const TSkinReader& reader, const TQuickIni& ini,
-                                          const std::vector<std::string>& sections) {
+void TSkinElementSlots::ReadCaptionButtonElements(const TSkinReader& reader, const TQuickIni& ini,
+                                                  const std::vector<std::string>& sections, SkinLoadBudget& budget) {
+  PictureSource pictures{reader, budget};
   FSysButtons.clear();
-  auto add = [this, &reader](CaptionButtonReading reading, bool settle) {
+  auto add = [this, &pictures](CaptionButtonReading reading, bool settle) {
     auto record = std::make_unique<TDataSkinSysButton>(reading.fields.Name);
-    LoadSkinBitmap(reader, reading.image, record->Bitmap);
+    LoadSkinBitmap(pictures, reading.image, record->Bitmap);
     if (settle && SettleCaptionButtonFrames(reading, record->Bitmap.Width(), record->Bitmap.Height()))
       record->Bitmap.FreeImage();
     record->SetFields(reading.fields);
@@ -428,12 +476,13 @@ void TSkinData::ReadCaptionButtonElements(const TSkinReader& reader, const TQuic
   const std::string image = ReadMdiControlsImage(ini);
   if (image.empty()) return;
   ui::TBitmap strip;
-  LoadSkinBitmap(reader, image, strip);
+  LoadSkinBitmap(pictures, image, strip);
   if (strip.Empty()) return;
   for (int i = 0; i < 3; ++i) {
     TDataSkinSysButton& button = *FSysButtons[first + static_cast<std::size_t>(i)];
     const SkinRect piece = MdiButtonPiece(i, strip.Width(), strip.Height());
     if (!piece.HasArea()) continue;
+    budget.Charge(PictureBytes(piece.Width(), piece.Height()));
     button.Bitmap.SetPixelFormat(ui::TPixelFormat::pf24bit);
     button.Bitmap.SetSize(piece.Width(), piece.Height());
     BitBlt(button.Bitmap.Canvas().Handle(), 0, 0, piece.Width(), piece.Height(), strip.Canvas().Handle(), piece.left,
@@ -442,7 +491,7 @@ void TSkinData::ReadCaptionButtonElements(const TSkinReader& reader, const TQuic
   }
 }
 
-void TSkinData::ApplyForcedFrameCounts() {
+void TSkinElementSlots::ApplyForcedFrameCounts() {
   auto force = [](const auto& slot, std::int32_t frames) {
     if (slot) slot->FrameCount = frames;
   };
@@ -483,7 +532,7 @@ void TSkinData::ApplyForcedFrameCounts() {
   }
 }
 
-bool TSkinData::BuildComboComposite() {
+bool TSkinElementSlots::BuildComboComposite() {
   if (!FSunkEdge || !FComboButton || FSunkEdge->FrameCount <= 0) return false;
   const int buttonWidth = GetSystemMetrics(SM_CXHSCROLL) + 2;
   const int frames = FSunkEdge->FrameCount;
@@ -520,7 +569,7 @@ bool TSkinData::BuildComboComposite() {
   return true;
 }
 
-void TSkinData::BuildComboArrow(bool compositeBuilt) {
+void TSkinElementSlots::BuildComboArrow(bool compositeBuilt) {
   FComboArrow = std::make_unique<TDataSkinObject>("ComboxArrow");
   if (!FSunkEdge && FComboButton) {
     FComboArrow->Bitmap.Assign(&FComboButton->Bitmap);
@@ -541,21 +590,21 @@ void TSkinData::BuildComboArrow(bool compositeBuilt) {
   FComboArrow->FrameCount = frames;
 }
 
-ui::TColor TSkinData::TopEdgeColour() const {
+ui::TColor TSkinElementSlots::TopEdgeColour() const {
   ui::TBitmap& top = FBorderTop->Bitmap;
   if (top.Empty()) return ButtonFace;
   const int frameHeight = top.Height() / std::max(FBorderTop->FrameCount, 1);
   const PixelImage pixels = ReadPixels(top);
-  return static_cast<ui::TColor>(ColourFromPixel(pixels.At(top.Width() / 3, frameHeight / 3)));
+  return ui::FromColorRef(ColourFromPixel(pixels.At(top.Width() / 3, frameHeight / 3)));
 }
 
-void TSkinData::BuildToolbarBackground() {
+void TSkinElementSlots::BuildToolbarBackground() {
   if (!FToolbar) FToolbar = std::make_unique<TDataSkinObject>("Toolbar");
   const GradientEnds ends = ToolbarGradientEnds(ui::ColorToRGB(ButtonFace), ui::ColorToRGB(FrameColour));
   FToolbar->Bitmap.SetPixelFormat(ui::TPixelFormat::pf24bit);
   FToolbar->Bitmap.SetSize(10, 40);
-  FillVerticalGradient(FToolbar->Bitmap.Canvas().Handle(), RECT{0, 0, 10, 40}, static_cast<ui::TColor>(ends.top),
-                       static_cast<ui::TColor>(ends.bottom));
+  FillVerticalGradient(FToolbar->Bitmap.Canvas().Handle(), RECT{0, 0, 10, 40}, ui::FromColorRef(ends.top),
+                       ui::FromColorRef(ends.bottom));
   GdiFlush();
   FToolbar->FrameCount = 1;
 }

@@ -84,7 +84,52 @@ class ImageListOwner {
   HIMAGELIST list_ = nullptr;
 };
 
-class TSkinData : public ui::TComponent, public SkinColours {
+class SkinLoadBudget;
+
+// Everything one skin load builds: the element slots and the skin colours. A load fills a fresh set
+// and the component takes it over only when the load completed, so a refused or failing load never
+// leaves the slots half new and half old.
+struct TSkinElementSlots : SkinColours {
+  TSkinElementSlots();
+
+  // ---- element slots (empty: the section or its image is absent) ----
+  std::unique_ptr<TDataSkinButton> FButtons;
+  std::unique_ptr<TDataSkinTitle> FTitle;
+  std::unique_ptr<TDataSkinBorder> FBorderLeft, FBorderRight, FBorderTop, FBorderBottom;
+  std::vector<std::unique_ptr<TDataSkinSysButton>> FSysButtons;
+  std::unique_ptr<TDataSkinObject> FMenuBar;
+  std::unique_ptr<TDataSkinBorder> FProgress;
+  std::unique_ptr<TDataSkinObject> FProgressChunk, FGroupBoxEdge;
+  std::unique_ptr<TDataSkinBoxLabel> FGroupBox;
+  std::unique_ptr<TDataSkinBorder> FTabs;
+  std::unique_ptr<TDataSkinObject> FStatusBarEdges, FTabPane, FToolBars;
+  std::unique_ptr<TDataSkinBorder> FComboButton;
+  std::unique_ptr<TDataSkinObject> FSunkEdge, FExtraImages, FHeaderbar, FMenuItem, FMenuBackground, FScrollbar;
+  std::unique_ptr<TDataSkinObject> FHorzScroll, FVertScroll, FHorzScrollThumb, FVertScrollThumb;
+  std::unique_ptr<TDataSkinObject> FTrackThumbHorz, FTrackThumbVert, FTrackThumbLeft, FTrackThumbRight,
+      FTrackThumbUp, FTrackThumbDown;
+  std::unique_ptr<TDataSkinBorder> FUpDownHorz, FUpDownVert;
+  std::unique_ptr<TDataSkinObject> FTrack, FTrackVert, FToolbar, FComboArrow;
+
+  ui::TColor FrameColour = ui::clBtnFace;
+  std::vector<ui::TColor> ExtraColours;
+  std::array<ui::TColor, 10> CustomColours{};
+
+  // Fills the slots from a loaded reader and its INI text, charging every picture to `budget`.
+  // Raises ESkinTooLarge when the skin passes a bound of the load.
+  void Build(const TSkinReader& reader, const TQuickIni& ini, SkinLoadBudget& budget);
+
+ private:
+  void ReadCaptionButtonElements(const TSkinReader& reader, const TQuickIni& ini,
+                                 const std::vector<std::string>& sections, SkinLoadBudget& budget);
+  void ApplyForcedFrameCounts();
+  bool BuildComboComposite();
+  void BuildComboArrow(bool compositeBuilt);
+  void BuildToolbarBackground();
+  ui::TColor TopEdgeColour() const;
+};
+
+class TSkinData : public ui::TComponent, public TSkinElementSlots {
  public:
   explicit TSkinData(ui::TComponent* owner);
   ~TSkinData() override;
@@ -131,6 +176,7 @@ class TSkinData : public ui::TComponent, public SkinColours {
   bool LoadFromStore(const TSkinStore& store, int index);
   // Takes a compressed skin file (a store item's data), loads and applies it. Returns whether the
   // skin loaded; a failed load keeps the previous elements but leaves the component without skin.
+  // A skin refused for its size is reported and changes nothing: the skin in use stays loaded.
   bool LoadFromBytes(std::span<const std::uint8_t> skinFile);
   // Loads the held skin stream: false at design time and for anything but a good skin file.
   bool LoadSkin();
@@ -143,29 +189,7 @@ class TSkinData : public ui::TComponent, public SkinColours {
   bool ShouldSkin(const std::wstring& className);
   void SkinChanged();
 
-  // ---- element slots (empty: the section or its image is absent) ----
-  std::unique_ptr<TDataSkinButton> FButtons;
-  std::unique_ptr<TDataSkinTitle> FTitle;
-  std::unique_ptr<TDataSkinBorder> FBorderLeft, FBorderRight, FBorderTop, FBorderBottom;
-  std::vector<std::unique_ptr<TDataSkinSysButton>> FSysButtons;
-  std::unique_ptr<TDataSkinObject> FMenuBar;
-  std::unique_ptr<TDataSkinBorder> FProgress;
-  std::unique_ptr<TDataSkinObject> FProgressChunk, FGroupBoxEdge;
-  std::unique_ptr<TDataSkinBoxLabel> FGroupBox;
-  std::unique_ptr<TDataSkinBorder> FTabs;
-  std::unique_ptr<TDataSkinObject> FStatusBarEdges, FTabPane, FToolBars;
-  std::unique_ptr<TDataSkinBorder> FComboButton;
-  std::unique_ptr<TDataSkinObject> FSunkEdge, FExtraImages, FHeaderbar, FMenuItem, FMenuBackground, FScrollbar;
-  std::unique_ptr<TDataSkinObject> FHorzScroll, FVertScroll, FHorzScrollThumb, FVertScrollThumb;
-  std::unique_ptr<TDataSkinObject> FTrackThumbHorz, FTrackThumbVert, FTrackThumbLeft, FTrackThumbRight,
-      FTrackThumbUp, FTrackThumbDown;
-  std::unique_ptr<TDataSkinBorder> FUpDownHorz, FUpDownVert;
-  std::unique_ptr<TDataSkinObject> FTrack, FTrackVert, FToolbar, FComboArrow;
-
-  // ---- colours (SkinColours: WindowText, ButtonFace, ...) ----
-  ui::TColor FrameColour = ui::clBtnFace;
-  std::vector<ui::TColor> ExtraColours;
-  std::array<ui::TColor, 10> CustomColours{};
+  // ---- element slots and colours: TSkinElementSlots ----
   HBRUSH ButtonFaceBrush() const { return buttonFaceBrush_.get(); }
 
   // ---- shared pictures and metrics ----
@@ -179,14 +203,10 @@ class TSkinData : public ui::TComponent, public SkinColours {
  private:
   void ReadSkinStream(ui::TStream& stream);
   void WriteSkinStream(ui::TStream& stream) const;
-  void BuildAllElements(const TSkinReader& reader, const TQuickIni& ini);
-  void ReadCaptionButtonElements(const TSkinReader& reader, const TQuickIni& ini,
-                                 const std::vector<std::string>& sections);
-  void ApplyForcedFrameCounts();
-  bool BuildComboComposite();
-  void BuildComboArrow(bool compositeBuilt);
-  void BuildToolbarBackground();
-  ui::TColor TopEdgeColour() const;
+  enum class LoadOutcome { Loaded, Failed, Refused };
+  // Loads a skin file into the slots. Refused: the skin passes a bound of the load or memory ran
+  // out; everything of the skin in use stays as it was.
+  LoadOutcome LoadSkinFile(std::span<const std::uint8_t> skinFile);
   void BuildAppIconBitmap();
 
   bool active_ = false;

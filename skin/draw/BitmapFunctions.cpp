@@ -21,7 +21,7 @@ void ReadRows(ui::TBitmap& bitmap, PixelImage& image, int bytesPerPixel) {
 }  // namespace
 
 ui::TColor MixColours(ui::TColor c1, ui::TColor c2, int amount) {
-  return static_cast<ui::TColor>(MixRgb(ui::ColorToRGB(c1), ui::ColorToRGB(c2), amount));
+  return ui::FromColorRef(MixRgb(ui::ColorToRGB(c1), ui::ColorToRGB(c2), amount));
 }
 
 int ColourSaturationValue(ui::TColor colour) { return SaturationValue(ui::ColorToRGB(colour)); }

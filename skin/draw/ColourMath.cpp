@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/core/AsciiText.h"
+
 namespace skin {
 namespace {
 
@@ -9,7 +11,8 @@ int MixChannel(int a, int b, int amount, int divisor) {
   return (a * amount + b * (divisor - amount) + divisor / 2) / divisor;
 }
 
-// Division that rounds toward minus infinity, so rising and falling channels round alike.
+// Division that rounds toward minus infinity, so rising and falling channels round alike. Plain
+// truncation would round a falling channel up, and its last line would miss the end colour by one.
 int FloorDivide(int numerator, int denominator) {
   int quotient = numerator / denominator;
   if ((numerator % denominator != 0) && ((numerator < 0) != (denominator < 0))) --quotient;
@@ -20,8 +23,6 @@ int GradientChannel(int from, int to, int line, int lines) {
   if (lines <= 1) return from + (to - from) / 2;
   return from + FloorDivide((lines - 1) / 2 + line * (to - from), lines - 1);
 }
-
-bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 }  // namespace
 
@@ -43,8 +44,7 @@ int SaturationValue(Rgb colour) {
 }
 
 std::optional<Rgb> ParseColourValue(std::string_view text) {
-  while (!text.empty() && IsTrimmed(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsTrimmed(text.back())) text.remove_suffix(1);
+  text = ui::Trim(text);
   if (text.empty()) return std::nullopt;
   int components[3] = {0, 0, 0};
   int taken = 0;

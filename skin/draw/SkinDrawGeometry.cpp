@@ -1,6 +1,7 @@
 #include "skin/draw/SkinDrawGeometry.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace skin {
 namespace {
@@ -29,6 +30,13 @@ bool SameColumns(const std::vector<SkinRect>& band, std::size_t bandStart, const
   return true;
 }
 
+// Every coordinate of the moved picture fits an int (the offsets come from window geometry that a
+// skin's numbers can push far out).
+bool MovedPictureFits(int width, int height, int dx, int dy) {
+  return static_cast<long long>(dx) + std::max(width, 0) <= INT_MAX &&
+         static_cast<long long>(dy) + std::max(height, 0) <= INT_MAX;
+}
+
 }  // namespace
 
 CellBox LocateCell(int bitmapWidth, int bitmapHeight, int count, int index, bool vertical) {
@@ -44,9 +52,10 @@ CellBox LocateCell(int bitmapWidth, int bitmapHeight, int count, int index, bool
 std::vector<DrawPiece> PlanFrame(int W, int H, const CellBox& cell, SkinMargins m, bool tile) {
   std::vector<DrawPiece> plan;
   if (W <= 0 || H <= 0 || cell.Empty()) return plan;
-  int L = std::max(m.left, 0), T = std::max(m.top, 0), R = std::max(m.right, 0), B = std::max(m.bottom, 0);
-  if (W < L + R) L = R = 0;
-  if (H < T + B) T = B = 0;
+  int L = std::clamp(m.left, 0, cell.width), T = std::clamp(m.top, 0, cell.height);
+  int R = std::clamp(m.right, 0, cell.width), B = std::clamp(m.bottom, 0, cell.height);
+  if (W < static_cast<long long>(L) + R) L = R = 0;
+  if (H < static_cast<long long>(T) + B) T = B = 0;
   const int sx = cell.x, sy = cell.y, cw = cell.width, ch = cell.height;
   AddPiece(plan, {0, 0, L, T}, {sx, sy, sx + L, sy + T});
   AddPiece(plan, {0, H - B, L, H}, {sx, sy + ch - B, sx + L, sy + ch});
@@ -61,14 +70,6 @@ std::vector<DrawPiece> PlanFrame(int W, int H, const CellBox& cell, SkinMargins 
   return plan;
 }
 
-std::vector<TilePosition> PlanTiles(const SkinRect& destination, int tileWidth, int tileHeight) {
-  std::vector<TilePosition> tiles;
-  if (tileWidth <= 0 || tileHeight <= 0 || !destination.HasArea()) return tiles;
-  for (int x = destination.left; x < destination.right; x += tileWidth)
-    for (int y = destination.top; y < destination.bottom; y += tileHeight) tiles.push_back({x, y});
-  return tiles;
-}
-
 std::vector<DrawPiece> PlanBar(int W, int H, const CellBox& cell, int left, int right) {
   std::vector<DrawPiece> plan;
   if (W <= 0 || H <= 0 || cell.Empty()) return plan;
@@ -77,7 +78,11 @@ std::vector<DrawPiece> PlanBar(int W, int H, const CellBox& cell, int left, int 
   AddPiece(plan, {0, 0, L, H}, {sx, sy, sx + L, sy + ch});
   const int middle = cw - L - R;
   if (middle > 0) {
-    for (int x = L; x < W - R; x += middle) AddPiece(plan, {x, 0, x + middle, H}, {sx + L, sy, sx + L + middle, sy + ch});
+    for (long long x = L; x < W - R; x += middle) {
+      const int at = static_cast<int>(x);
+      AddPiece(plan, {at, 0, static_cast<int>(std::min<long long>(x + middle, INT_MAX)), H},
+               {sx + L, sy, sx + L + middle, sy + ch});
+    }
   }
   AddPiece(plan, {W - R, 0, W, H}, {sx + cw - R, sy, sx + cw, sy + ch});
   return plan;
@@ -87,12 +92,12 @@ std::vector<DrawPiece> PlanStretchBar(const SkinRect& d, const CellBox& cell, in
   std::vector<DrawPiece> plan;
   if (!d.HasArea() || cell.Empty()) return plan;
   const int sx = cell.x, sy = cell.y, cw = cell.width, ch = cell.height;
-  const int W = d.Width();
-  if (cw > W) {
+  if (cw > static_cast<long long>(d.right) - d.left) {
     AddPiece(plan, d, {sx, sy, sx + cw, sy + ch});
     return plan;
   }
   const int L = std::clamp(left, 0, cw), R = std::clamp(right, 0, cw - L);
+  // the cell fits the destination, so its caps fit too
   AddPiece(plan, {d.left, d.top, d.left + L, d.bottom}, {sx, sy, sx + L, sy + ch});
   AddPiece(plan, {d.left + L, d.top, d.right - R, d.bottom}, {sx + L, sy, sx + cw - R, sy + ch});
   AddPiece(plan, {d.right - R, d.top, d.right, d.bottom}, {sx + cw - R, sy, sx + cw, sy + ch});
@@ -100,15 +105,16 @@ std::vector<DrawPiece> PlanStretchBar(const SkinRect& d, const CellBox& cell, in
 }
 
 SkinRect CentredRect(const SkinRect& d, int width, int height) {
-  const int x = d.left + (d.Width() - width) / 2;
-  const int y = d.top + (d.Height() - height) / 2;
-  return {x, y, x + width, y + height};
+  const long long x = d.left + (static_cast<long long>(d.right) - d.left - width) / 2;
+  const long long y = d.top + (static_cast<long long>(d.bottom) - d.top - height) / 2;
+  auto fit = [](long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); };
+  return {fit(x), fit(y), fit(x + width), fit(y + height)};
 }
 
 KeyRange KeyRange::Of(std::uint32_t key, int redTolerance, int greenTolerance, int blueTolerance) {
   const int r = key & 0xFF, g = (key >> 8) & 0xFF, b = (key >> 16) & 0xFF;
-  return {r, std::min(255, r + std::max(redTolerance, 0)), g, std::min(255, g + std::max(greenTolerance, 0)),
-          b, std::min(255, b + std::max(blueTolerance, 0))};
+  auto high = [](int low, int tolerance) { return low + std::clamp(tolerance, 0, 255 - low); };
+  return {r, high(r, redTolerance), g, high(g, greenTolerance), b, high(b, blueTolerance)};
 }
 
 bool KeyRange::Contains(std::uint32_t pixel) const {
@@ -119,6 +125,7 @@ bool KeyRange::Contains(std::uint32_t pixel) const {
 std::vector<SkinRect> OpaqueRectangles(const std::uint32_t* pixels, int width, int height, int stride,
                                        const KeyRange& key, int dx, int dy) {
   std::vector<SkinRect> rectangles;
+  if (!MovedPictureFits(width, height, dx, dy)) return rectangles;
   std::vector<SkinRect> row;
   std::size_t bandStart = 0;
   for (int y = 0; y < height; ++y) {
@@ -138,6 +145,7 @@ std::vector<SkinRect> OpaqueRectangles(const std::uint32_t* pixels, int width, i
 std::vector<SkinRect> OpaqueRunsPerRow(const std::uint32_t* pixels, int width, int height, int stride,
                                        const KeyRange& key, int dx, int dy) {
   std::vector<SkinRect> rectangles;
+  if (!MovedPictureFits(width, height, dx, dy)) return rectangles;
   for (int y = 0; y < height; ++y)
     AppendRowRuns(pixels + static_cast<std::ptrdiff_t>(y) * stride, width, key, rectangles, y + dy, dx);
   return rectangles;

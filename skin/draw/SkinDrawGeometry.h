@@ -52,18 +52,22 @@ struct DrawPiece {
 };
 
 // The nine-part picture of a width × height result: corners and edges unscaled, middle stretched or
-// tiled. A destination narrower (lower) than both margins together drops the horizontal (vertical)
-// margins. Pieces come in drawing order; the right and bottom parts come after the middle so they
-// cover tiles running past it. Pieces without area are left out.
+// tiled. Margins are first clamped to the cell (a skin's numbers are untrusted), then a destination
+// narrower (lower) than both margins together drops the horizontal (vertical) margins. Pieces come
+// in drawing order; the right and bottom parts come after the middle so they cover tiles running
+// past it. Pieces without area are left out.
 std::vector<DrawPiece> PlanFrame(int width, int height, const CellBox& cell, SkinMargins margins, bool tile);
 
-struct TilePosition {
-  int x = 0;
-  int y = 0;
-  friend bool operator==(const TilePosition&, const TilePosition&) = default;
-};
-// Top-left corners of the tiles that cover `destination`, row by row; the last ones may run past it.
-std::vector<TilePosition> PlanTiles(const SkinRect& destination, int tileWidth, int tileHeight);
+// Calls visit(x, y) with the top-left corner of every tile that covers `destination`, column by
+// column; the last ones may run past it. Nothing is stored, so a tiny tile over a large area costs
+// no memory.
+template <class Visit>
+void ForEachTile(const SkinRect& destination, int tileWidth, int tileHeight, Visit&& visit) {
+  if (tileWidth <= 0 || tileHeight <= 0 || !destination.HasArea()) return;
+  for (long long x = destination.left; x < destination.right; x += tileWidth)
+    for (long long y = destination.top; y < destination.bottom; y += tileHeight)
+      visit(static_cast<int>(x), static_cast<int>(y));
+}
 
 // A three-part bar of width × height: left cap, the cell's middle repeated unscaled in width, right
 // cap; each piece stretched to the full height.
@@ -87,6 +91,7 @@ struct KeyRange {
 // Rectangles covering every opaque pixel of a picture whose rows are 32-bit 0x??RRGGBB pixels
 // (`stride` pixels apart), moved by (dx, dy). Each row is cut into maximal opaque runs; rows whose
 // runs equal the row above extend those rectangles downward, so the rectangles form y-x bands.
+// A picture moved past the int coordinate range gives no rectangles.
 std::vector<SkinRect> OpaqueRectangles(const std::uint32_t* pixels, int width, int height, int stride,
                                        const KeyRange& key, int dx, int dy);
 

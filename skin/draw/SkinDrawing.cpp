@@ -19,7 +19,7 @@ std::unique_ptr<ui::TBitmap> NewSurface(int width, int height) {
   auto surface = std::make_unique<ui::TBitmap>();
   surface->SetPixelFormat(ui::TPixelFormat::pf24bit);
   surface->SetSize(std::max(width, 0), std::max(height, 0));
-  if (!surface->Empty()) SetStretchBltMode(surface->Canvas().Handle(), COLORONCOLOR);
+  surface->Canvas().SetStretchMode(COLORONCOLOR);
   return surface;
 }
 
@@ -189,13 +189,13 @@ ui::GdiRegion BitmapToRegion(ui::TBitmap& bitmap, int dx, int dy, int blueTolera
 void TileBitmapRect(HDC dc, const RECT& destination, ui::TBitmap& source, const RECT& sourceRect) {
   const int w = sourceRect.right - sourceRect.left, h = sourceRect.bottom - sourceRect.top;
   if (w <= 0 || h <= 0) return;
-  const std::vector<TilePosition> tiles = PlanTiles(ToSkinRect(destination), w, h);
-  if (tiles.empty()) return;
+  const SkinRect area = ToSkinRect(destination);
+  if (!area.HasArea()) return;
   const auto tile = NewSurface(w, h);
   if (tile->Empty()) return;
   HDC tileDc = tile->Canvas().Handle();
   BitBlt(tileDc, 0, 0, w, h, source.Canvas().Handle(), sourceRect.left, sourceRect.top, SRCCOPY);
-  for (const TilePosition& at : tiles) BitBlt(dc, at.x, at.y, w, h, tileDc, 0, 0, SRCCOPY);
+  ForEachTile(area, w, h, [&](int x, int y) { BitBlt(dc, x, y, w, h, tileDc, 0, 0, SRCCOPY); });
 }
 
 void TileBitmapRect(ui::TCanvas& canvas, const RECT& destination, ui::TBitmap& source, const RECT& sourceRect) {
@@ -207,7 +207,10 @@ void PaintParentBackground(HWND control, HDC dc) {
   if (!parent || !dc) return;
   RECT client{};
   GetClientRect(control, &client);
-  POINT placed{0, 0};  // the control's client origin in the parent's client area
+  // The offset is the control's client origin in the parent's client area, not its window position:
+  // the DC is the control's client DC, so a control with a border would otherwise show the parent
+  // shifted by the border's width.
+  POINT placed{0, 0};
   MapWindowPoints(control, parent, &placed, 1);
   ui::SavedDcState saved(dc);
   POINT origin{};
@@ -224,7 +227,7 @@ ui::TBitmap* SkinScratchBitmap() {
     auto bitmap = std::make_unique<ui::TBitmap>();
     bitmap->SetPixelFormat(ui::TPixelFormat::pf24bit);
     bitmap->SetSize(1, 1);
-    SetStretchBltMode(bitmap->Canvas().Handle(), COLORONCOLOR);
+    bitmap->Canvas().SetStretchMode(COLORONCOLOR);  // kept through every resize
     return bitmap;
   }();
   return scratch.get();

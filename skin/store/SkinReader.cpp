@@ -1,6 +1,6 @@
 #include "skin/store/SkinReader.h"
 
-#include "skin/store/AsciiText.h"
+#include "ui/core/AsciiText.h"
 
 namespace skin {
 namespace {
@@ -21,7 +21,7 @@ std::vector<std::string> SplitNames(std::string_view text) {
   while (start < text.size()) {
     std::size_t stop = start;
     while (stop < text.size() && text[stop] != '\r' && text[stop] != '\n') ++stop;
-    names.push_back(AsciiLower(text.substr(start, stop - start)));
+    names.push_back(ui::AsciiLower(text.substr(start, stop - start)));
     start = stop + 1;
     if (stop < text.size() && text[stop] == '\r' && start < text.size() && text[start] == '\n') ++start;
   }
@@ -89,7 +89,7 @@ std::span<const std::uint8_t> TSkinReader::EntryAt(std::size_t index) const {
 }
 
 std::span<const std::uint8_t> TSkinReader::Entry(std::string_view name) const {
-  const std::string wanted = AsciiLower(name);
+  const std::string wanted = ui::AsciiLower(name);
   for (std::size_t i = 0; i < names_.size(); ++i) {
     if (names_[i] == wanted) return EntryAt(i);
   }
@@ -125,7 +125,7 @@ std::string BitmapEntryName(std::string_view iniValue) {
   const std::string_view fileName = folder == std::string_view::npos ? iniValue : iniValue.substr(folder + 1);
   const std::size_t dot = fileName.rfind('.');
   if (fileName.empty() || dot == std::string_view::npos || fileName.substr(dot) != ".bmp") return {};
-  return AsciiLower(fileName);
+  return ui::AsciiLower(fileName);
 }
 
 }  // namespace skin

@@ -19,6 +19,10 @@ inline constexpr char kOlderSkinFileMessage[] = "This is Older Skin File\rPlease
 // Shown when Load answers Damaged.
 inline constexpr char kDamagedSkinFileMessage[] = "The skin file is damaged and cannot be used.";
 
+// Skin files larger than this are refused before they are read: a compressed skin never needs more
+// bytes than the decoder may expand it to (the embedded skins are under 64 KB).
+inline constexpr std::size_t kMaxSkinFileSize = TLZH::kMaxExpandedSize;
+
 enum class SkinLoadResult {
   Loaded,
   Empty,         // no bytes, or an expanded size of 0: no skin, nothing to report

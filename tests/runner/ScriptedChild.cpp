@@ -22,6 +22,7 @@
 
 #include "process/CommandLine.h"
 #include "process/ConsoleText.h"
+#include "ui/core/TextConvert.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ std::string Unescape(const std::wstring& text) {
   std::string bytes;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] != L'\\' || i + 1 == text.size()) {
-      bytes += process::ToUtf8(std::wstring(1, text[i]));
+      bytes += ui::WideToUtf8(std::wstring(1, text[i]));
       continue;
     }
     const wchar_t code = text[++i];
@@ -114,7 +115,7 @@ int wmain(int argc, wchar_t** argv) {
       DWORD written = 0;
       WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     } else if (step == L"args") {
-      for (++i; i < argc; ++i) Write(STD_OUTPUT_HANDLE, process::ToUtf8(argv[i]) + "\n");
+      for (++i; i < argc; ++i) Write(STD_OUTPUT_HANDLE, ui::WideToUtf8(argv[i]) + "\n");
     } else if (step == L"forever") Sleep(INFINITE);
     else if (step == L"exit") return _wtoi(next().c_str());
     else return 92;

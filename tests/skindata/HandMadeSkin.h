@@ -7,29 +7,20 @@
 #include <vector>
 
 #include "tools/skinpack/SkinContainer.h"
+#include "ui/core/BmpFormat.h"
 
 namespace skin::testing {
 
 // A width × height 24-bit BMP file; pixel(x, y) gives 0x00RRGGBB.
 inline std::vector<std::uint8_t> MakeBmp(int width, int height, const std::function<std::uint32_t(int, int)>& pixel) {
-  const int rowBytes = (width * 3 + 3) & ~3;
-  const std::uint32_t imageSize = static_cast<std::uint32_t>(rowBytes * height);
-  std::vector<std::uint8_t> bmp(54 + imageSize, 0);
-  auto put32 = [&bmp](std::size_t at, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) bmp[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-  };
-  bmp[0] = 'B';
-  bmp[1] = 'M';
-  put32(2, static_cast<std::uint32_t>(bmp.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, static_cast<std::uint32_t>(width));
-  put32(22, static_cast<std::uint32_t>(height));
-  bmp[26] = 1;
-  bmp[28] = 24;
-  put32(34, imageSize);
+  ui::DecodedBmp rows;
+  rows.width = width;
+  rows.height = height;
+  rows.bitsPerPixel = 24;
+  const std::size_t stride = ui::BmpRowBytes(width, 24);
+  rows.pixels.resize(stride * static_cast<std::size_t>(height));
   for (int y = 0; y < height; ++y) {
-    std::uint8_t* row = bmp.data() + 54 + static_cast<std::size_t>(height - 1 - y) * rowBytes;
+    std::uint8_t* row = rows.pixels.data() + stride * static_cast<std::size_t>(y);
     for (int x = 0; x < width; ++x) {
       const std::uint32_t p = pixel(x, y);
       row[3 * x] = static_cast<std::uint8_t>(p);
@@ -37,7 +28,7 @@ inline std::vector<std::uint8_t> MakeBmp(int width, int height, const std::funct
       row[3 * x + 2] = static_cast<std::uint8_t>(p >> 16);
     }
   }
-  return bmp;
+  return ui::EncodeBmpFile(rows);
 }
 
 inline std::vector<std::uint8_t> SolidBmp(int width, int height, std::uint32_t colour) {

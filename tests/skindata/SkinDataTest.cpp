@@ -205,9 +205,9 @@ TEST_F(SkinDataTest, ColourValuesFrameColourAndTheToolbarGradient) {
   EXPECT_EQ(data.ButtonFace, 0xF4F4F4);
   EXPECT_EQ(data.ButtonText, 1);
   EXPECT_EQ(data.Menubar, 0xF4F4F4);
-  EXPECT_EQ(data.FrameColour, static_cast<ui::TColor>(ColourFromPixel(0x203040)));
+  EXPECT_EQ(data.FrameColour, ui::FromColorRef(ColourFromPixel(0x203040)));
   EXPECT_EQ(data.ExtraColours, (std::vector<ui::TColor>{0x090909}));
-  EXPECT_EQ(data.CustomColours[3], static_cast<ui::TColor>(MakeRgb(1, 2, 3)));
+  EXPECT_EQ(data.CustomColours[3], ui::FromColorRef(MakeRgb(1, 2, 3)));
   EXPECT_EQ(data.CustomColours[4], 0xFFFFFF);
   const PixelImage toolbar = ReadPixels(data.FToolbar->Bitmap);
   const GradientEnds ends = ToolbarGradientEnds(0xF4F4F4, ColourFromPixel(0x203040));
@@ -217,7 +217,7 @@ TEST_F(SkinDataTest, ColourValuesFrameColourAndTheToolbarGradient) {
 
 TEST_F(SkinDataTest, WithoutTopEdgeTheFrameColourIsTheFace) {
   ASSERT_TRUE(Load(HandMadeSkin("[Colours]\nButtonFace=1 2 3\n")));
-  EXPECT_EQ(data.FrameColour, static_cast<ui::TColor>(MakeRgb(1, 2, 3)));
+  EXPECT_EQ(data.FrameColour, ui::FromColorRef(MakeRgb(1, 2, 3)));
 }
 
 TEST_F(SkinDataTest, ReloadFreesWhatTheNewSkinLacks) {
@@ -225,11 +225,10 @@ TEST_F(SkinDataTest, ReloadFreesWhatTheNewSkinLacks) {
                        .Bitmap("m.bmp", SolidBmp(20, 10, 5))));
   ASSERT_TRUE(data.FMenuItem);
   ASSERT_EQ(data.FSysButtons.size(), 4u);
-  TDataSkinButton* buttons = data.FButtons.get();
   ASSERT_TRUE(Load(HandMadeSkin("[TitlebarSkin]\nSkinName=bare\n")));
   EXPECT_FALSE(data.FMenuItem);
   EXPECT_EQ(data.FSysButtons.size(), 3u);
-  EXPECT_EQ(data.FButtons.get(), buttons);  // refilled, not replaced
+  ASSERT_TRUE(data.FButtons);  // the permanent records always exist
   EXPECT_TRUE(data.FBorderTop->Bitmap.Empty());
   EXPECT_EQ(data.SkinName(), "bare");
 }
@@ -243,6 +242,87 @@ TEST_F(SkinDataTest, OlderSkinIsReportedAndKeepsThePreviousElements) {
   EXPECT_EQ(messages[0], L"This is Older Skin File\rPlease update to new version !");
   EXPECT_FALSE(data.SkinLoaded());
   EXPECT_TRUE(data.FMenuItem);
+}
+
+// A 4-bit BMP of one colour: small in the file, six times larger once decoded to 24 bits.
+std::vector<std::uint8_t> FourBitBmp(int width, int height) {
+  const int rowBytes = (width * 4 + 31) / 32 * 4;
+  const std::uint32_t pixelOffset = 14 + 40 + 16 * 4;
+  std::vector<std::uint8_t> bmp(pixelOffset + static_cast<std::size_t>(rowBytes) * height, 0);
+  auto put32 = [&bmp](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) bmp[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+  };
+  bmp[0] = 'B';
+  bmp[1] = 'M';
+  put32(2, static_cast<std::uint32_t>(bmp.size()));
+  put32(10, pixelOffset);
+  put32(14, 40);
+  put32(18, static_cast<std::uint32_t>(width));
+  put32(22, static_cast<std::uint32_t>(height));
+  bmp[26] = 1;
+  bmp[28] = 4;
+  return bmp;
+}
+
+// A skin the component loads first, to see that a refused one leaves it in use.
+HandMadeSkin GoodSkin() {
+  return HandMadeSkin("[TitlebarSkin]\nSkinName=good\n[MenuItem]\nImage=m.bmp\n[Button0]\nAction=1\nButtonImage=m.bmp\n")
+      .Bitmap("m.bmp", SolidBmp(20, 10, 5));
+}
+
+void ExpectGoodSkinInUse(const TSkinData& data, const std::vector<std::uint8_t>& goodBytes) {
+  EXPECT_TRUE(data.SkinLoaded());
+  EXPECT_EQ(data.SkinName(), "good");
+  ASSERT_TRUE(data.FMenuItem);
+  EXPECT_EQ(data.FMenuItem->Bitmap.Width(), 20);
+  EXPECT_EQ(data.FSysButtons.size(), 4u);
+  EXPECT_FALSE(data.FScrollbar);
+  EXPECT_EQ(data.SkinStreamBytes(), goodBytes);
+}
+
+TEST_F(SkinDataTest, PicturesPastTheLoadBoundRefuseTheWholeSkin) {
+  const std::vector<std::uint8_t> good = GoodSkin().Pack();
+  ASSERT_TRUE(data.LoadFromBytes(good));
+  // one 2 MB picture of 4 bits per pixel, decoded (12 MB) once for every key that names it
+  std::string ini = "[TitlebarSkin]\nSkinName=hostile\n";
+  for (const char* section : {"MenuItem", "Scrollbar", "HorzScroll", "VertScroll", "ToolBars", "Headerbar"})
+    ini += std::string("[") + section + "]\nImage=big.bmp\n";
+  const auto hostile = HandMadeSkin(ini).Bitmap("big.bmp", FourBitBmp(2048, 2048)).Pack();
+  EXPECT_FALSE(data.LoadFromBytes(hostile));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], L"The skin file is too large to be used.");
+  ExpectGoodSkinInUse(data, good);
+}
+
+TEST_F(SkinDataTest, TooManyCaptionButtonsRefuseTheWholeSkin) {
+  const std::vector<std::uint8_t> good = GoodSkin().Pack();
+  ASSERT_TRUE(data.LoadFromBytes(good));
+  std::string ini = "[TitlebarSkin]\nSkinName=hostile\n[Scrollbar]\nImage=m.bmp\n";
+  for (int i = 0; i < 65; ++i) ini += "[Button" + std::to_string(i) + "]\nAction=1\n";
+  EXPECT_FALSE(Load(HandMadeSkin(ini).Bitmap("m.bmp", SolidBmp(4, 4, 1))));
+  ASSERT_EQ(messages.size(), 1u);
+  ExpectGoodSkinInUse(data, good);
+  // the bound itself is allowed
+  ini = "[Scrollbar]\nImage=m.bmp\n";
+  for (int i = 0; i < 64; ++i) ini += "[Button" + std::to_string(i) + "]\nAction=1\n";
+  EXPECT_TRUE(Load(HandMadeSkin(ini).Bitmap("m.bmp", SolidBmp(4, 4, 1))));
+  EXPECT_EQ(data.FSysButtons.size(), 64u + 3u);
+}
+
+TEST_F(SkinDataTest, OversizedSkinFileIsRefusedBeforeItIsRead) {
+  const std::vector<std::uint8_t> good = GoodSkin().Pack();
+  ASSERT_TRUE(data.LoadFromBytes(good));
+  const std::filesystem::path path = std::filesystem::temp_directory_path() / "trelvix-oversized.skn";
+  {
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(good.data()), static_cast<std::streamsize>(good.size()));
+  }
+  std::filesystem::resize_file(path, kMaxSkinFileSize + 1);
+  data.SetSkinFile(path.wstring());
+  std::filesystem::remove(path);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], L"The skin file is too large to be used.");
+  ExpectGoodSkinInUse(data, good);
 }
 
 TEST_F(SkinDataTest, BrokenPicturesLeaveEmptyBitmaps) {
@@ -371,7 +451,7 @@ TEST(BitmapFunctions, OperationsOnASmallKnownBitmap) {
   ReplaceMagenta(*keyed, RGB(1, 2, 3));
   EXPECT_EQ(ReadPixels(*keyed).At(0, 0), 0x010203u);
   EXPECT_EQ(ReadPixels(*keyed).At(1, 0), 0xFF0000u);
-  EXPECT_EQ(MixColours(ui::clWhite, ui::clBlack, 150), static_cast<ui::TColor>(RGB(38, 38, 38)));
+  EXPECT_EQ(MixColours(ui::clWhite, ui::clBlack, 150), ui::FromColorRef(RGB(38, 38, 38)));
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ TEST(ImageElement, ReadsEveryKeyWithoutRegardToCase) {
   EXPECT_EQ(item->fields.MouseOverColour, -1);
   EXPECT_EQ(item->fields.PressedColour, -1);
   EXPECT_EQ(item->fields.NormalColour2, kButtonText);
-  EXPECT_EQ(item->fields.MouseOverColour2, static_cast<SkinColour>(MakeRgb(1, 2, 3)));
+  EXPECT_EQ(item->fields.MouseOverColour2, ui::FromColorRef(MakeRgb(1, 2, 3)));
 }
 
 TEST(ImageElement, EmptyImageLeavesTheSlotEmptyAndTileAboveOneStretches) {
@@ -96,7 +96,7 @@ TEST(Buttons, ReadWhetherPresentOrNot) {
   EXPECT_EQ(buttons.buttons.CheckFrameCount, 0);
   EXPECT_TRUE(buttons.buttons.HasNormalColour2);
   EXPECT_FALSE(buttons.buttons.HasPressedColour2);
-  EXPECT_EQ(buttons.fields.NormalColour2, static_cast<SkinColour>(MakeRgb(9, 9, 9)));
+  EXPECT_EQ(buttons.fields.NormalColour2, ui::FromColorRef(MakeRgb(9, 9, 9)));
   EXPECT_EQ(buttons.fields.PressedColour2, kButtonText);
 }
 
@@ -116,7 +116,7 @@ TEST(Title, PersonalityKeysAndTextColoursNeedAllThreeChannels) {
   EXPECT_EQ(title.title.FontHeight, 16);
   EXPECT_EQ(title.title.TextBackLeft, 3);
   EXPECT_EQ(title.title.TextBackRight, 4);
-  EXPECT_EQ(title.title.ActiveTextColour, static_cast<SkinColour>(MakeRgb(300 % 256, 2, 3)));
+  EXPECT_EQ(title.title.ActiveTextColour, ui::FromColorRef(MakeRgb(300 % 256, 2, 3)));
   EXPECT_EQ(title.title.InactiveTextColour, kNoTitleTextColour);
   EXPECT_EQ(ReadTitle(Ini("")).title.FontHeight, 14);
 }
@@ -263,7 +263,7 @@ SystemColourDefaults System() {
 TEST(Colours, ValuesAndSystemDefaults) {
   const SkinColours c = ReadSkinColours(Ini("[Colours]\nButtonFace=244 244 244\nbuttontext=1,2\nHilight=\n"), System());
   EXPECT_EQ(c.ButtonFace, 0xF4F4F4);
-  EXPECT_EQ(c.ButtonText, static_cast<SkinColour>(MakeRgb(1, 0, 0)));
+  EXPECT_EQ(c.ButtonText, ui::FromColorRef(MakeRgb(1, 0, 0)));
   EXPECT_EQ(c.Hilight, 7);
   EXPECT_EQ(c.Menubar, 0xF4F4F4);  // follows the skin's ButtonFace
   EXPECT_EQ(c.Buttonlight, 4);     // the highlight, not the 3-D light colour
@@ -278,12 +278,12 @@ TEST(Colours, ExtraAndCustomColours) {
       "[Colours]\ncolor=1 1 1\n[Colour1]\ncolor=10 20 30\n[COLOURX]\nx=1\n[Other]\ncolor=5 5 5\n"
       "[colours2]\ncolor=0 0 9\n[Customcolors]\nColor0=1 2 3\nColor9=4 5 6\n");
   const auto extra = ReadExtraColours(ini, ini.ReadSectionNames(), 77);
-  EXPECT_EQ(extra, (std::vector<SkinColour>{static_cast<SkinColour>(MakeRgb(10, 20, 30)), 77,
-                                            static_cast<SkinColour>(MakeRgb(0, 0, 9))}));
+  EXPECT_EQ(extra, (std::vector<SkinColour>{ui::FromColorRef(MakeRgb(10, 20, 30)), 77,
+                                            ui::FromColorRef(MakeRgb(0, 0, 9))}));
   const auto custom = ReadCustomColours(ini);
-  EXPECT_EQ(custom[0], static_cast<SkinColour>(MakeRgb(1, 2, 3)));
+  EXPECT_EQ(custom[0], ui::FromColorRef(MakeRgb(1, 2, 3)));
   EXPECT_EQ(custom[1], 0xFFFFFF);
-  EXPECT_EQ(custom[9], static_cast<SkinColour>(MakeRgb(4, 5, 6)));
+  EXPECT_EQ(custom[9], ui::FromColorRef(MakeRgb(4, 5, 6)));
 }
 
 TEST(ToolbarGradient, DarkOrColourfulFrameMixesWhiteAndPaleFrameMixesGrey) {

@@ -3,6 +3,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <utility>
+#include <vector>
+
 namespace skin {
 namespace {
 
@@ -70,12 +74,81 @@ TEST(PlanFrame, NothingForEmptyCellsOrSizesAndNoMirroringForOversizedMargins) {
   }
 }
 
-TEST(PlanTiles, TenPixelsFromAFourPixelTileStartAtZeroFourEight) {
-  EXPECT_THAT(PlanTiles({0, 0, 10, 3}, 4, 3), ElementsAre(TilePosition{0, 0}, TilePosition{4, 0}, TilePosition{8, 0}));
-  EXPECT_THAT(PlanTiles({5, 5, 9, 12}, 4, 3),
-              ElementsAre(TilePosition{5, 5}, TilePosition{5, 8}, TilePosition{5, 11}));
-  EXPECT_TRUE(PlanTiles({0, 0, 10, 10}, 0, 3).empty());
-  EXPECT_TRUE(PlanTiles({0, 0, 10, 10}, -1, 3).empty());
+std::vector<std::pair<int, int>> Tiles(const SkinRect& destination, int width, int height) {
+  std::vector<std::pair<int, int>> tiles;
+  ForEachTile(destination, width, height, [&](int x, int y) { tiles.emplace_back(x, y); });
+  return tiles;
+}
+
+TEST(ForEachTile, TenPixelsFromAFourPixelTileStartAtZeroFourEight) {
+  using P = std::pair<int, int>;
+  EXPECT_THAT(Tiles({0, 0, 10, 3}, 4, 3), ElementsAre(P{0, 0}, P{4, 0}, P{8, 0}));
+  EXPECT_THAT(Tiles({5, 5, 9, 12}, 4, 3), ElementsAre(P{5, 5}, P{5, 8}, P{5, 11}));
+  EXPECT_TRUE(Tiles({0, 0, 10, 10}, 0, 3).empty());
+  EXPECT_TRUE(Tiles({0, 0, 10, 10}, -1, 3).empty());
+}
+
+TEST(ForEachTile, OnePixelTilesOverAFullScreenAreVisitedWithoutBeingStored) {
+  long long count = 0;
+  int lastX = -1, lastY = -1;
+  ForEachTile({0, 0, 1920, 1080}, 1, 1, [&](int x, int y) {
+    ++count;
+    lastX = x;
+    lastY = y;
+  });
+  EXPECT_EQ(count, 1920LL * 1080);
+  EXPECT_EQ(lastX, 1919);
+  EXPECT_EQ(lastY, 1079);
+}
+
+TEST(ForEachTile, AnAreaEndingAtTheLargestCoordinateStops) {
+  long long count = 0;
+  ForEachTile({INT_MAX - 10, 0, INT_MAX, 1}, 4, 1, [&](int x, int) {
+    EXPECT_LT(x, INT_MAX);
+    ++count;
+  });
+  EXPECT_EQ(count, 3);
+}
+
+// Hostile skin margins reach the planner unchanged: every piece must stay inside the cell and the
+// destination, whatever the numbers.
+void ExpectInside(const std::vector<DrawPiece>& plan, int width, int height, const CellBox& cell) {
+  for (const DrawPiece& piece : plan) {
+    EXPECT_GE(piece.destination.left, 0);
+    EXPECT_GE(piece.destination.top, 0);
+    EXPECT_LE(piece.destination.right, width);
+    EXPECT_LE(piece.destination.bottom, height);
+    EXPECT_GE(piece.source.left, cell.x);
+    EXPECT_GE(piece.source.top, cell.y);
+    EXPECT_LE(piece.source.right, cell.x + cell.width);
+    EXPECT_LE(piece.source.bottom, cell.y + cell.height);
+  }
+}
+
+TEST(PlanFrame, HugeMarginsAreClampedToTheCellBeforePlanning) {
+  const CellBox cell = LocateCell(200, 21, 4, 2, false);
+  const auto plan = PlanFrame(50, 21, cell, {INT_MAX, INT_MAX, INT_MAX, INT_MAX}, false);
+  ExpectInside(plan, 50, 21, cell);
+  // both margins together are wider than 50 pixels, so the whole cell is the stretched middle
+  EXPECT_THAT(plan, ElementsAre(Piece({0, 0, 50, 21}, {50, 0, 100, 21})));
+  ExpectInside(PlanFrame(INT_MAX, INT_MAX, cell, {INT_MAX, 3, INT_MAX, 3}, true), INT_MAX, INT_MAX, cell);
+  ExpectInside(PlanFrame(30, 30, cell, {INT_MIN, INT_MIN, 7, INT_MIN}, false), 30, 30, cell);
+}
+
+TEST(PlanFrame, MarginsLargerThanTheCellUseAtMostTheWholeCell) {
+  const CellBox cell = LocateCell(10, 10, 1, 1, false);
+  const auto plan = PlanFrame(100, 100, cell, {1000, 0, 0, 0}, false);
+  ExpectInside(plan, 100, 100, cell);
+  // the left edge is the whole cell width, not 1000 pixels
+  EXPECT_THAT(plan, ElementsAre(Piece({0, 0, 10, 100}, {0, 0, 10, 10})));
+}
+
+TEST(PlanBarAndCentring, ExtremeDestinationsDoNotOverflow) {
+  const CellBox cell = LocateCell(12, 4, 1, 1, false);
+  const auto bar = PlanStretchBar({INT_MIN, 0, INT_MAX, 4}, cell, 3, 3);
+  EXPECT_EQ(bar.size(), 3u);
+  const SkinRect centred = CentredRect({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, 10, 10);
+  EXPECT_EQ(centred.Width(), 10);
 }
 
 TEST(PlanBar, MiddleRepeatsUnscaledBetweenTheCaps) {
@@ -114,6 +187,18 @@ TEST(OpaqueRectangles, MagentaBlackMagentaIsOneRectangle) {
   EXPECT_THAT(OpaqueRectangles(row, 3, 1, 3, magenta, 10, 20), ElementsAre(SkinRect{11, 20, 12, 21}));
 }
 
+TEST(OpaqueRectangles, APictureMovedPastTheCoordinateRangeGivesNothing) {
+  const std::uint32_t row[] = {0xFF00FF, 0x000000, 0xFF00FF};
+  const KeyRange magenta = KeyRange::Of(0xFF00FF, 1, 1, 1);
+  EXPECT_TRUE(OpaqueRectangles(row, 3, 1, 3, magenta, 0, INT_MAX).empty());
+  EXPECT_TRUE(OpaqueRectangles(row, 3, 1, 3, magenta, INT_MAX - 2, 0).empty());
+  EXPECT_TRUE(OpaqueRunsPerRow(row, 3, 1, 3, magenta, 0, INT_MAX).empty());
+  EXPECT_THAT(OpaqueRectangles(row, 3, 1, 3, magenta, INT_MAX - 3, INT_MAX - 1),
+              ElementsAre(SkinRect{INT_MAX - 2, INT_MAX - 1, INT_MAX - 1, INT_MAX}));
+  EXPECT_THAT(OpaqueRectangles(row, 3, 1, 3, magenta, INT_MIN, INT_MIN),
+              ElementsAre(SkinRect{INT_MIN + 1, INT_MIN, INT_MIN + 2, INT_MIN + 1}));
+}
+
 TEST(OpaqueRectangles, ToleranceReachesUpwardOnlyAndAllKeyGivesNothing) {
   const KeyRange magenta = KeyRange::Of(0xFF00FF, 1, 1, 1);
   EXPECT_TRUE(magenta.Contains(0xFF01FF));
@@ -133,6 +218,22 @@ TEST(OpaqueRectangles, EqualRowsJoinIntoBandsThatCoverTheSamePixelsAsRuns) {
   EXPECT_THAT(OpaqueRectangles(pixels, 5, 4, 6, key, 0, 0),
               ElementsAre(SkinRect{1, 0, 3, 2}, SkinRect{0, 2, 1, 3}, SkinRect{4, 2, 5, 3}, SkinRect{1, 3, 3, 4}));
   EXPECT_EQ(OpaqueRunsPerRow(pixels, 5, 4, 6, key, 0, 0).size(), 5u);
+}
+
+TEST(KeyRange, EachToleranceWidensOnlyItsOwnChannel) {
+  // key red 10, green 20, blue 30 (0x00BBGGRR); tolerances red 1, green 2, blue 3
+  const KeyRange key = KeyRange::Of(0x1E140A, 1, 2, 3);
+  EXPECT_TRUE(key.Contains(0x0B141E));   // red 11
+  EXPECT_FALSE(key.Contains(0x0C141E));  // red 12
+  EXPECT_TRUE(key.Contains(0x0A161E));   // green 22
+  EXPECT_FALSE(key.Contains(0x0A171E));  // green 23
+  EXPECT_TRUE(key.Contains(0x0A1421));   // blue 33
+  EXPECT_FALSE(key.Contains(0x0A1422));  // blue 34
+  EXPECT_FALSE(key.Contains(0x09141E));  // below the key
+  // a tolerance past 255 stops at 255 instead of overflowing
+  const KeyRange wide = KeyRange::Of(0xFFFFFF, INT_MAX, INT_MAX, INT_MAX);
+  EXPECT_TRUE(wide.Contains(0xFFFFFF));
+  EXPECT_FALSE(wide.Contains(0xFEFFFF));
 }
 
 }  // namespace

@@ -256,9 +256,26 @@ TEST(PaintParentBackground, TheParentPaintsAtTheControlsPlace) {
   DestroyWindow(parent);
 }
 
-TEST(SkinScratchBitmap, ExistsAndIsShared) {
-  ASSERT_NE(SkinScratchBitmap(), nullptr);
-  EXPECT_EQ(SkinScratchBitmap(), SkinScratchBitmap());
+TEST(SkinScratchBitmap, KeepsColourOnColourStretchingWhenResized) {
+  ui::TBitmap* scratch = SkinScratchBitmap();
+  ASSERT_NE(scratch, nullptr);
+  EXPECT_EQ(GetStretchBltMode(scratch->Canvas().Handle()), COLORONCOLOR);
+  scratch->SetSize(37, 11);  // a new DIB section, so a new memory DC
+  EXPECT_EQ(GetStretchBltMode(scratch->Canvas().Handle()), COLORONCOLOR);
+  scratch->SetSize(1, 1);
+  EXPECT_EQ(GetStretchBltMode(scratch->Canvas().Handle()), COLORONCOLOR);
+}
+
+TEST(BitmapToRegion, EachToleranceWidensOnlyItsOwnChannel) {
+  // key red 10, green 20, blue 30; tolerances blue 3, green 2, red 1 (the routine takes them in
+  // that order): each pixel sits just inside or just outside one channel's range
+  const ui::TColor key = ui::FromColorRef(MakeRgb(10, 20, 30));
+  const std::uint32_t row[] = {0x0B141E, 0x0C141E, 0x0A161E, 0x0A171E, 0x0A1421, 0x0A1422};  // 0xRRGGBB
+  const bool opaque[] = {false, true, false, true, false, true};
+  const auto picture = Picture(6, 1, [&](int x, int) { return row[x]; });
+  ui::GdiRegion region = BitmapToRegion(*picture, 0, 0, 3, 2, 1, key);
+  ASSERT_TRUE(region);
+  for (int x = 0; x < 6; ++x) EXPECT_EQ(PtInRegion(region.get(), x, 0) != FALSE, opaque[x]) << "pixel " << x;
 }
 
 }  // namespace

@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "skin/store/AsciiText.h"
+#include "skin/data/SkinSectionReaders.h"
+#include "skin/draw/PixelImage.h"
+#include "ui/core/AsciiText.h"
 #include "skin/store/QuickIni.h"
 #include "skin/store/SkinReader.h"
 #include "tools/skingen/BmpFile.h"
@@ -35,20 +37,6 @@ std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-// The INI colour form: three decimal numbers for red, green and blue.
-Colour ParseColour(const std::string& text) {
-  int parts[3] = {0, 0, 0}, count = 0, value = -1;
-  for (char c : text + " ") {
-    if (c >= '0' && c <= '9') {
-      value = (value < 0 ? 0 : value * 10) + (c - '0');
-    } else if (value >= 0) {
-      if (count < 3) parts[count++] = value & 255;
-      value = -1;
-    }
-  }
-  return skinart::Rgb(parts[0], parts[1], parts[2]);
-}
-
 class SkinFile : public ::testing::TestWithParam<SkinItem> {
  protected:
   void SetUp() override {
@@ -66,7 +54,10 @@ class SkinFile : public ::testing::TestWithParam<SkinItem> {
   int Integer(std::string_view section, std::string_view key, int fallback) const {
     return ini_.ReadInteger(section, key, fallback);
   }
-  Colour ColourOf(std::string_view section, std::string_view key) const { return ParseColour(Value(section, key)); }
+  // The colour as the skin component reads it, in the pictures' 0xRRGGBB form.
+  Colour ColourOf(std::string_view section, std::string_view key) const {
+    return skin::PixelFromColour(skin::ParseColourValue(Value(section, key)).value_or(0));
+  }
 
   // The picture an image key names, decoded; fails the test when it is not a 24/32-bit bitmap.
   Image Picture(std::string_view section, std::string_view key) const {
@@ -80,20 +71,6 @@ class SkinFile : public ::testing::TestWithParam<SkinItem> {
     return bmp ? bmp->image : Image();
   }
 
-  // Caption-button sections the loader keeps, in file order.
-  std::vector<std::string> CaptionButtonSections() const {
-    std::vector<std::string> kept;
-    for (const std::string& name : ini_.ReadSectionNames()) {
-      const std::string upper = skin::AsciiLower(name);
-      if (!upper.starts_with("button") || upper == "button" || upper == "buttons" || upper == "button.radio" ||
-          upper == "button.checkbox")
-        continue;
-      if (Integer(name, "Action", 0) == -1 && Integer(name, "Visibility", -1) != 0) continue;
-      kept.push_back(name);
-    }
-    return kept;
-  }
-
   std::vector<std::uint8_t> bytes_;
   skin::TSkinReader reader_;
   skin::TQuickIni ini_;
@@ -102,7 +79,7 @@ class SkinFile : public ::testing::TestWithParam<SkinItem> {
 TEST_P(SkinFile, UnpacksToExactlyTheFilesOfItsSourceFolder) {
   const std::filesystem::path folder = std::filesystem::path(TRELVIX_SKINS_DIR) / GetParam().folder;
   std::set<std::string> sourceNames;
-  for (const auto& file : std::filesystem::directory_iterator(folder)) sourceNames.insert(skin::AsciiLower(file.path().filename().string()));
+  for (const auto& file : std::filesystem::directory_iterator(folder)) sourceNames.insert(ui::AsciiLower(file.path().filename().string()));
   std::set<std::string> packedNames(reader_.Names().begin(), reader_.Names().end());
   EXPECT_EQ(packedNames, sourceNames) << "skins/packed is stale: rebuild the target skins_update_packed";
   for (std::size_t i = 0; i < reader_.Count(); ++i) {
@@ -130,13 +107,13 @@ TEST_P(SkinFile, EveryImageKeyNamesABitmapOfTheSkin) {
   std::string section;
   for (const std::string& line : ini_.Lines()) {
     if (skin::IsBracketed(line)) {
-      section = std::string(skin::Trim(std::string_view(line).substr(1, line.size() - 2)));
+      section = std::string(ui::Trim(std::string_view(line).substr(1, line.size() - 2)));
       continue;
     }
     const auto equals = line.find('=');
     if (equals == std::string::npos) continue;
-    const std::string key(skin::Trim(std::string_view(line).substr(0, equals)));
-    if (skin::AsciiLower(Value(section, key)).ends_with(".bmp")) {
+    const std::string key(ui::Trim(std::string_view(line).substr(0, equals)));
+    if (ui::AsciiLower(Value(section, key)).ends_with(".bmp")) {
       EXPECT_FALSE(Picture(section, key).Empty()) << section << " " << key;
       ++images;
     }
@@ -228,15 +205,17 @@ TEST_P(SkinFile, StripsCutIntoWholeFramesAsTheDrawingCodeCutsThem) {
 
 TEST_P(SkinFile, CaptionButtonsIncludeCloseMaximizeMinimizeAndSystemMenu) {
   std::set<int> actions;
-  for (const std::string& section : CaptionButtonSections()) {
-    const int action = Integer(section, "Action", 0);
+  for (skin::CaptionButtonReading& button : skin::ReadCaptionButtons(ini_, ini_.ReadSectionNames())) {
+    const std::string& section = button.fields.Name;
+    const int action = button.button.Action;
     actions.insert(action);
-    if (action == 3 || action == 11) continue;  // drawn from the window icon
-    const Image picture = Picture(section, "ButtonImage");
+    const Image picture = button.image.empty() ? Image() : Picture(section, "ButtonImage");
+    if (skin::SettleCaptionButtonFrames(button, picture.Width(), picture.Height())) continue;  // the window icon
+    EXPECT_FALSE(picture.Empty()) << section;
     // Four cells: normal, pressed, hot, and the inactive look the title painter uses.
-    EXPECT_EQ(Integer(section, "frame", 0), 4) << section;
+    EXPECT_EQ(button.fields.FrameCount, 4) << section;
     EXPECT_EQ(picture.Width() % 4, 0) << section;
-    EXPECT_GE(Integer(section, "Visibility", -1), 0) << section;
+    EXPECT_GE(button.button.Visibility, 0) << section;
   }
   EXPECT_TRUE(actions.count(0)) << "close";
   EXPECT_TRUE(actions.count(1) || actions.count(22)) << "maximize";

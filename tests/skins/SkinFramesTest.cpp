@@ -78,7 +78,7 @@ TEST_P(SkinFrame, ComposesAWindowFrameWithCaptionButtonsAndARoundedRegion) {
   window.SetSize(kWidth, kHeight);
   HDC dc = window.Canvas().Handle();
   const RECT all{0, 0, kWidth, kHeight};
-  ui::GdiBrush face(CreateSolidBrush(static_cast<COLORREF>(data_.ButtonFace)));
+  ui::GdiBrush face(CreateSolidBrush(ui::ToColorRef(data_.ButtonFace)));
   FillRect(dc, &all, face.get());
 
   const RECT leftRect{0, 0, L, kHeight}, rightRect{kWidth - R, 0, kWidth, kHeight};
@@ -118,7 +118,7 @@ TEST_P(SkinFrame, ComposesAWindowFrameWithCaptionButtonsAndARoundedRegion) {
   EXPECT_TRUE(trelvix::testing::SavePng(picture, trelvix::testing::ScreenshotPath(L"skin-frame-item" + std::to_wstring(GetParam()))));
 
   // The caption text stands on the title between the icon and the buttons: it must be readable there.
-  const std::uint32_t text = trelvix::testing::Rgb(static_cast<COLORREF>(data_.TitleTextActive));
+  const std::uint32_t text = trelvix::testing::Rgb(ui::ToColorRef(data_.TitleTextActive));
   const int textLeft = data_.FTitle->LeftWidth, textRight = buttons.empty() ? kWidth - R : std::min_element(
       buttons.begin(), buttons.end(), [](const RECT& a, const RECT& b) { return a.left < b.left; })->left;
   double worst = 21;

@@ -11,6 +11,7 @@
 
 #include "process/ConsoleText.h"
 #include "tests/tools/ProgramRun.h"
+#include "ui/core/TextConvert.h"
 
 namespace {
 
@@ -174,7 +175,7 @@ TEST_F(Fronts, NamesWithSpacesAndChineseReachTheEngines) {
   EXPECT_EQ(encoder.exitCode, 0u) << encoder.output;
   EXPECT_THAT(Describe(output), HasSubstr("codec_name=amr_nb"));
   // The engine names the input in its report, in UTF-8.
-  EXPECT_THAT(encoder.output, HasSubstr(process::ToUtf8(L"视频 片段.mp4")));
+  EXPECT_THAT(encoder.output, HasSubstr(ui::WideToUtf8(L"视频 片段.mp4")));
 }
 
 TEST_F(Fronts, MissingEngineGivesOneErrorLine) {

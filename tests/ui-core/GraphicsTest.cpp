@@ -55,7 +55,7 @@ TEST(Bitmap, CanvasDrawsIntoTheDibAndFormatChangesKeepThePicture) {
   bitmap.Canvas().FillRect(RECT{0, 0, 8, 8});
   bitmap.Canvas().Brush().SetColor(clRed);
   bitmap.Canvas().FillRect(RECT{2, 2, 4, 4});
-  EXPECT_EQ(static_cast<COLORREF>(bitmap.Canvas().Pixel(0, 0)), ColorToRGB(clBtnFace));
+  EXPECT_EQ(ToColorRef(bitmap.Canvas().Pixel(0, 0)), ColorToRGB(clBtnFace));
   EXPECT_EQ(bitmap.Canvas().Pixel(3, 3), clRed);
   bitmap.SetPixelFormat(TPixelFormat::pf32bit);
   EXPECT_EQ(bitmap.Canvas().Pixel(3, 3), clRed);

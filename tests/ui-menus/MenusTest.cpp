@@ -335,7 +335,7 @@ TEST(OwnerDraw, TheDefaultLookDrawsTheCaptionOnTheMenuColours) {
   auto count = [&](TColor color) {
     int n = 0;
     for (int y = 0; y < 24; ++y)
-      for (int x = 0; x < 200; ++x) n += bitmap.Canvas().Pixel(x, y) == static_cast<TColor>(ColorToRGB(color));
+      for (int x = 0; x < 200; ++x) n += bitmap.Canvas().Pixel(x, y) == FromColorRef(ColorToRGB(color));
     return n;
   };
   item->DrawItem(bitmap.Canvas(), rect, true);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "tools/skingen/Theme.h"
+#include "ui/core/AsciiText.h"
 
 namespace contactsheet {
 namespace {
@@ -161,7 +162,7 @@ Image PreviewWindow(const SkinFolder& skin, const TextPainter& text, int W, int 
   DrawEdge(win, skin, "Top", {f.left, 0, W - f.left - f.right, f.top}, true, active);
 
   for (const IniSection& section : skin.Sections()) {
-    const std::string upper = Lower(section.name);
+    const std::string upper = ui::AsciiLower(section.name);
     if (!upper.starts_with("button") || upper == "button" || upper == "buttons") continue;
     const int action = skin.Integer(section.name, "Action", 0);
     const bool shown = ConditionHolds(skin.Integer(section.name, "Visibility", 0), active) &&

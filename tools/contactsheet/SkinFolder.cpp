@@ -6,15 +6,10 @@
 #include <sstream>
 
 #include "tools/skingen/BmpFile.h"
+#include "ui/core/AsciiText.h"
 
 namespace contactsheet {
 namespace {
-
-std::string Trim(std::string_view text) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
-  return std::string(text);
-}
 
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
@@ -25,19 +20,12 @@ const skinart::Image kNoPicture;
 
 }  // namespace
 
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
-
 std::optional<SkinFolder> SkinFolder::Load(const std::filesystem::path& folder) {
   SkinFolder skin;
   std::filesystem::path iniPath;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-    const std::string name = Lower(entry.path().filename().string());
+    const std::string name = ui::AsciiLower(entry.path().filename().string());
     if (name.find(".ini") != std::string::npos) iniPath = entry.path();
     if (name.size() > 4 && name.ends_with(".bmp")) {
       const auto bytes = ReadBytes(entry.path());
@@ -51,14 +39,14 @@ std::optional<SkinFolder> SkinFolder::Load(const std::filesystem::path& folder) 
   std::ifstream file(iniPath, std::ios::binary);
   std::string line;
   while (std::getline(file, line)) {
-    line = Trim(line);
+    line = std::string(ui::Trim(line));
     if (line.empty() || line[0] == ';') continue;
     if (line.front() == '[' && line.back() == ']') {
-      skin.sections_.push_back({Trim(std::string_view(line).substr(1, line.size() - 2)), {}});
+      skin.sections_.push_back({std::string(ui::Trim(std::string_view(line).substr(1, line.size() - 2))), {}});
     } else if (!skin.sections_.empty()) {
       const std::size_t equals = line.find('=');
-      const std::string key = equals == std::string::npos ? std::string() : Trim(line.substr(0, equals));
-      const std::string value = equals == std::string::npos ? std::string() : Trim(line.substr(equals + 1));
+      const std::string key(equals == std::string::npos ? std::string_view() : ui::Trim(std::string_view(line).substr(0, equals)));
+      const std::string value(equals == std::string::npos ? std::string_view() : ui::Trim(std::string_view(line).substr(equals + 1)));
       skin.sections_.back().keys.emplace_back(key, value);
     }
   }
@@ -67,9 +55,9 @@ std::optional<SkinFolder> SkinFolder::Load(const std::filesystem::path& folder) 
 
 std::string SkinFolder::Value(std::string_view section, std::string_view key, std::string_view fallback) const {
   for (const IniSection& s : sections_) {
-    if (Lower(s.name) != Lower(section)) continue;
+    if (ui::AsciiLower(s.name) != ui::AsciiLower(section)) continue;
     for (const auto& [k, v] : s.keys)
-      if (Lower(k) == Lower(key)) return v.empty() ? std::string(fallback) : v;
+      if (ui::AsciiLower(k) == ui::AsciiLower(key)) return v.empty() ? std::string(fallback) : v;
     break;
   }
   return std::string(fallback);
@@ -98,7 +86,7 @@ const skinart::Image& SkinFolder::Picture(std::string_view section, std::string_
 }
 
 const skinart::Image& SkinFolder::PictureFile(const std::string& fileName) const {
-  auto found = pictures_.find(Lower(fileName));
+  auto found = pictures_.find(ui::AsciiLower(fileName));
   return found == pictures_.end() ? kNoPicture : found->second;
 }
 

@@ -34,6 +34,4 @@ class SkinFolder {
   std::map<std::string, skinart::Image> pictures_;  // by lower-cased file name
 };
 
-std::string Lower(std::string_view text);
-
 }  // namespace contactsheet

@@ -9,6 +9,7 @@
 
 #include "tests/support/PngWriter.h"
 #include "tools/contactsheet/Preview.h"
+#include "ui/core/AsciiText.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ Image OnDesktop(const Image& picture) {
 }
 
 bool IsPictureKey(const std::string& value) {
-  return value.size() > 4 && contactsheet::Lower(value).ends_with(".bmp");
+  return value.size() > 4 && ui::AsciiLower(value).ends_with(".bmp");
 }
 
 }  // namespace
@@ -61,7 +62,7 @@ int main(int argc, char** argv) {
   for (const auto& section : skin->Sections())
     for (const auto& [key, value] : section.keys) {
       if (!IsPictureKey(value)) continue;
-      const std::string file = contactsheet::Lower(value);
+      const std::string file = ui::AsciiLower(value);
       const std::string name = "[" + section.name + "] " + key;
       auto same = std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.file == file; });
       if (same != entries.end()) {

@@ -13,20 +13,18 @@
 #include "process/ConsoleText.h"
 #include "process/LineCutter.h"
 #include "tools/ffmpeg-front/ReleaseTimeMarker.h"
+#include "tools/front-report/FrontReport.h"
+#include "ui/core/TextConvert.h"
 
 namespace {
 
-constexpr int kFrontFailure = 1;
+using front::kFrontFailure;
+using front::ReportFailure;
 
 HANDLE OutputOrNull(DWORD which, ui::KernelHandle& nullDevice) {
   const HANDLE handle = GetStdHandle(which);
   if (handle != nullptr && handle != INVALID_HANDLE_VALUE) return handle;
   return nullDevice.get();
-}
-
-void ReportFailure(const std::string& text) {
-  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-  if (!process::WriteConsoleLine(error, text)) process::WriteConsoleLine(GetStdHandle(STD_OUTPUT_HANDLE), text);
 }
 
 // Each progress report of the engine becomes one marker line; the position never goes back.
@@ -54,7 +52,7 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring engine = process::ProgramFolder() + L"engine\\ffmpeg.exe";
   const DWORD attributes = GetFileAttributesW(engine.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    ReportFailure("ffmpeg: the encoder engine is missing: " + process::ToUtf8(engine));
+    ReportFailure("ffmpeg: the encoder engine is missing: " + ui::WideToUtf8(engine));
     return kFrontFailure;
   }
 
@@ -73,7 +71,7 @@ int wmain(int argc, wchar_t** argv) {
   process::TChildProcess encoder;
   const process::TChildStdio stdio{nullInput.get(), progress.write.get(), OutputOrNull(STD_ERROR_HANDLE, nullOutput)};
   if (const DWORD failure = encoder.Start(process::BuildCommandLine(engine, arguments), stdio, 0, false)) {
-    ReportFailure("ffmpeg: cannot start " + process::ToUtf8(engine) + " (error " + std::to_string(failure) + ")");
+    ReportFailure("ffmpeg: cannot start " + ui::WideToUtf8(engine) + " (error " + std::to_string(failure) + ")");
     return kFrontFailure;
   }
   // Our copy of the write end goes, so the read below ends when the engine is gone.

@@ -12,16 +12,14 @@
 #include "process/CommandLine.h"
 #include "process/ConsoleText.h"
 #include "process/LineCutter.h"
+#include "tools/front-report/FrontReport.h"
 #include "tools/mplayer-front/PlayerArguments.h"
+#include "ui/core/TextConvert.h"
 
 namespace {
 
-constexpr int kFrontFailure = 1;
-
-void ReportFailure(const std::string& text) {
-  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-  if (!process::WriteConsoleLine(error, text)) process::WriteConsoleLine(GetStdHandle(STD_OUTPUT_HANDLE), text);
-}
+using front::kFrontFailure;
+using front::ReportFailure;
 
 // ffprobe's output: the duration alone on one line, error messages on the others.
 class TProbeOutput final : public process::TLineSink {
@@ -48,11 +46,11 @@ int wmain(int argc, wchar_t** argv) {
     ReportFailure("mplayer: no media file given");
     return kFrontFailure;
   }
-  const std::string mediaName = process::ToUtf8(*media);
+  const std::string mediaName = ui::WideToUtf8(*media);
   const std::wstring engine = process::ProgramFolder() + L"engine\\ffprobe.exe";
   const DWORD attributes = GetFileAttributesW(engine.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    ReportFailure("mplayer: the probe engine is missing: " + process::ToUtf8(engine));
+    ReportFailure("mplayer: the probe engine is missing: " + ui::WideToUtf8(engine));
     return kFrontFailure;
   }
 
@@ -73,7 +71,7 @@ int wmain(int argc, wchar_t** argv) {
   process::TChildProcess probe;
   const process::TChildStdio stdio{nullInput.get(), output.write.get(), output.write.get()};
   if (const DWORD failure = probe.Start(process::BuildCommandLine(engine, arguments), stdio, 0, false)) {
-    ReportFailure("mplayer: cannot start " + process::ToUtf8(engine) + " (error " + std::to_string(failure) + ")");
+    ReportFailure("mplayer: cannot start " + ui::WideToUtf8(engine) + " (error " + std::to_string(failure) + ")");
     return kFrontFailure;
   }
   output.write.reset();

@@ -1,16 +1,10 @@
 #include "tools/skingen/BmpFile.h"
 
+#include "ui/core/BmpFormat.h"
+
 namespace skinart {
 namespace {
 
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  out.push_back(static_cast<std::uint8_t>(v));
-  out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
 std::uint32_t Get32(std::span<const std::uint8_t> b, std::size_t at) {
   return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
 }
@@ -19,37 +13,22 @@ std::uint32_t Get16(std::span<const std::uint8_t> b, std::size_t at) { return b[
 }  // namespace
 
 std::vector<std::uint8_t> EncodeBmp(const Image& image) {
-  const std::uint32_t stride = (static_cast<std::uint32_t>(image.Width()) * 3 + 3) & ~3u;
-  const std::uint32_t pixelBytes = stride * static_cast<std::uint32_t>(image.Height());
-  std::vector<std::uint8_t> out;
-  out.reserve(54 + pixelBytes);
-  out.push_back('B');
-  out.push_back('M');
-  Put32(out, 54 + pixelBytes);
-  Put32(out, 0);
-  Put32(out, 54);
-  Put32(out, 40);  // BITMAPINFOHEADER
-  Put32(out, static_cast<std::uint32_t>(image.Width()));
-  Put32(out, static_cast<std::uint32_t>(image.Height()));
-  Put16(out, 1);
-  Put16(out, 24);
-  Put32(out, 0);  // BI_RGB
-  Put32(out, pixelBytes);
-  Put32(out, 3780);  // 96 dpi
-  Put32(out, 3780);
-  Put32(out, 0);
-  Put32(out, 0);
-  for (int y = image.Height() - 1; y >= 0; --y) {
-    std::size_t rowStart = out.size();
-    for (int x = 0; x < image.Width(); ++x) {
-      Colour c = image.At(x, y);
-      out.push_back(static_cast<std::uint8_t>(Blue(c)));
-      out.push_back(static_cast<std::uint8_t>(Green(c)));
-      out.push_back(static_cast<std::uint8_t>(Red(c)));
+  ui::DecodedBmp rows;
+  rows.width = image.Width();
+  rows.height = image.Height();
+  rows.bitsPerPixel = 24;
+  const std::size_t stride = ui::BmpRowBytes(rows.width, 24);
+  rows.pixels.resize(stride * static_cast<std::size_t>(rows.height));
+  for (int y = 0; y < image.Height(); ++y) {
+    std::uint8_t* row = rows.pixels.data() + stride * static_cast<std::size_t>(y);
+    for (int x = 0; x < image.Width(); ++x, row += 3) {
+      const Colour c = image.At(x, y);
+      row[0] = static_cast<std::uint8_t>(Blue(c));
+      row[1] = static_cast<std::uint8_t>(Green(c));
+      row[2] = static_cast<std::uint8_t>(Red(c));
     }
-    out.resize(rowStart + stride, 0);
   }
-  return out;
+  return ui::EncodeBmpFile(rows);
 }
 
 std::optional<DecodedBmp> DecodeBmp(std::span<const std::uint8_t> b) {

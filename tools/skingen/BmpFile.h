@@ -1,5 +1,6 @@
 #pragma once
-// Windows bitmap files as the skins carry them: written as 24-bit bottom-up pictures; read back from
+// Windows bitmap files as the skins carry them: written by the ui core's encoder as 24-bit bottom-up
+// pictures; read back from
 // 24- or 32-bit uncompressed files (bottom-up or top-down).
 #include <cstdint>
 #include <optional>

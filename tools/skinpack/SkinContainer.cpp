@@ -4,7 +4,7 @@
 #include <set>
 #include <stdexcept>
 
-#include "skin/store/AsciiText.h"
+#include "ui/core/AsciiText.h"
 #include "skin/store/SkinReader.h"
 #include "tools/skinpack/LzhEncoder.h"
 
@@ -39,7 +39,7 @@ void CheckEntryNames(const std::vector<SkinEntry>& entries) {
     if (!IsSafeEntryFileName(entry.name)) {
       throw std::invalid_argument("entry name \"" + entry.name + "\" is not a bare file name");
     }
-    if (!seen.insert(skin::AsciiLower(entry.name)).second) {
+    if (!seen.insert(ui::AsciiLower(entry.name)).second) {
       throw std::invalid_argument("entry name \"" + entry.name + "\" occurs twice");
     }
   }

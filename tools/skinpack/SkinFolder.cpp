@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "skin/store/AsciiText.h"
+#include "ui/core/AsciiText.h"
 
 namespace skinpack {
 namespace {
@@ -52,7 +52,7 @@ SkinFolder ReadSkinFolder(const std::filesystem::path& folder) {
     if (error) throw std::runtime_error("cannot read the folder " + Describe(folder) + ": " + error.message());
     if (!it->is_regular_file()) continue;
     const std::string name = Describe(it->path().filename());
-    const std::string extension = skin::AsciiLower(Describe(it->path().extension()));
+    const std::string extension = ui::AsciiLower(Describe(it->path().extension()));
     if (extension != ".bmp" && extension != ".ini") {
       result.skipped.push_back(name);
       continue;
@@ -73,7 +73,7 @@ SkinFolder ReadSkinFolder(const std::filesystem::path& folder) {
                              " .ini files; a skin needs exactly one");
   }
   std::sort(bitmaps.begin(), bitmaps.end(), [](const SkinEntry& a, const SkinEntry& b) {
-    return skin::AsciiLower(a.name) < skin::AsciiLower(b.name);
+    return ui::AsciiLower(a.name) < ui::AsciiLower(b.name);
   });
   std::sort(result.skipped.begin(), result.skipped.end());
   result.entries = std::move(bitmaps);

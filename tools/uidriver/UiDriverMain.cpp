@@ -28,7 +28,7 @@ constexpr DWORD kPausePollMs = 10;
 constexpr DWORD kRepaintMs = 150;
 
 void Print(const std::wstring& text) {
-  const std::string utf8 = uidriver::Utf8(text + L"\n");
+  const std::string utf8 = ui::WideToUtf8(text + L"\n");
   DWORD written = 0;
   WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
 }
@@ -173,7 +173,7 @@ int wmain(int argc, wchar_t** argv) {
   } catch (const DriverError& error) {
     Print(L"uidriver: " + error.Message());
   } catch (const std::exception& error) {
-    Print(L"uidriver: " + uidriver::Wide(error.what()));
+    Print(L"uidriver: " + ui::Utf8ToWide(error.what()));
   }
   return 1;
 }

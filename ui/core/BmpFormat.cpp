@@ -179,6 +179,18 @@ DecodedBmp DecodeBmpFile(const std::uint8_t* data, std::size_t size) {
   return Decode(data + kFileHeaderSize, pixelOffset - kFileHeaderSize, data + pixelOffset, size - pixelOffset, h);
 }
 
+std::size_t BmpFileDecodedBytes(const std::uint8_t* data, std::size_t size) {
+  if (data == nullptr || size < kFileHeaderSize + 12 || data[0] != 'B' || data[1] != 'M') return 0;
+  try {
+    const Header h = ReadInfoHeader(data + kFileHeaderSize, size - kFileHeaderSize);
+    const int bits = h.bits == 1 || h.bits == 32 ? h.bits : 24;
+    const std::int64_t rows = h.height < 0 ? -h.height : h.height;
+    return BmpRowBytes(static_cast<int>(h.width), bits) * static_cast<std::size_t>(rows);
+  } catch (const EInvalidGraphic&) {
+    return 0;
+  }
+}
+
 DecodedBmp DecodePackedDib(const std::uint8_t* data, std::size_t size) {
   if (data == nullptr) Fail(L"the data is empty");
   const Header h = ReadInfoHeader(data, size);

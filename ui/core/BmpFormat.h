@@ -26,6 +26,9 @@ inline constexpr std::int64_t kMaxBmpPixels = std::int64_t{64} * 1024 * 1024;
 // pixel, uncompressed or bit fields; 4, 8 and 16 bits come out as 24. Raises EInvalidGraphic for
 // truncated, corrupt, compressed or oversized data.
 DecodedBmp DecodeBmpFile(const std::uint8_t* data, std::size_t size);
+// Bytes the decoded rows of a BMP file will take (what DecodeBmpFile would allocate for them), read
+// from its headers alone; 0 when the headers would be refused.
+std::size_t BmpFileDecodedBytes(const std::uint8_t* data, std::size_t size);
 // A packed DIB (info header + palette + pixels), as BITMAP resources store it.
 DecodedBmp DecodePackedDib(const std::uint8_t* data, std::size_t size);
 // A BMP file of the rows (1, 24 or 32 bits per pixel).

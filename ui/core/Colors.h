@@ -16,6 +16,11 @@ constexpr int RedOf(TColor c) { return c & 0xFF; }
 constexpr int GreenOf(TColor c) { return (c >> 8) & 0xFF; }
 constexpr int BlueOf(TColor c) { return (c >> 16) & 0xFF; }
 
+// A plain colour to and from GDI's COLORREF (0x00BBGGRR): only the RGB bytes move. System colours,
+// clNone and clDefault need ColorToRGB (Graphics.h), which resolves them.
+constexpr TColor FromColorRef(std::uint32_t colorRef) { return static_cast<TColor>(colorRef & 0xFFFFFFu); }
+constexpr std::uint32_t ToColorRef(TColor color) { return static_cast<std::uint32_t>(color) & 0xFFFFFFu; }
+
 inline constexpr TColor clNone = 0x1FFFFFFF;
 inline constexpr TColor clDefault = 0x20000000;
 

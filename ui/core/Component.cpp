@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "ui/core/AsciiText.h"
 #include "ui/core/Exceptions.h"
 #include "ui/core/StringList.h"
-#include "ui/core/TextConvert.h"
 
 namespace ui {
 

@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "ui/core/AsciiText.h"
 #include "ui/core/Collection.h"
 #include "ui/core/Colors.h"
 #include "ui/core/Component.h"

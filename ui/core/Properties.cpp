@@ -3,6 +3,7 @@
 #include <map>
 #include <mutex>
 
+#include "ui/core/AsciiText.h"
 #include "ui/core/Collection.h"
 #include "ui/core/Component.h"
 #include "ui/core/Exceptions.h"
@@ -120,7 +121,7 @@ const TPropInfo* Resolve(const TObject*& object, std::wstring_view name) {
 void RegisterClass(const TClass& cls) {
   auto& r = TheRegistry();
   std::lock_guard lock(r.mutex);
-  r.classes[LowerCase(cls.Name())] = &cls;
+  r.classes[AsciiLower(cls.Name())] = &cls;
 }
 
 void RegisterClasses(std::initializer_list<const TClass*> classes) {
@@ -130,7 +131,7 @@ void RegisterClasses(std::initializer_list<const TClass*> classes) {
 const TClass* FindClass(std::wstring_view name) {
   auto& r = TheRegistry();
   std::lock_guard lock(r.mutex);
-  auto it = r.classes.find(LowerCase(name));
+  auto it = r.classes.find(AsciiLower(name));
   return it == r.classes.end() ? nullptr : it->second;
 }
 
@@ -269,14 +270,14 @@ std::wstring SetToText(const TEnumInfo& memberType, std::int64_t bits) {
 }
 
 std::optional<std::int64_t> TextToSet(const TEnumInfo& memberType, std::wstring_view text) {
-  std::wstring s = Trim(text);
+  const std::wstring_view s = Trim(text);
   if (s.size() < 2 || s.front() != L'[' || s.back() != L']') return std::nullopt;
   std::wstring_view inner(s);
   inner = inner.substr(1, inner.size() - 2);
   std::int64_t bits = 0;
   while (!Trim(inner).empty()) {
     const std::size_t comma = inner.find(L',');
-    const std::wstring member = Trim(inner.substr(0, comma));
+    const std::wstring_view member = Trim(inner.substr(0, comma));
     auto v = memberType.ValueOf(member);
     if (!v || *v >= 32) return std::nullopt;
     bits |= std::int64_t{1} << *v;

@@ -3,6 +3,8 @@
 #include <array>
 #include <optional>
 
+#include "ui/core/AsciiText.h"
+
 namespace ui {
 namespace {
 
@@ -36,7 +38,7 @@ wchar_t FoldCase(wchar_t ch) {
   return ch;
 }
 
-bool SameText(std::wstring_view a, std::wstring_view b) {
+bool SameKeyName(std::wstring_view a, std::wstring_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
     if (FoldCase(a[i]) != FoldCase(b[i])) return false;
@@ -54,18 +56,12 @@ std::wstring KeyToText(std::uint8_t key) {
 
 std::optional<std::uint8_t> TextToKey(std::wstring_view text) {
   for (const KeyName& entry : kKeyNames)
-    if (SameText(entry.Name, text)) return entry.Key;
+    if (SameKeyName(entry.Name, text)) return entry.Key;
   for (unsigned key = 0x30; key <= 0x87; ++key) {
     const std::wstring name = KeyToText(static_cast<std::uint8_t>(key));
-    if (!name.empty() && SameText(name, text)) return static_cast<std::uint8_t>(key);
+    if (!name.empty() && SameKeyName(name, text)) return static_cast<std::uint8_t>(key);
   }
   return std::nullopt;
-}
-
-std::wstring_view Trim(std::wstring_view text) {
-  while (!text.empty() && (text.front() == L' ' || text.front() == L'\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == L' ' || text.back() == L'\t')) text.remove_suffix(1);
-  return text;
 }
 
 }  // namespace
@@ -87,7 +83,7 @@ TShortCut TextToShortCut(std::wstring_view text) {
     for (std::size_t i = 0; i < kModifierNames.size(); ++i) {
       const std::wstring_view name = kModifierNames[i];
       // A bare "Alt+" keeps its text for the key lookup, which refuses it.
-      if (text.size() > name.size() && SameText(text.substr(0, name.size()), name)) {
+      if (text.size() > name.size() && SameKeyName(text.substr(0, name.size()), name)) {
         modifiers |= kModifierFlags[i];
         text = Trim(text.substr(name.size()));
         found = true;

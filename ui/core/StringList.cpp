@@ -1,9 +1,9 @@
 #include "ui/core/StringList.h"
 
+#include "ui/core/AsciiText.h"
 #include "ui/core/Exceptions.h"
 #include "ui/core/FormDefinition.h"
 #include "ui/core/Properties.h"
-#include "ui/core/TextConvert.h"
 
 namespace ui {
 

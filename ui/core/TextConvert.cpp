@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "ui/core/AsciiText.h"
 #include "ui/core/Exceptions.h"
 
 namespace ui {
@@ -36,9 +37,6 @@ void AppendUtf8(std::string& out, char32_t c) {
     out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
   }
 }
-
-wchar_t AsciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c + 32) : c; }
-wchar_t AsciiUpper(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c; }
 
 }  // namespace
 
@@ -101,8 +99,7 @@ std::string WideToUtf8(std::wstring_view text) {
 }
 
 std::optional<std::int32_t> TryStrToInt(std::wstring_view text) {
-  const std::wstring trimmed = Trim(text);
-  std::wstring_view s = trimmed;
+  std::wstring_view s = Trim(text);
   bool negative = false;
   if (!s.empty() && (s[0] == L'-' || s[0] == L'+')) {
     negative = s[0] == L'-';
@@ -151,31 +148,5 @@ std::int32_t StrToInt(std::wstring_view text) {
 std::int32_t StrToIntDef(std::wstring_view text, std::int32_t fallback) { return TryStrToInt(text).value_or(fallback); }
 
 std::wstring IntToStr(std::int64_t value) { return std::to_wstring(value); }
-
-std::wstring Trim(std::wstring_view text) {
-  std::size_t begin = 0, end = text.size();
-  while (begin < end && text[begin] <= L' ') ++begin;
-  while (end > begin && text[end - 1] <= L' ') --end;
-  return std::wstring(text.substr(begin, end - begin));
-}
-
-std::wstring LowerCase(std::wstring_view text) {
-  std::wstring out(text);
-  for (auto& c : out) c = AsciiLower(c);
-  return out;
-}
-
-std::wstring UpperCase(std::wstring_view text) {
-  std::wstring out(text);
-  for (auto& c : out) c = AsciiUpper(c);
-  return out;
-}
-
-bool SameText(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  return true;
-}
 
 }  // namespace ui

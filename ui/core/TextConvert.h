@@ -18,11 +18,4 @@ std::int32_t StrToInt(std::wstring_view text);
 std::int32_t StrToIntDef(std::wstring_view text, std::int32_t fallback);
 std::wstring IntToStr(std::int64_t value);
 
-// Drops characters <= space at both ends.
-std::wstring Trim(std::wstring_view text);
-// ASCII-only case mapping and comparison, as identifiers and class names are compared.
-std::wstring LowerCase(std::wstring_view text);
-std::wstring UpperCase(std::wstring_view text);
-bool SameText(std::wstring_view a, std::wstring_view b);
-
 }  // namespace ui
