@@ -92,12 +92,12 @@ SkinRect PlaceCaptionButton(const SysButtonFields& b, CellSize cell, const Capti
           ClampCoordinate(static_cast<std::int64_t>(top) + cell.height)};
 }
 
-void LayoutCaptionButtons(std::span<const CaptionButtonSpec> buttons, const CaptionFacts& facts,
+void LayoutCaptionButtons(std::span<const CaptionButtonSetup> buttons, const CaptionFacts& facts,
                           const CaptionPlacement& placement, const CaptionButtonQuery& ask,
                           std::vector<CaptionButtonBox>& boxes) {
   boxes.resize(buttons.size());
   for (std::size_t i = 0; i < buttons.size(); ++i) {
-    const CaptionButtonSpec& b = buttons[i];
+    const CaptionButtonSetup& b = buttons[i];
     CaptionButtonBox& box = boxes[i];
     box.action = b.fields.Action;
     box.visible = IsCaptionButtonVisible(b.fields, facts, ask);

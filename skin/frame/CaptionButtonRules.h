@@ -66,13 +66,13 @@ struct CaptionPlacement {
 SkinRect PlaceCaptionButton(const SysButtonFields& button, CellSize cell, const CaptionPlacement& placement);
 
 // A button of the frame as the layout sees it.
-struct CaptionButtonSpec {
+struct CaptionButtonSetup {
   SysButtonFields fields;
   ButtonPicture picture;
 };
 // LayoutSysButtons: every button's visible flag is decided again; visible buttons with a picture get
 // new bounds, the others keep the bounds they had. `boxes` is resized to the buttons' count.
-void LayoutCaptionButtons(std::span<const CaptionButtonSpec> buttons, const CaptionFacts& facts,
+void LayoutCaptionButtons(std::span<const CaptionButtonSetup> buttons, const CaptionFacts& facts,
                           const CaptionPlacement& placement, const CaptionButtonQuery& ask,
                           std::vector<CaptionButtonBox>& boxes);
 

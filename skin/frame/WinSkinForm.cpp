@@ -202,17 +202,17 @@ void TWinSkinForm::FreeRegion(HWND window) {
 }
 
 void TWinSkinForm::LoadCaptionButtons() {
-  specs_.clear();
+  setups_.clear();
   for (const auto& element : FSkinData.FSysButtons) {
-    CaptionButtonSpec spec;
-    spec.fields = static_cast<const SysButtonFields&>(*element);
-    spec.picture = {element->Bitmap.Width(), element->Bitmap.Height(), element->FrameCount};
-    if (ShowsWindowIcon(spec.fields.Action) && element->Bitmap.Empty())
-      spec.picture = {GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 1};
-    specs_.push_back(spec);
+    CaptionButtonSetup setup;
+    setup.fields = static_cast<const SysButtonFields&>(*element);
+    setup.picture = {element->Bitmap.Width(), element->Bitmap.Height(), element->FrameCount};
+    if (ShowsWindowIcon(setup.fields.Action) && element->Bitmap.Empty())
+      setup.picture = {GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 1};
+    setups_.push_back(setup);
   }
-  boxes_.assign(specs_.size(), CaptionButtonBox{});
-  tracker_.Reset(specs_.size());
+  boxes_.assign(setups_.size(), CaptionButtonBox{});
+  tracker_.Reset(setups_.size());
 }
 
 void TWinSkinForm::LayoutButtons(int width) {
@@ -224,7 +224,7 @@ void TWinSkinForm::LayoutButtons(int width) {
   const CaptionButtonQuery ask = [window](int visibility, int action) {
     return SendMessageW(window, SM_QUERYSYSBUTTON, static_cast<WPARAM>(visibility), action) > 0;
   };
-  LayoutCaptionButtons(specs_, facts, placement, ask, boxes_);
+  LayoutCaptionButtons(setups_, facts, placement, ask, boxes_);
 }
 
 void TWinSkinForm::RemoveSysMenuStyle() {
@@ -483,8 +483,8 @@ void TWinSkinForm::Repaint(const std::vector<std::size_t>& buttons) {
   if (!windowDc) return;
   try {
     for (std::size_t index : buttons) {
-      if (index >= boxes_.size() || !boxes_[index].visible || specs_[index].picture.Empty() ||
-          specs_[index].fields.Visibility == kMenuBandVisibility)
+      if (index >= boxes_.size() || !boxes_[index].visible || setups_[index].picture.Empty() ||
+          setups_[index].fields.Visibility == kMenuBandVisibility)
         continue;
       const SkinRect& b = boxes_[index].bounds;
       if (!b.HasArea()) continue;
@@ -494,8 +494,8 @@ void TWinSkinForm::Repaint(const std::vector<std::size_t>& buttons) {
       HDC dc = piece.Canvas().Handle();
       BitBlt(dc, 0, 0, b.Width(), b.Height(), FTitleBackdrop.Canvas().Handle(), b.left, b.top, SRCCOPY);
       SetViewportOrgEx(dc, -b.left, -b.top, nullptr);
-      const CaptionButtonSpec& spec = specs_[index];
-      DrawButton(dc, index, TrackedPaintCell(tracker_.State(index), spec.fields.Visibility, spec.picture.frameCount));
+      const CaptionButtonSetup& setup = setups_[index];
+      DrawButton(dc, index, TrackedPaintCell(tracker_.State(index), setup.fields.Visibility, setup.picture.frameCount));
       SetViewportOrgEx(dc, 0, 0, nullptr);
       BitBlt(windowDc.get(), b.left, b.top, b.Width(), b.Height(), dc, 0, 0, SRCCOPY);
     }
@@ -575,9 +575,9 @@ void TWinSkinForm::PaintFrame(HDC target) {
     }
     LayoutButtons(W);
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
-      if (!boxes_[i].visible || specs_[i].picture.Empty() || specs_[i].fields.Visibility == kMenuBandVisibility)
+      if (!boxes_[i].visible || setups_[i].picture.Empty() || setups_[i].fields.Visibility == kMenuBandVisibility)
         continue;
-      DrawButton(frame, i, FullPaintCell(FActive, specs_[i].picture.frameCount));
+      DrawButton(frame, i, FullPaintCell(FActive, setups_[i].picture.frameCount));
     }
     ui::SavedDcState saved(dc);
     if (!minimized && layout.client.HasArea())

@@ -86,7 +86,7 @@ class TWinSkinForm : public ui::TWindowSubclass {
   int FRegionHeight = 0;
   bool FTimerOn = false;
   std::optional<std::uint32_t> FLastMenuTick;
-  std::vector<CaptionButtonSpec> specs_;
+  std::vector<CaptionButtonSetup> setups_;
   std::vector<CaptionButtonBox> boxes_;
   CaptionButtonTracker tracker_;
   // The frame composed off screen, and its title before the buttons: a button that changes look is

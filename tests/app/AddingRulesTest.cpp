@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/app/TaskbarCalls.h"
 #include "app/BatchProgress.h"
 #include "app/DroppedFiles.h"
 #include "app/FailureReason.h"
@@ -86,15 +87,7 @@ TEST(FilesOfDrop, OrdersNamesWithoutRegardToLetterCaseThenByCodeUnit) {
   EXPECT_TRUE(app::FileNameLess(L"z.avi", L"片段.avi"));
 }
 
-struct Call {
-  std::string what;
-  std::uint64_t completed = 0;
-  std::uint64_t total = 0;
-  bool operator==(const Call& other) const {
-    return what == other.what && completed == other.completed && total == other.total;
-  }
-};
-void PrintTo(const Call& call, std::ostream* out) { *out << call.what << " " << call.completed << "/" << call.total; }
+using taskbar_test::Call;
 
 class RecordingTaskbar : public app::TTaskbarIndicator {
  public:

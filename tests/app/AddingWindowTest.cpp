@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/app/TaskbarCalls.h"
 #include "app/MainForm.h"
 #include "tests/support/PixelTest.h"
 #include "ui/Application.h"
@@ -73,15 +74,7 @@ std::wstring ListText(HWND list, int row, int column) {
   return text;
 }
 
-struct Call {
-  std::string what;
-  std::uint64_t completed = 0;
-  std::uint64_t total = 0;
-  bool operator==(const Call& other) const {
-    return what == other.what && completed == other.completed && total == other.total;
-  }
-};
-void PrintTo(const Call& call, std::ostream* out) { *out << call.what << " " << call.completed << "/" << call.total; }
+using taskbar_test::Call;
 
 class RecordingTaskbar : public app::TTaskbarIndicator {
  public:

@@ -177,12 +177,12 @@ TEST(CaptionButtonCellSize, CellsLieSideBySide) {
 }
 
 TEST(LayoutCaptionButtons, HiddenButtonsAndEmptyPicturesKeepTheirBounds) {
-  std::vector<CaptionButtonSpec> specs{{Button(0, 0, 0, 1, 31, 5), {96, 18, 4}},
+  std::vector<CaptionButtonSetup> setups{{Button(0, 0, 0, 1, 31, 5), {96, 18, 4}},
                                        {Button(1, 2, 6, 1, 57, 5), {96, 18, 4}},
                                        {Button(1, 1, 6, 1, 57, 5), {96, 18, 4}},
                                        {Button(3, 0, 0, 0, 10, 6), {}}};
   std::vector<CaptionButtonBox> boxes;
-  LayoutCaptionButtons(specs, Facts(), Placement(546), nullptr, boxes);
+  LayoutCaptionButtons(setups, Facts(), Placement(546), nullptr, boxes);
   ASSERT_EQ(boxes.size(), 4u);
   EXPECT_TRUE(boxes[0].visible);
   EXPECT_EQ(boxes[0].bounds, (SkinRect{515, 5, 539, 23}));
@@ -195,7 +195,7 @@ TEST(LayoutCaptionButtons, HiddenButtonsAndEmptyPicturesKeepTheirBounds) {
   EXPECT_EQ(boxes[3].action, 3);
 
   // the window grows and is maximised: restore takes the place, maximise keeps its old bounds
-  LayoutCaptionButtons(specs, Facts(ShowState::Maximized), Placement(800), nullptr, boxes);
+  LayoutCaptionButtons(setups, Facts(ShowState::Maximized), Placement(800), nullptr, boxes);
   EXPECT_EQ(boxes[0].bounds, (SkinRect{769, 5, 793, 23}));
   EXPECT_FALSE(boxes[1].visible);
   EXPECT_EQ(boxes[1].bounds, (SkinRect{489, 5, 513, 23}));

@@ -86,24 +86,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   facts.border = border;
   facts.dialogClass = in.Byte() & 1;
   facts.mdiChildMaximizedWithMenuBar = in.Byte() & 1;
-  std::vector<CaptionButtonSpec> specs(in.Byte() % 8);
-  for (CaptionButtonSpec& spec : specs) {
-    spec.fields.Action = in.Number();
-    spec.fields.Align = in.Byte() % 4 == 0 ? 100 : in.Byte() % 10;
-    spec.fields.XCoord = in.Number();
-    spec.fields.YCoord = in.Number();
-    spec.fields.Visibility = in.Number();
-    spec.fields.Visibility1 = in.Number();
-    spec.picture = {in.Number(), in.Number(), in.Number()};
-    const int cell = TrackedPaintCell(static_cast<ButtonState>(in.Byte() % 4), spec.fields.Visibility,
-                                      spec.picture.frameCount);
-    Require(cell == 1 || (cell >= 1 && cell <= spec.picture.frameCount));
+  std::vector<CaptionButtonSetup> setups(in.Byte() % 8);
+  for (CaptionButtonSetup& setup : setups) {
+    setup.fields.Action = in.Number();
+    setup.fields.Align = in.Byte() % 4 == 0 ? 100 : in.Byte() % 10;
+    setup.fields.XCoord = in.Number();
+    setup.fields.YCoord = in.Number();
+    setup.fields.Visibility = in.Number();
+    setup.fields.Visibility1 = in.Number();
+    setup.picture = {in.Number(), in.Number(), in.Number()};
+    const int cell = TrackedPaintCell(static_cast<ButtonState>(in.Byte() % 4), setup.fields.Visibility,
+                                      setup.picture.frameCount);
+    Require(cell == 1 || (cell >= 1 && cell <= setup.picture.frameCount));
   }
   const CaptionPlacement placement{width, metrics, static_cast<bool>(in.Byte() & 1), in.Number()};
   const std::uint8_t answer = in.Byte();
   std::vector<CaptionButtonBox> boxes;
-  LayoutCaptionButtons(specs, facts, placement, [answer](int, int) { return answer & 1; }, boxes);
-  Require(boxes.size() == specs.size());
+  LayoutCaptionButtons(setups, facts, placement, [answer](int, int) { return answer & 1; }, boxes);
+  Require(boxes.size() == setups.size());
   for (const CaptionButtonBox& box : boxes) Require(!box.bounds.Inverted());
 
   HitTestInput hit;
