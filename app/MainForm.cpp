@@ -12,6 +12,7 @@
 #include "app/OutputSnapshot.h"
 #include "app/OutputFolder.h"
 #include "app/TaskbarList.h"
+#include "skin/data/SkinManage.h"
 #include "ui/Application.h"
 #include "ui/ErrorReport.h"
 #include "ui/core/Exceptions.h"
@@ -122,6 +123,7 @@ void TFrmMain::RegisterFormClasses() {
   ui::RegisterStandardClasses();
   skin::RegisterSkinStoreClasses();
   ui::RegisterClasses({&skin::TSkinData::StaticClass()});
+  skin::TSkinManage::Install();
 }
 
 TFrmMain::TFrmMain(ui::TComponent* owner)

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "skin/data/SkinElements.h"
+#include "skin/data/SkinManageRules.h"
 #include "skin/data/SkinSectionReaders.h"
 #include "skin/store/SkinReader.h"
 #include "skin/store/SkinStore.h"
@@ -38,7 +39,6 @@ enum class TSkinOption {
 using TSkinOptions = ui::TSet<TSkinOption>;
 const ui::TEnumInfo& SkinOptionInfo();
 
-enum class TSkinFormType { sfMainform, sfOnlyThisForm, sfDialog, sfDLL };
 const ui::TEnumInfo& SkinFormTypeInfo();
 
 // Every member but xcMenuItem and xcFastReport.

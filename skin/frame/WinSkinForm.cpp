@@ -9,6 +9,7 @@
 #include "skin/draw/SkinDrawing.h"
 #include "skin/frame/FrameRegionPlan.h"
 #include "skin/frame/SkinMessages.h"
+#include "ui/Form.h"
 #include "ui/Handles.h"
 
 namespace skin {
@@ -23,6 +24,20 @@ constexpr UINT_PTR kHoverInterval = 250;
 constexpr int kSkinStateKeepingSize = 5;
 
 RECT ToRect(const SkinRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+bool IsFrameCommand(WORD command) {
+  switch (command) {
+    case SC_SIZE:
+    case SC_MOVE:
+    case SC_MINIMIZE:
+    case SC_MAXIMIZE:
+    case SC_NEXTWINDOW:
+    case SC_PREVWINDOW:
+    case SC_CLOSE:
+    case SC_RESTORE: return true;
+    default: return false;
+  }
+}
 
 SIZE OuterSize(HWND window) {
   RECT r{};
@@ -58,11 +73,11 @@ bool TWinSkinForm::AttachWindow(HWND window) {
   GetClassNameA(window, className.data(), static_cast<int>(className.size()));
   FSysMenu = GetSystemMenu(window, FALSE);
   style_ = ClassifyFrameStyle(style, exStyle, className.data(), FSysMenu != nullptr);
-  const FrameEdges edges{EdgeOf(FSkinData.FBorderLeft.get()), EdgeOf(FSkinData.FBorderRight.get()),
-                         EdgeOf(FSkinData.FBorderTop.get()), EdgeOf(FSkinData.FBorderBottom.get())};
-  metrics_ = LoadFrameMetrics(edges, style_.border, 0);
-  LoadCaptionButtons();
+  LoadMetrics();
   if (!Attach(window)) return false;
+  FHandle = window;
+  FClassName.assign(className.data(), className.data() + std::char_traits<char>::length(className.data()));
+  FMarkedDetached = false;
   FOriginalStyle = style;
   FSkinState = 0;
   FActive = true;
@@ -71,9 +86,71 @@ bool TWinSkinForm::AttachWindow(HWND window) {
   return true;
 }
 
+bool TWinSkinForm::AttachForm(ui::TCustomForm& form) {
+  if (Attached()) return false;
+  HWND window = form.Handle();
+  FForm = &form;
+  FSkinData.OnBeforeSkinForm(&form, window, FClassName);
+  if (!AttachWindow(window)) {
+    FForm = nullptr;
+    return false;
+  }
+  FOldColor = form.Color();
+  form.SetColor(static_cast<ui::TColor>(FSkinData.ButtonFace));
+  return true;
+}
+
+void TWinSkinForm::LoadMetrics() {
+  const FrameEdges edges{EdgeOf(FSkinData.FBorderLeft.get()), EdgeOf(FSkinData.FBorderRight.get()),
+                         EdgeOf(FSkinData.FBorderTop.get()), EdgeOf(FSkinData.FBorderBottom.get())};
+  metrics_ = LoadFrameMetrics(edges, style_.border, 0);
+  LoadCaptionButtons();
+}
+
+bool TWinSkinForm::Dead() const {
+  return FSkinState == kSkinStateDestroyed || (FHandle != nullptr && !IsWindow(FHandle));
+}
+
+SIZE TWinSkinForm::ClientSize() const {
+  RECT client{};
+  GetClientRect(Window(), &client);
+  return {client.right, client.bottom};
+}
+
+void TWinSkinForm::Reskin() {
+  HWND window = Window();
+  if (window == nullptr || FSkinState == 0 || !FSkinData.SkinLoaded() || !FSkinData.FBorderTop ||
+      FSkinData.FBorderTop->Bitmap.Empty())
+    return;
+  const SIZE client = ClientSize();
+  FSkinState = kSkinStateReskinning;
+  LoadMetrics();
+  if (FForm) FForm->SetColor(static_cast<ui::TColor>(FSkinData.ButtonFace));
+  if (style_.border != BorderKind::NoCaption) {
+    ReadShowState();
+    if (FShowState == ShowState::Normal) {
+      KeepClientSize(client);
+    } else {
+      SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
+    if (FShowState != ShowState::Minimized) BuildRegion(true);
+  }
+  SendMessageW(window, SM_SKINAPPLIED, 0, kEngineMark);
+  FSkinData.OnAfterSkinForm(FForm, window, FClassName);
+  FSkinState = kSkinStateSkinned;
+  RepaintFrame();
+}
+
+void TWinSkinForm::RepaintFrame() {
+  if (Window() == nullptr) return;
+  RedrawWindow(Window(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void TWinSkinForm::DetachWindow() {
   HWND window = Window();
   if (window == nullptr) return;
+  if (FForm && FSkinState != kSkinStateDestroyed) FForm->SetColor(FOldColor);
   SetHoverTimer(false);
   const bool sized = FSkinState != 0 && style_.border != BorderKind::NoCaption;
   const SIZE skinned = OuterSize(window);
@@ -92,12 +169,20 @@ void TWinSkinForm::DetachWindow() {
   }
   RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   FSkinState = 0;
+  FreeSurfaces();
 }
 
 void TWinSkinForm::WindowDestroyed() {
   FSkinState = kSkinStateDestroyed;
   FTimerOn = false;
   FHasRegion = false;
+  FreeSurfaces();
+}
+
+void TWinSkinForm::FreeSurfaces() {
+  // A frame whose window is gone may wait a while to be freed; its drawing surfaces go at once.
+  FFrameBitmap.FreeImage();
+  FTitleBackdrop.FreeImage();
 }
 
 void TWinSkinForm::ReadShowState() {
@@ -127,7 +212,7 @@ void TWinSkinForm::SkinInit() {
       SetWindowPos(window, nullptr, 0, 0, 0, 0,
                    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     } else {
-      KeepClientSize();
+      KeepClientSize({client.right, client.bottom});
     }
     FSkinState = kSkinStateSkinned;
     BuildRegion(false);
@@ -135,14 +220,42 @@ void TWinSkinForm::SkinInit() {
   FSkinState = kSkinStateSkinned;
   SendMessageW(window, SM_SKINAPPLIED, 0, kEngineMark);
   if (!Attached()) return;
+  FSkinData.OnAfterSkinForm(FForm, window, FClassName);
+  if (!Attached()) return;
   SetHoverTimer(FActive);
   RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
-void TWinSkinForm::KeepClientSize() {
-  RECT client{};
-  GetClientRect(Window(), &client);
-  const SkinnedWindowSize size = WindowSizeForClient(client.right, client.bottom, metrics_, nullptr);
+int TWinSkinForm::CaptionTextWidth() {
+  const int length = GetWindowTextLengthW(Window());
+  if (length <= 0) return 0;
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(std::max(GetWindowTextW(Window(), text.data(), length + 1), 0)));
+  ui::WindowDc dc(Window(), true);
+  if (!dc) return 0;
+  ui::SelectedObject font(dc.get(), FSkinData.CaptionFont.Handle());
+  SIZE extent{};
+  if (!GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent)) return 0;
+  return extent.cx;
+}
+
+void TWinSkinForm::KeepClientSize(SIZE client) {
+  const DialogCaption* caption = nullptr;
+  DialogCaption dialog;
+  if (style_.dialogClass && FSkinData.FTitle) {
+    dialog = {FSkinData.FTitle->LeftWidth, CaptionTextWidth(), FSkinData.FTitle->RightWidth};
+    caption = &dialog;
+  }
+  const SkinnedWindowSize size = WindowSizeForClient(client.cx, client.cy, metrics_, caption);
+  if (size.childShift > 0) {
+    for (HWND child = GetWindow(Window(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      RECT r{};
+      GetWindowRect(child, &r);
+      MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&r), 2);
+      SetWindowPos(child, nullptr, r.left + size.childShift, r.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING | SWP_NOOWNERZORDER);
+    }
+  }
   SetWindowPos(Window(), nullptr, 0, 0, size.width, size.height,
                SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
@@ -259,6 +372,24 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (wParam != HoverTimerId()) break;
       HoverTick();
       return 0;
+    case SM_RESKIN: Reskin(); return 0;
+    case WM_ERASEBKGND: {
+      const LRESULT result = CallPrevious(msg, wParam, lParam);
+      if (FForm || !FSkinData.ButtonFaceBrush()) return result;
+      RECT client{};
+      GetClientRect(Window(), &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, FSkinData.ButtonFaceBrush());
+      return 1;
+    }
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC: {
+      // A bare dialog's labels and buttons stand on the skin's face colour instead of the system's.
+      const LRESULT result = CallPrevious(msg, wParam, lParam);
+      if (FForm || !FSkinData.ButtonFaceBrush()) return result;
+      SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+      if (msg == WM_CTLCOLORSTATIC) return reinterpret_cast<LRESULT>(FSkinData.ButtonFaceBrush());
+      return result;
+    }
     default: break;
   }
   if (style_.border == BorderKind::NoCaption) return CallPrevious(msg, wParam, lParam);
@@ -274,6 +405,13 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return result;
     }
     case WM_WINDOWPOSCHANGED: ReadShowState(); return CallPrevious(msg, wParam, lParam);
+    case WM_COMMAND:
+      // A menu that mirrors the system menu sends its choices as commands; they are system commands.
+      if (lParam == 0 && IsFrameCommand(LOWORD(wParam))) {
+        PostMessageW(Window(), WM_SYSCOMMAND, LOWORD(wParam), 0);
+        return 0;
+      }
+      return CallPrevious(msg, wParam, lParam);
     case WM_ACTIVATE: FActive = LOWORD(wParam) != WA_INACTIVE; return CallPrevious(msg, wParam, lParam);
     case WM_SETTEXT: {
       // The system draws its own caption when the text changes; the skin's goes back over it.

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "skin/data/WinSkinData.h"
@@ -15,6 +16,10 @@
 #include "skin/frame/SkinFrameGeometry.h"
 #include "ui/Graphics.h"
 #include "ui/WindowSubclass.h"
+
+namespace ui {
+class TCustomForm;
+}
 
 namespace skin {
 
@@ -28,8 +33,25 @@ class TWinSkinForm : public ui::TWindowSubclass {
   // kept, the region set and SM_SKINAPPLIED sent. False when the window does not exist, is not a
   // top-level window, already answers SM_ISSKINNED, or the skin has no frame edges.
   bool AttachWindow(HWND window);
-  // Gives the window back its system frame, style bits and client size at the same position.
+  // Form mode: frames the form's window, raising the component's OnBeforeSkinForm first, and gives
+  // the form the skin's face colour until it is detached.
+  bool AttachForm(ui::TCustomForm& form);
+  // Gives the window back its system frame, style bits, colour and client size at the same position.
   void DetachWindow();
+  // Re-reads the component's skin (a new one was loaded): frame thicknesses, caption buttons, the
+  // form's colour, the same client size and a new region. A component left without skin by a failed
+  // load keeps the frame as it is.
+  void Reskin();
+  // Repaints the frame and everything inside it.
+  void RepaintFrame();
+
+  TSkinData& SkinData() const { return FSkinData; }
+  ui::TCustomForm* Form() const { return FForm; }
+  // The window was destroyed (or is gone): the manager drops such frames.
+  bool Dead() const;
+  // The manager marks a frame it detached; marked frames are freed at its next occasion.
+  void MarkDetached() { FMarkedDetached = true; }
+  bool MarkedDetached() const { return FMarkedDetached; }
 
   int SkinState() const { return FSkinState; }
   const FrameMetrics& Metrics() const { return metrics_; }
@@ -47,7 +69,11 @@ class TWinSkinForm : public ui::TWindowSubclass {
  private:
   void SkinInit();
   void ReadShowState();
-  void KeepClientSize();
+  // Sizes the window so that `client` stays its client size inside the current frame thicknesses;
+  // a dialog also grows to show its whole caption, moving its children to stay centred.
+  void KeepClientSize(SIZE client);
+  int CaptionTextWidth();
+  SIZE ClientSize() const;
   void BuildRegion(bool rebuild);
   // The region goes with the subclass layer: the window is passed in because it may already be off.
   void FreeRegion(HWND window);
@@ -72,7 +98,15 @@ class TWinSkinForm : public ui::TWindowSubclass {
   void DrawButton(HDC dc, std::size_t index, int cell);
   void DrawWindowIcon(HDC dc, const RECT& rect);
 
+  void LoadMetrics();
+  void FreeSurfaces();
+
   TSkinData& FSkinData;
+  ui::TCustomForm* FForm = nullptr;
+  ui::TColor FOldColor = ui::clBtnFace;
+  HWND FHandle = nullptr;
+  std::wstring FClassName;
+  bool FMarkedDetached = false;
   int FSkinState = 0;
   bool FActive = true;
   ShowState FShowState = ShowState::Normal;

@@ -3,7 +3,6 @@
 // engine's messages, and a detach that gives back the system frame exactly.
 #include <gtest/gtest.h>
 #include <windowsx.h>
-#include <winternl.h>
 
 #include <algorithm>
 #include <chrono>
@@ -17,6 +16,7 @@
 #include "skin/draw/SkinDrawing.h"
 #include "skin/frame/SkinMessages.h"
 #include "skin/frame/WinSkinForm.h"
+#include "tests/support/HandleCensus.h"
 #include "tests/support/PixelTest.h"
 
 namespace {
@@ -535,47 +535,8 @@ INSTANTIATE_TEST_SUITE_P(StoreItems, SkinnedWindow, ::testing::Values(0, 1, 2, 3
 
 namespace {
 
-// Live GDI objects of the process. GetGuiResources is not answered under Wine, so the process's GDI
-// handle table (the PEB's GdiSharedHandleTable, 24-byte entries: object, owner, unique, type, flags,
-// user pointer) is walked and every entry whose handle GetObjectType accepts is counted.
-struct GdiHandleEntry {
-  std::uint64_t object;
-  std::uint32_t owner;
-  std::uint16_t unique;
-  std::uint8_t type;
-  std::uint8_t flags;
-  std::uint64_t user;
-};
-static_assert(sizeof(GdiHandleEntry) == 24);
-
-int LiveGdiObjects() {
-  constexpr std::size_t kTableOffset = sizeof(void*) == 8 ? 0xF8 : 0x94;
-  PROCESS_BASIC_INFORMATION info{};
-  if (NtQueryInformationProcess(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, nullptr) != 0)
-    return -1;
-  const auto* peb = reinterpret_cast<const char*>(info.PebBaseAddress);
-  const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + kTableOffset);
-  if (!table) return -1;
-  int live = 0;
-  for (std::uint32_t index = 0; index < 0x10000; ++index) {
-    if (table[index].type == 0) continue;
-    const std::uint32_t value = index | (std::uint32_t{table[index].unique} << 16);
-    const auto handle = reinterpret_cast<HGDIOBJ>(static_cast<std::uintptr_t>(value));
-    live += GetObjectType(handle) != 0;
-  }
-  return live;
-}
-
-BOOL CALLBACK CountWindow(HWND, LPARAM counter) {
-  ++*reinterpret_cast<int*>(counter);
-  return TRUE;
-}
-
-int ThreadWindows() {
-  int count = 0;
-  EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
-  return count;
-}
+using trelvix::testing::LiveGdiObjects;
+using trelvix::testing::ThreadWindows;
 
 TEST(SkinnedWindowHandles, SwitchingAmongTheFiveSkinsAHundredTimesLeavesGdiObjectsAndWindowsWhereTheyWere) {
   skin::SetSkinMessageHandler([](const std::wstring&) {});

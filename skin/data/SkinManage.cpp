@@ -1,0 +1,337 @@
+#include "skin/data/SkinManage.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "skin/data/SkinManageRules.h"
+#include "skin/frame/SkinMessages.h"
+#include "skin/frame/WinSkinForm.h"
+#include "ui/Form.h"
+#include "ui/Screen.h"
+#include "ui/WinControl.h"
+#include "ui/core/AsciiText.h"
+
+namespace skin {
+
+// Creates the manager when the first component finishes loading and forwards the components'
+// requests to it; destroys it with the last component, so no hook or frame outlives the skins.
+class TSkinManagerFactory final : public TSkinManagerLink {
+ public:
+  static TSkinManagerFactory& Get() {
+    static TSkinManagerFactory factory;
+    return factory;
+  }
+  TSkinManage* Manager() const { return manager_.get(); }
+
+  void SkinDataLoaded(TSkinData& data) override {
+    if (!manager_) manager_.reset(new TSkinManage);
+    manager_->AddComponent(data);
+    TSkinManage& m = *manager_;
+    if (data.SkinFormtype() != TSkinFormType::sfMainform) {
+      m.enabled_ = true;
+      if (m.runState_ == TSkinManage::RunState::Idle) m.runState_ = TSkinManage::RunState::Running;
+      auto* form = dynamic_cast<ui::TCustomForm*>(data.Owner());
+      if (form && data.Active() && form->HandleAllocated()) m.SkinWindow(form->WindowHandle());
+      return;
+    }
+    m.InstallHook();
+    if (data.Active() && data.SkinLoaded()) {
+      m.SetPending(data);
+      m.Request(TSkinManage::Step::Skin, 250);
+    }
+  }
+
+  void SkinDataActiveChanged(TSkinData& data, bool active) override {
+    if (!manager_) return;
+    TSkinManage& m = *manager_;
+    switch (data.SkinFormtype()) {
+      case TSkinFormType::sfMainform:
+        if (active && !data.SkinLoaded()) return;
+        m.SetPending(data);
+        m.Request(active ? TSkinManage::Step::Skin : TSkinManage::Step::Unskin, 250);
+        if (active && m.runState_ == TSkinManage::RunState::Idle) m.runState_ = TSkinManage::RunState::Running;
+        return;
+      case TSkinFormType::sfOnlyThisForm:
+        m.SetPending(data);
+        if (active && !data.SkinLoaded()) return;
+        m.Request(active ? TSkinManage::Step::Skin : TSkinManage::Step::Unskin, 250);
+        return;
+      case TSkinFormType::sfDialog:
+      case TSkinFormType::sfDLL: return;
+    }
+  }
+
+  void SkinDataApply(TSkinData& data) override {
+    if (!manager_) return;
+    TSkinManage& m = *manager_;
+    m.SetPending(data);
+    m.TellFramesToReread(data);
+    if (m.runState_ != TSkinManage::RunState::Idle) m.Request(TSkinManage::Step::Refresh, 250);
+  }
+
+  void SkinDataDestroyed(TSkinData& data) override {
+    if (manager_ && !manager_->RemoveComponent(data)) manager_.reset();
+  }
+
+ private:
+  std::unique_ptr<TSkinManage> manager_;
+};
+
+namespace {
+
+std::wstring ClassNameOf(HWND window) {
+  std::array<wchar_t, 101> name{};
+  const int length = GetClassNameW(window, name.data(), static_cast<int>(name.size()));
+  return std::wstring(name.data(), static_cast<std::size_t>(std::max(length, 0)));
+}
+
+ui::TCustomForm* FormOf(HWND window) {
+  if (ui::Screen)
+    if (ui::TCustomForm* form = ui::Screen->FindForm(window)) return form;
+  return dynamic_cast<ui::TCustomForm*>(ui::FindControl(window));
+}
+
+constexpr std::uint32_t kSizeGripStyle = 0x10;
+
+}  // namespace
+
+TSkinManage* TSkinManage::Instance() { return TSkinManagerFactory::Get().Manager(); }
+
+void TSkinManage::Install() { SetSkinManagerLink(&TSkinManagerFactory::Get()); }
+
+TSkinManage::TSkinManage() : timer_(std::make_unique<ui::TTimer>(nullptr)) {
+  timer_->SetEnabled(false);
+  timer_->SetInterval(100);
+  timer_->OnTimer = ui::TNotifyEvent(this, &TSkinManage::TimerTick);
+}
+
+TSkinManage::~TSkinManage() {
+  runState_ = RunState::ShuttingDown;
+  enabled_ = false;
+  timer_.reset();
+  hook_.reset();
+  while (!frames_.empty()) UnskinFrame(frames_.size() - 1);
+}
+
+void TSkinManage::AddComponent(TSkinData& data) {
+  if (std::find(components_.begin(), components_.end(), &data) == components_.end()) components_.push_back(&data);
+}
+
+bool TSkinManage::RemoveComponent(TSkinData& data) {
+  if (pending_ == &data) pending_ = nullptr;
+  // A frame must not outlive the skin it paints from.
+  for (std::size_t i = frames_.size(); i-- > 0;)
+    if (&frames_[i]->SkinData() == &data) UnskinFrame(i);
+  std::erase(components_, &data);
+  return !components_.empty();
+}
+
+void TSkinManage::InstallHook() {
+  if (!hook_) hook_.reset(SetWindowsHookExW(WH_CBT, &TSkinManage::CbtProc, nullptr, GetCurrentThreadId()));
+}
+
+LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
+  TSkinManage* manager = Instance();
+  if (manager && code >= 0) {
+    auto window = reinterpret_cast<HWND>(wParam);
+    switch (code) {
+      case HCBT_CREATEWND: {
+        const CREATESTRUCTW* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+        // Size grips and popup menus are taken over by the control and menu wrappers; a frame is
+        // only made here for MDI children, which are never activated on their own before showing.
+        if (create && (create->dwExStyle & WS_EX_MDICHILD)) manager->SkinWindow(window);
+        break;
+      }
+      case HCBT_ACTIVATE:
+        if (manager->runState_ == RunState::Idle) manager->runState_ = RunState::Running;
+        manager->SkinWindow(window);
+        break;
+      default: break;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TSkinData* TSkinManage::MainComponent() const {
+  for (TSkinData* data : components_)
+    if (data->SkinFormtype() == TSkinFormType::sfMainform) return data;
+  return nullptr;
+}
+
+TSkinData* TSkinManage::ServingComponent(HWND window, const std::wstring& className) const {
+  std::vector<ComponentFacts> facts;
+  facts.reserve(components_.size());
+  for (TSkinData* data : components_) {
+    bool owns = false;
+    if (data->SkinFormtype() == TSkinFormType::sfOnlyThisForm) {
+      auto* form = dynamic_cast<ui::TCustomForm*>(data->Owner());
+      owns = form && form->WindowHandle() == window;
+    }
+    facts.push_back({data->SkinFormtype(), owns});
+  }
+  const auto index = ChooseServingComponent(facts, className);
+  return index ? components_[*index] : nullptr;
+}
+
+TWinSkinForm* TSkinManage::FindFrame(HWND window) const {
+  for (const auto& frame : frames_)
+    if (frame->Window() == window && !frame->Dead()) return frame.get();
+  return nullptr;
+}
+
+bool TSkinManage::SkinWindow(HWND window) {
+  if (!enabled_ || window == nullptr || !IsWindow(window)) return false;
+  DropDeadFrames();
+  FreeDetachedFrames();
+  const std::wstring className = ClassNameOf(window);
+  ui::TCustomForm* form = FormOf(window);
+  const auto style = static_cast<std::uint32_t>(GetWindowLongPtrW(window, GWL_STYLE));
+  const auto exStyle = static_cast<std::uint32_t>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  HWND parent = GetParent(window);
+
+  FrameCandidate candidate;
+  candidate.enabled = enabled_;
+  candidate.alreadySkinned = FindFrame(window) != nullptr || SendMessageW(window, SM_ISSKINNED, 0, 0) == 1;
+  candidate.hasForm = form != nullptr;
+  candidate.formTag = form ? form->Tag() : 0;
+  candidate.sweeping = sweeping_;
+  candidate.child = (style & WS_CHILD) != 0;
+  candidate.mdiChild = (exStyle & WS_EX_MDICHILD) != 0;
+  candidate.parentIsMdiClient = parent && ui::AsciiLower(ClassNameOf(parent)) == L"mdiclient";
+  candidate.ownModule =
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE)) == GetModuleHandleW(nullptr);
+  candidate.className = className;
+  candidate.hasArea = bounds.right > bounds.left && bounds.bottom > bounds.top;
+  if (DecideFraming(candidate) != FrameRefusal::None) return false;
+
+  TSkinData* main = MainComponent();
+  if (main && !main->ShouldSkin(className)) return false;
+  TSkinData* serving = ServingComponent(window, className);
+  if (!serving || !serving->SkinLoaded()) return false;
+
+  auto frame = std::make_unique<TWinSkinForm>(*serving);
+  const bool attached = form ? frame->AttachForm(*form) : frame->AttachWindow(window);
+  if (!attached) return false;
+  frames_.push_back(std::move(frame));
+  return true;
+}
+
+void TSkinManage::RewrapWindow(HWND window) {
+  rewrapWindow_ = window;
+  if (!pending_) pending_ = MainComponent();
+  Request(Step::Rewrap, 100);
+}
+
+void TSkinManage::TellFramesToReread(const TSkinData& data) {
+  for (const auto& frame : frames_)
+    if (&frame->SkinData() == &data && !frame->Dead()) frame->Reskin();
+}
+
+void TSkinManage::MarkRunning() {
+  if (runState_ == RunState::Idle) runState_ = RunState::Running;
+}
+
+void TSkinManage::Request(Step step, unsigned delayMs) {
+  if (runState_ == RunState::ShuttingDown) return;
+  request_ = step;
+  timer_->SetInterval(delayMs);
+  if (runState_ != RunState::Idle) {
+    timer_->SetEnabled(false);
+    timer_->SetEnabled(true);
+  } else if (step == Step::Skin) {
+    enabled_ = true;
+  } else if (step == Step::Unskin) {
+    enabled_ = false;
+  }
+}
+
+void TSkinManage::TimerTick(ui::TObject*) {
+  timer_->SetEnabled(false);
+  const Step step = request_;
+  request_ = Step::None;
+  if (!pending_ || step == Step::None) return;
+  RunStep(step);
+}
+
+void TSkinManage::DropDeadFrames() {
+  std::erase_if(frames_, [](const std::unique_ptr<TWinSkinForm>& frame) { return frame->Dead(); });
+}
+
+void TSkinManage::FreeDetachedFrames() {
+  std::erase_if(frames_, [](const std::unique_ptr<TWinSkinForm>& frame) { return frame->MarkedDetached(); });
+}
+
+void TSkinManage::UnskinFrame(std::size_t index) {
+  std::unique_ptr<TWinSkinForm> frame = std::move(frames_[index]);
+  frames_.erase(frames_.begin() + static_cast<std::ptrdiff_t>(index));
+  if (!frame->Dead()) frame->DetachWindow();
+}
+
+void TSkinManage::SkinAllForms(TSkinData* onlyForm) {
+  if (!ui::Screen) return;
+  sweeping_ = true;
+  for (int i = ui::Screen->FormCount(); i-- > 0;) {
+    ui::TCustomForm* form = ui::Screen->Forms(i);
+    if (onlyForm && form != onlyForm->Owner()) continue;
+    if (!form->HandleAllocated()) continue;
+    HWND window = form->WindowHandle();
+    if (!IsWindowVisible(window) || (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD)) continue;
+    SkinWindow(window);
+  }
+  sweeping_ = false;
+}
+
+void TSkinManage::RunStep(Step step) {
+  TSkinData& data = *pending_;
+  const bool onlyThisForm = data.SkinFormtype() == TSkinFormType::sfOnlyThisForm;
+  switch (step) {
+    case Step::Skin:
+      enabled_ = true;
+      if (!onlyThisForm) DropDeadFrames();
+      SkinAllForms(onlyThisForm ? &data : nullptr);
+      break;
+    case Step::Unskin:
+      enabled_ = false;
+      DropDeadFrames();
+      if (onlyThisForm) {
+        for (std::size_t i = frames_.size(); i-- > 0;)
+          if (&frames_[i]->SkinData() == &data) {
+            UnskinFrame(i);
+            break;
+          }
+      } else {
+        while (!frames_.empty()) UnskinFrame(frames_.size() - 1);
+      }
+      break;
+    case Step::Refresh:
+      DropDeadFrames();
+      for (const auto& frame : frames_) {
+        if (&frame->SkinData() != &data) continue;
+        frame->Reskin();
+        frame->RepaintFrame();
+        if (onlyThisForm) break;
+      }
+      break;
+    case Step::FreeDetached: FreeDetachedFrames(); break;
+    case Step::Rewrap: {
+      HWND window = rewrapWindow_;
+      rewrapWindow_ = nullptr;
+      if (TWinSkinForm* frame = FindFrame(window)) {
+        frame->DetachWindow();
+        frame->MarkDetached();
+        FreeDetachedFrames();
+        SkinWindow(window);
+      }
+      pending_ = nullptr;
+      return;
+    }
+    case Step::None: return;
+  }
+  pending_ = nullptr;
+  data.SkinChanged();
+}
+
+}  // namespace skin

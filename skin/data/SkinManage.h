@@ -1,0 +1,85 @@
+#pragma once
+// TSkinManage: the one window manager of the process. It watches windows being created, activated and
+// destroyed through a thread CBT hook, decides which top-level windows get a skinned frame, chooses
+// the skin component that serves each, and carries out switching the skin on and off and refreshing
+// through a one-shot timer, so none of that happens inside the message that asked for it.
+// Window thread only.
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "skin/data/WinSkinData.h"
+#include "ui/Handles.h"
+#include "ui/Timer.h"
+
+namespace skin {
+
+class TWinSkinForm;
+
+class TSkinManage final {
+ public:
+  enum class Step { None = 0, Skin = 1, Unskin = 2, Refresh = 3, FreeDetached = 6, Rewrap = 7 };
+  enum class RunState { Idle = 0, Running = 1, ShuttingDown = 4 };
+
+  // The manager of the process: created by the first skin component that finishes loading, gone
+  // with the last component. nullptr when there is none.
+  static TSkinManage* Instance();
+  // Lets skin components reach the manager; the program calls this once before reading its forms.
+  static void Install();
+
+  ~TSkinManage();
+  TSkinManage(const TSkinManage&) = delete;
+  TSkinManage& operator=(const TSkinManage&) = delete;
+
+  // Runs `step` for the pending component after `delayMs`; while idle only switching on and off
+  // takes effect, at once.
+  void Request(Step step, unsigned delayMs);
+  // Frames the window if every rule allows it; posts SM_SKININIT to it. True when framed.
+  bool SkinWindow(HWND window);
+  // The frame object of a window, or nullptr.
+  TWinSkinForm* FindFrame(HWND window) const;
+  // Unframes and frames the window again after the current message.
+  void RewrapWindow(HWND window);
+  // Every frame object served by `data` re-reads its skin now.
+  void TellFramesToReread(const TSkinData& data);
+  // A frame object set itself up: requests from now on run through the timer.
+  void MarkRunning();
+
+  bool Enabled() const { return enabled_; }
+  RunState State() const { return runState_; }
+  std::size_t FrameCount() const { return frames_.size(); }
+  const std::vector<TSkinData*>& Components() const { return components_; }
+
+ private:
+  friend class TSkinManagerFactory;
+  TSkinManage();
+
+  void AddComponent(TSkinData& data);
+  // False when that was the last component: the manager is then to be destroyed.
+  bool RemoveComponent(TSkinData& data);
+  void InstallHook();
+  void SetPending(TSkinData& data) { pending_ = &data; }
+  static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
+  void TimerTick(ui::TObject* sender);
+  void RunStep(Step step);
+  void SkinAllForms(TSkinData* onlyForm);
+  void DropDeadFrames();
+  void FreeDetachedFrames();
+  void UnskinFrame(std::size_t index);
+  TSkinData* ServingComponent(HWND window, const std::wstring& className) const;
+  TSkinData* MainComponent() const;
+
+  std::vector<std::unique_ptr<TWinSkinForm>> frames_;
+  std::vector<TSkinData*> components_;
+  TSkinData* pending_ = nullptr;
+  bool enabled_ = false;
+  bool sweeping_ = false;
+  RunState runState_ = RunState::Idle;
+  Step request_ = Step::None;
+  HWND rewrapWindow_ = nullptr;
+  ui::Hook hook_;
+  std::unique_ptr<ui::TTimer> timer_;
+};
+
+}  // namespace skin

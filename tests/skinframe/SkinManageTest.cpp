@@ -1,0 +1,412 @@
+// The window manager with a skin component, under Wine: which windows get a frame when they are
+// activated (own windows, message boxes, system dialogs, forms by tag, preview classes), switching the
+// skin off after a quarter second with everything given back, loading another skin while on, a damaged
+// skin file, and the handles left behind by long series of skin switches and message boxes.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/data/SkinManage.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/frame/SkinMessages.h"
+#include "skin/frame/WinSkinForm.h"
+#include "tests/support/HandleCensus.h"
+#include "ui/Application.h"
+#include "ui/Form.h"
+
+namespace {
+
+using skin::TSkinManage;
+
+constexpr int kClientWidth = 400;
+constexpr int kClientHeight = 260;
+
+void Pump(int milliseconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  do {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(5);
+  } while (std::chrono::steady_clock::now() < end);
+}
+
+template <typename Condition>
+bool PumpUntil(Condition done, int milliseconds = 3000) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    Pump(10);
+  }
+  return true;
+}
+
+std::vector<std::uint8_t> SkinBytes(int item) {
+  const auto path = std::filesystem::path(TRELVIX_SKINS_DIR) / "packed" / ("SkinItem" + std::to_string(item) + ".skn");
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+RECT WindowRect(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r;
+}
+
+SIZE ClientSize(HWND window) {
+  RECT r{};
+  GetClientRect(window, &r);
+  return {r.right, r.bottom};
+}
+
+bool Skinned(HWND window) { return SendMessageW(window, skin::SM_ISSKINNED, 0, 0) == 1; }
+
+bool HasShape(HWND window) {
+  HRGN probe = CreateRectRgn(0, 0, 0, 0);
+  const int kind = GetWindowRgn(window, probe);
+  DeleteObject(probe);
+  return kind != ERROR;
+}
+
+bool RegisterClassNamed(const wchar_t* name) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = name;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+  return RegisterClassW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+// A top-level window of this program, shown and activated, with a client area of the test size.
+HWND OpenWindow(const wchar_t* className, const wchar_t* title, int x = 80, int y = 70) {
+  if (!RegisterClassNamed(className)) return nullptr;
+  RECT r{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
+  HWND window = CreateWindowExW(0, className, title, WS_OVERLAPPEDWINDOW, x, y, r.right - r.left, r.bottom - r.top,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!window) return nullptr;
+  ShowWindow(window, SW_SHOWNORMAL);
+  SetForegroundWindow(window);
+  return window;
+}
+
+class ManagedWindows : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ui::Application->Initialize();
+    TSkinManage::Install();
+  }
+
+  void SetUp() override {
+    skin::SetSkinMessageHandler([this](const std::wstring& text) { messages_.push_back(text); });
+    data_ = std::make_unique<skin::TSkinData>(nullptr);
+    data_->OnSkinChanged = ui::TNotifyEvent(this, &ManagedWindows::SkinChanged);
+    data_->Loaded();
+    ASSERT_NE(TSkinManage::Instance(), nullptr) << "the first component to load makes the manager";
+    ASSERT_TRUE(data_->LoadFromBytes(SkinBytes(2)));
+    data_->SetActive(true);
+  }
+
+  void TearDown() override {
+    for (HWND window : windows_)
+      if (IsWindow(window)) DestroyWindow(window);
+    data_.reset();
+    Pump(10);
+    EXPECT_EQ(TSkinManage::Instance(), nullptr) << "the manager goes with the last component";
+    skin::SetSkinMessageHandler(nullptr);
+  }
+
+  void SkinChanged(ui::TObject*) { ++skinChanges_; }
+
+  HWND Open(const wchar_t* className = L"TrelvixManagedWindow", const wchar_t* title = L"受管窗口") {
+    HWND window = OpenWindow(className, title, 80 + 20 * static_cast<int>(windows_.size()), 70);
+    if (window) windows_.push_back(window);
+    return window;
+  }
+
+  skin::TWinSkinForm* FrameOf(HWND window) const { return TSkinManage::Instance()->FindFrame(window); }
+
+  bool WaitSkinned(HWND window) {
+    return PumpUntil([&] {
+      skin::TWinSkinForm* frame = FrameOf(window);
+      return frame && frame->SkinState() == skin::kSkinStateSkinned;
+    });
+  }
+
+  std::unique_ptr<skin::TSkinData> data_;
+  std::vector<HWND> windows_;
+  std::vector<std::wstring> messages_;
+  int skinChanges_ = 0;
+};
+
+TEST_F(ManagedWindows, AnActivatedWindowGetsAFrameWithItsClientSizeAndPositionKept) {
+  HWND window = Open();
+  ASSERT_NE(window, nullptr);
+  const RECT before = WindowRect(window);
+  ASSERT_TRUE(WaitSkinned(window));
+  EXPECT_TRUE(Skinned(window));
+  EXPECT_TRUE(HasShape(window));
+  EXPECT_EQ(ClientSize(window).cx, kClientWidth);
+  EXPECT_EQ(ClientSize(window).cy, kClientHeight);
+  const RECT after = WindowRect(window);
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.top, before.top);
+  EXPECT_EQ(TSkinManage::Instance()->State(), TSkinManage::RunState::Running);
+  // Activating it again makes no second frame.
+  HWND other = Open();
+  ASSERT_TRUE(WaitSkinned(other));
+  SetForegroundWindow(window);
+  Pump(50);
+  EXPECT_EQ(TSkinManage::Instance()->FrameCount(), 2u);
+}
+
+// Runs on a thread timer inside the message box's own loop: waits for the frame, reads it, closes.
+struct MessageBoxProbe {
+  static inline MessageBoxProbe* current = nullptr;
+  HWND box = nullptr;
+  bool framed = false;
+  bool shaped = false;
+  bool dialogBorder = false;
+  LRESULT topEdgeHit = HTNOWHERE;
+  int ticks = 0;
+
+  static BOOL CALLBACK FindBox(HWND window, LPARAM found) {
+    wchar_t name[16]{};
+    GetClassNameW(window, name, 16);
+    if (std::wstring(name) == L"#32770" && IsWindowVisible(window)) {
+      *reinterpret_cast<HWND*>(found) = window;
+      return FALSE;
+    }
+    return TRUE;
+  }
+
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    MessageBoxProbe& probe = *current;
+    ++probe.ticks;
+    if (!probe.box) EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&probe.box));
+    if (!probe.box) return;
+    skin::TWinSkinForm* frame = TSkinManage::Instance()->FindFrame(probe.box);
+    const bool ready = frame && frame->SkinState() == skin::kSkinStateSkinned;
+    if (ready || probe.ticks > 100) {
+      probe.framed = ready && Skinned(probe.box);
+      probe.shaped = HasShape(probe.box);
+      probe.dialogBorder = frame && frame->Border() == skin::BorderKind::Dialog;
+      const RECT r = WindowRect(probe.box);
+      probe.topEdgeHit = SendMessageW(probe.box, WM_NCHITTEST, 0, MAKELPARAM((r.left + r.right) / 2, r.top + 1));
+      PostMessageW(probe.box, WM_COMMAND, IDOK, 0);
+    }
+  }
+
+  void Show(HWND owner, const wchar_t* text) {
+    current = this;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);
+    MessageBoxW(owner, text, L"Trelvix", MB_OK | MB_ICONINFORMATION);
+    KillTimer(nullptr, timer);
+    current = nullptr;
+  }
+};
+
+TEST_F(ManagedWindows, AMessageBoxIsFramedAsABareDialogWindow) {
+  HWND owner = Open();
+  ASSERT_TRUE(WaitSkinned(owner));
+  MessageBoxProbe probe;
+  probe.Show(owner, L"请选择保存的文件夹");
+  ASSERT_NE(probe.box, nullptr);
+  EXPECT_TRUE(probe.framed);
+  EXPECT_TRUE(probe.shaped);
+  EXPECT_TRUE(probe.dialogBorder);
+  EXPECT_NE(probe.topEdgeHit, HTCAPTION) << "the top three pixels never move the window";
+  Pump(20);
+  EXPECT_EQ(TSkinManage::Instance()->FindFrame(probe.box), nullptr) << "the closed box's frame is dropped";
+}
+
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// A modeless system dialog from an in-memory template: class #32770, not a window of any form.
+HWND OpenSystemDialog() {
+  struct alignas(4) Template {
+    DLGTEMPLATE header;
+    WORD menu, windowClass;
+    wchar_t title[8];
+  } t{};
+  t.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE;
+  t.header.cx = 200;
+  t.header.cy = 100;
+  t.header.x = 30;
+  t.header.y = 30;
+  std::wcscpy(t.title, L"系统对话框");
+  HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &t.header, nullptr, PlainDialogProc, 0);
+  if (dialog) SetForegroundWindow(dialog);
+  return dialog;
+}
+
+TEST_F(ManagedWindows, ASystemDialogIsFramedWithTheDialogBorderAndItsClientSizeKept) {
+  HWND dialog = OpenSystemDialog();
+  ASSERT_NE(dialog, nullptr);
+  windows_.push_back(dialog);
+  const SIZE client = ClientSize(dialog);
+  ASSERT_TRUE(WaitSkinned(dialog));
+  EXPECT_EQ(FrameOf(dialog)->Border(), skin::BorderKind::Dialog);
+  EXPECT_EQ(ClientSize(dialog).cy, client.cy);
+  EXPECT_GE(ClientSize(dialog).cx, client.cx) << "a dialog may only grow to show its caption";
+}
+
+TEST_F(ManagedWindows, FormsTaggedNinetyNineAreNeverFramedWhateverTheDisableTag) {
+  data_->SetDisableTag(7);
+  ui::TComponentPtr<ui::TForm> tagged(new ui::TForm(nullptr));
+  tagged->SetTag(99);
+  tagged->SetClientSize(kClientWidth, kClientHeight);
+  tagged->Show();
+  SetForegroundWindow(tagged->Handle());
+  ui::TComponentPtr<ui::TForm> disabledTag(new ui::TForm(nullptr));
+  disabledTag->SetTag(7);
+  disabledTag->SetClientSize(kClientWidth, kClientHeight);
+  disabledTag->Show();
+  SetForegroundWindow(disabledTag->Handle());
+  ASSERT_TRUE(WaitSkinned(disabledTag->Handle())) << "a form tagged with the changed DisableTag is framed";
+  EXPECT_EQ(FrameOf(disabledTag->Handle())->Form(), disabledTag.get());
+  EXPECT_EQ(disabledTag->Color(), static_cast<ui::TColor>(data_->ButtonFace)) << "the form takes the skin's face";
+  SetForegroundWindow(tagged->Handle());
+  Pump(100);
+  EXPECT_EQ(FrameOf(tagged->Handle()), nullptr);
+  EXPECT_FALSE(Skinned(tagged->Handle()));
+}
+
+TEST_F(ManagedWindows, APreviewWindowIsFramedOnlyWithThePreviewOption) {
+  data_->SetOptions(data_->Options().Exclude(skin::TSkinOption::xoPreview));
+  HWND refused = Open(L"TrelvixPrintPreviewWindow", L"预览");
+  Pump(150);
+  EXPECT_FALSE(Skinned(refused));
+  data_->SetOptions(data_->Options().Include(skin::TSkinOption::xoPreview));
+  HWND accepted = Open(L"TrelvixPrintPreviewWindow", L"预览");
+  EXPECT_TRUE(WaitSkinned(accepted));
+}
+
+TEST_F(ManagedWindows, SwitchingOffUnskinsAfterAQuarterSecondAndGivesEverythingBack) {
+  RegisterClassNamed(L"TrelvixManagedWindow");
+  RECT r{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, TRUE);
+  HMENU menu = CreateMenu();
+  AppendMenuW(menu, MF_STRING, 100, L"文件(&F)");
+  HWND window = CreateWindowExW(0, L"TrelvixManagedWindow", L"带菜单", WS_OVERLAPPEDWINDOW, 90, 80,
+                                r.right - r.left, r.bottom - r.top, nullptr, menu, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(window, nullptr);
+  windows_.push_back(window);
+  const RECT systemWindow = WindowRect(window);
+  const SIZE systemClient = ClientSize(window);
+  const LONG_PTR systemStyle = GetWindowLongPtrW(window, GWL_STYLE) | WS_VISIBLE;
+  ShowWindow(window, SW_SHOWNORMAL);
+  SetForegroundWindow(window);
+  ASSERT_TRUE(WaitSkinned(window));
+  const int changesBefore = skinChanges_;
+
+  const auto start = std::chrono::steady_clock::now();
+  data_->SetActive(false);
+  EXPECT_TRUE(Skinned(window)) << "nothing happens inside the request";
+  ASSERT_TRUE(PumpUntil([&] { return !Skinned(window); }));
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(240));
+  EXPECT_EQ(skinChanges_, changesBefore + 1);
+  EXPECT_EQ(TSkinManage::Instance()->FrameCount(), 0u);
+  const RECT restored = WindowRect(window);
+  EXPECT_EQ(restored.left, systemWindow.left);
+  EXPECT_EQ(restored.top, systemWindow.top);
+  EXPECT_EQ(restored.right, systemWindow.right);
+  EXPECT_EQ(restored.bottom, systemWindow.bottom);
+  EXPECT_EQ(ClientSize(window).cx, systemClient.cx);
+  EXPECT_EQ(ClientSize(window).cy, systemClient.cy);
+  EXPECT_EQ(GetWindowLongPtrW(window, GWL_STYLE), systemStyle);
+  EXPECT_EQ(GetMenu(window), menu);
+  EXPECT_FALSE(HasShape(window));
+
+  // Windows activated while off stay as the system draws them.
+  HWND later = Open();
+  Pump(100);
+  EXPECT_FALSE(Skinned(later));
+}
+
+skin::FrameMetrics ExpectedMetrics(const skin::TSkinData& data) {
+  const auto edge = [](const skin::TDataSkinBorder& e) {
+    return skin::EdgePicture{e.Bitmap.Width(), e.Bitmap.Height(), e.FrameCount};
+  };
+  return skin::LoadFrameMetrics({edge(*data.FBorderLeft), edge(*data.FBorderRight), edge(*data.FBorderTop),
+                                 edge(*data.FBorderBottom)},
+                                skin::BorderKind::Sizeable, 0);
+}
+
+TEST_F(ManagedWindows, LoadingAnotherSkinWhileOnReskinsEveryWindowKeepingClientSizes) {
+  HWND first = Open();
+  HWND second = Open();
+  ASSERT_TRUE(WaitSkinned(first));
+  ASSERT_TRUE(WaitSkinned(second));
+  for (int item : {0, 4, 1}) {
+    const int changesBefore = skinChanges_;
+    ASSERT_TRUE(data_->LoadFromBytes(SkinBytes(item)));
+    const skin::FrameMetrics expected = ExpectedMetrics(*data_);
+    for (HWND window : {first, second}) {
+      EXPECT_EQ(FrameOf(window)->Metrics().top, expected.top) << item;
+      EXPECT_EQ(FrameOf(window)->Metrics().left, expected.left) << item;
+      EXPECT_EQ(ClientSize(window).cx, kClientWidth) << item;
+      EXPECT_EQ(ClientSize(window).cy, kClientHeight) << item;
+      const RECT r = WindowRect(window);
+      EXPECT_EQ(r.bottom - r.top, kClientHeight + expected.top + expected.bottom) << item;
+      EXPECT_TRUE(HasShape(window));
+    }
+    ASSERT_TRUE(PumpUntil([&] { return skinChanges_ == changesBefore + 1; })) << "the refresh runs after 250 ms";
+  }
+}
+
+TEST_F(ManagedWindows, ADamagedSkinFileLeavesTheCurrentSkinOnScreen) {
+  HWND window = Open();
+  ASSERT_TRUE(WaitSkinned(window));
+  const skin::FrameMetrics before = FrameOf(window)->Metrics();
+  const RECT rect = WindowRect(window);
+  std::vector<std::uint8_t> damaged = SkinBytes(0);
+  damaged.resize(64);
+  EXPECT_FALSE(data_->LoadFromBytes(damaged));
+  EXPECT_FALSE(messages_.empty()) << "the user is told";
+  Pump(400);
+  ASSERT_NE(FrameOf(window), nullptr);
+  EXPECT_TRUE(Skinned(window));
+  EXPECT_EQ(FrameOf(window)->Metrics().top, before.top);
+  EXPECT_TRUE(HasShape(window));
+  const RECT after = WindowRect(window);
+  EXPECT_EQ(after.right - after.left, rect.right - rect.left);
+  EXPECT_EQ(after.bottom - after.top, rect.bottom - rect.top);
+}
+
+TEST_F(ManagedWindows, SkinSwitchesAndMessageBoxesLeaveNoGdiObjectOrWindowBehind) {
+  HWND window = Open();
+  ASSERT_TRUE(WaitSkinned(window));
+  const auto switchOnce = [&](int item) {
+    ASSERT_TRUE(data_->LoadFromBytes(SkinBytes(item)));
+    SendMessageW(window, skin::SM_PAINTNC, 0, skin::kEngineMark);
+  };
+  const auto boxOnce = [&] {
+    MessageBoxProbe probe;
+    probe.Show(window, L"请选择保存的文件夹");
+    ASSERT_TRUE(probe.framed);
+  };
+  // Each skin's pictures keep the drawing surfaces they make on first use: one round before counting.
+  for (int item = 0; item < 5; ++item) switchOnce(item);
+  boxOnce();
+  Pump(300);
+  const int gdiBefore = trelvix::testing::LiveGdiObjects();
+  const int windowsBefore = trelvix::testing::ThreadWindows();
+  ASSERT_GT(gdiBefore, 0) << "the GDI handle table can be read";
+  for (int i = 0; i < 100; ++i) switchOnce(i % 5);
+  for (int i = 0; i < 100; ++i) boxOnce();
+  Pump(300);
+  EXPECT_EQ(trelvix::testing::LiveGdiObjects(), gdiBefore);
+  EXPECT_EQ(trelvix::testing::ThreadWindows(), windowsBefore);
+}
+
+}  // namespace
