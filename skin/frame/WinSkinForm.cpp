@@ -253,11 +253,15 @@ void TWinSkinForm::KeepClientSize(SIZE client) {
       GetWindowRect(child, &r);
       MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&r), 2);
       SetWindowPos(child, nullptr, r.left + size.childShift, r.top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING | SWP_NOOWNERZORDER);
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING | SWP_NOOWNERZORDER |
+                       SWP_NOCOPYBITS);
     }
   }
   SetWindowPos(Window(), nullptr, 0, 0, size.width, size.height,
                SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  // The dialog's erase of where its children were must come before they paint where they are now.
+  if (size.childShift > 0)
+    RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void TWinSkinForm::BuildRegion(bool rebuild) {
@@ -387,8 +391,13 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       const LRESULT result = CallPrevious(msg, wParam, lParam);
       if (FForm || !FSkinData.ButtonFaceBrush()) return result;
       SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-      if (msg == WM_CTLCOLORSTATIC) return reinterpret_cast<LRESULT>(FSkinData.ButtonFaceBrush());
-      return result;
+      if (msg != WM_CTLCOLORSTATIC) return result;
+      // An icon control left without an icon (a message box without one keeps it, overlapping the
+      // text) must not paint a face-coloured block over its neighbour.
+      auto control = reinterpret_cast<HWND>(lParam);
+      if ((GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && !SendMessageW(control, STM_GETICON, 0, 0))
+        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+      return reinterpret_cast<LRESULT>(FSkinData.ButtonFaceBrush());
     }
     default: break;
   }

@@ -1,0 +1,161 @@
+// The converter's main window and its "choose a folder" message box framed by each of the five skins
+// it carries: framed from start, client size and position kept through every switch, no key colour
+// on screen, and a screenshot of each for people to look at.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/MainForm.h"
+#include "skin/data/SkinManage.h"
+#include "skin/frame/SkinMessages.h"
+#include "skin/frame/WinSkinForm.h"
+#include "tests/support/PixelTest.h"
+#include "ui/Application.h"
+
+namespace {
+
+using app::TFrmMain;
+using trelvix::testing::Capture;
+
+constexpr std::uint32_t kKeyColour = 0xFF00FF;
+
+RECT WindowRect(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r;
+}
+
+Capture Crop(const Capture& screen, RECT area) {
+  area.left = std::max<LONG>(area.left, 0);
+  area.top = std::max<LONG>(area.top, 0);
+  area.right = std::min<LONG>(area.right, screen.width);
+  area.bottom = std::min<LONG>(area.bottom, screen.height);
+  Capture part{area.right - area.left, area.bottom - area.top, {}};
+  if (part.width <= 0 || part.height <= 0) return Capture{};
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x) part.rgb.push_back(screen.At(x, y));
+  return part;
+}
+
+int KeyColourPixels(const Capture& picture) {
+  const RECT all{0, 0, picture.width, picture.height};
+  return picture.width * picture.height - picture.CountNot(kKeyColour, all);
+}
+
+bool Framed(HWND window) {
+  skin::TSkinManage* manager = skin::TSkinManage::Instance();
+  skin::TWinSkinForm* frame = manager ? manager->FindFrame(window) : nullptr;
+  return frame && frame->SkinState() == skin::kSkinStateSkinned;
+}
+
+// Lives on a thread timer inside the message box's loop: pictures the framed box, then closes it.
+struct ChooseFolderBox {
+  static inline ChooseFolderBox* current = nullptr;
+  std::wstring name;
+  HWND box = nullptr;
+  bool framed = false;
+  int keyPixels = -1;
+  std::wstring text;
+  int ticks = 0;
+
+  static BOOL CALLBACK FindBox(HWND window, LPARAM found) {
+    wchar_t name[16]{};
+    GetClassNameW(window, name, 16);
+    if (std::wstring(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  static BOOL CALLBACK ReadStatic(HWND child, LPARAM out) {
+    wchar_t name[16]{};
+    GetClassNameW(child, name, 16);
+    if (std::wstring(name) != L"Static") return TRUE;
+    wchar_t text[64]{};
+    GetWindowTextW(child, text, 64);
+    if (text[0] == 0) return TRUE;
+    *reinterpret_cast<std::wstring*>(out) = text;
+    return FALSE;
+  }
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    ChooseFolderBox& probe = *current;
+    ++probe.ticks;
+    if (!probe.box) EnumThreadWindows(GetCurrentThreadId(), FindBox, reinterpret_cast<LPARAM>(&probe.box));
+    if (!probe.box || probe.keyPixels >= 0) return;
+    if (!Framed(probe.box) && probe.ticks < 150) return;
+    probe.framed = Framed(probe.box);
+    RedrawWindow(probe.box, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const Capture screen = trelvix::testing::CaptureScreen();
+    const Capture box = Crop(screen, WindowRect(probe.box));
+    probe.keyPixels = KeyColourPixels(box);
+    EnumChildWindows(probe.box, ReadStatic, reinterpret_cast<LPARAM>(&probe.text));
+    trelvix::testing::SavePng(screen, trelvix::testing::ScreenshotPath(probe.name));
+    PostMessageW(probe.box, WM_COMMAND, IDOK, 0);
+  }
+};
+
+class SkinnedMainWindow : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ui::Application->Initialize();
+    TFrmMain::RegisterFormClasses();
+  }
+  void SetUp() override {
+    ui::Application->CreateForm(form_);
+    ASSERT_NE(form_, nullptr);
+    form_->Show();
+    SetForegroundWindow(form_->Handle());
+    trelvix::testing::PumpMessages(400);
+  }
+  void TearDown() override { delete form_; }
+
+  TFrmMain* form_ = nullptr;
+};
+
+TEST_F(SkinnedMainWindow, IsFramedFromStartWithTheClientSizeOfTheDesign) {
+  HWND window = form_->Handle();
+  EXPECT_TRUE(Framed(window));
+  EXPECT_EQ(SendMessageW(window, skin::SM_ISSKINNED, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(window, skin::SM_QUERYENGINE, 0, skin::kEngineMark), skin::kEngineMark);
+  RECT client{};
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 538);
+  EXPECT_EQ(client.bottom, 433);
+}
+
+TEST_F(SkinnedMainWindow, EachOfTheFiveSkinsFramesTheWindowAndItsMessageBoxWithoutTheKeyColour) {
+  HWND window = form_->Handle();
+  const RECT start = WindowRect(window);
+  for (int item = 0; item < 5; ++item) {
+    SCOPED_TRACE("skin item " + std::to_string(item));
+    ASSERT_TRUE(form_->SkinData1->LoadFromStore(*form_->SkinStore1, item));
+    trelvix::testing::PumpMessages(400);
+    ASSERT_TRUE(Framed(window));
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 538);
+    EXPECT_EQ(client.bottom, 433);
+    const RECT now = WindowRect(window);
+    EXPECT_EQ(now.left, start.left);
+    EXPECT_EQ(now.top, start.top);
+    const Capture screen = trelvix::testing::CaptureScreen();
+    EXPECT_EQ(KeyColourPixels(Crop(screen, now)), 0);
+    trelvix::testing::SavePng(Crop(screen, now),
+                              trelvix::testing::ScreenshotPath(L"skin-" + std::to_wstring(item) + L"-main-window"));
+
+    ChooseFolderBox probe;
+    probe.name = L"skin-" + std::to_wstring(item) + L"-choose-folder-box";
+    ChooseFolderBox::current = &probe;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, ChooseFolderBox::Tick);
+    form_->edtSaveDir->SetText(L"");
+    form_->btnConvertClick(nullptr);
+    KillTimer(nullptr, timer);
+    ChooseFolderBox::current = nullptr;
+    ASSERT_NE(probe.box, nullptr);
+    EXPECT_TRUE(probe.framed);
+    EXPECT_EQ(probe.keyPixels, 0);
+    EXPECT_EQ(probe.text, L"请选择保存的文件夹");
+  }
+}
+
+}  // namespace
