@@ -11,6 +11,8 @@
 #include "skin/frame/SkinMessages.h"
 #include "ui/Form.h"
 #include "ui/Handles.h"
+#include "ui/Menus.h"
+#include "ui/Messages.h"
 
 namespace skin {
 namespace {
@@ -76,6 +78,7 @@ bool TWinSkinForm::AttachWindow(HWND window) {
   LoadMetrics();
   if (!Attach(window)) return false;
   FHandle = window;
+  TakeMenu(GetMenu(window));
   FClassName.assign(className.data(), className.data() + std::char_traits<char>::length(className.data()));
   FMarkedDetached = false;
   FOriginalStyle = style;
@@ -103,8 +106,50 @@ bool TWinSkinForm::AttachForm(ui::TCustomForm& form) {
 void TWinSkinForm::LoadMetrics() {
   const FrameEdges edges{EdgeOf(FSkinData.FBorderLeft.get()), EdgeOf(FSkinData.FBorderRight.get()),
                          EdgeOf(FSkinData.FBorderTop.get()), EdgeOf(FSkinData.FBorderBottom.get())};
-  metrics_ = LoadFrameMetrics(edges, style_.border, 0);
+  metrics_ = LoadFrameMetrics(edges, style_.border, FMenuBar ? GetSystemMetrics(SM_CYMENU) : 0);
   LoadCaptionButtons();
+}
+
+void TWinSkinForm::TakeMenu(HMENU menu) {
+  if (menu && IsMenu(menu)) {
+    if (FMenuBar)
+      FMenuBar->Rebuild(menu);
+    else
+      FMenuBar = std::make_unique<TWinSkinMenu>(menu);
+    FMenuHandle = menu;
+    // The system would draw its menu bar inside its own frame; the band below the title stands for it.
+    SetMenu(Window(), nullptr);
+  } else {
+    FMenuBar.reset();
+    FMenuHandle = nullptr;
+  }
+  LoadMetrics();
+}
+
+void TWinSkinForm::MenuChanged() {
+  HMENU menu = GetMenu(Window());
+  if (!menu && FForm) menu = FForm->Menu() ? FForm->Menu()->Handle() : nullptr;
+  const bool hadBand = metrics_.menu > 0;
+  const SIZE client = ClientSize();
+  TakeMenu(menu);
+  if (FSkinState == 0 || hadBand == (metrics_.menu > 0)) {
+    PaintFrame(nullptr);
+    return;
+  }
+  ReadShowState();
+  if (FShowState == ShowState::Normal)
+    KeepClientSize({client.cx, client.cy - (hadBand ? 0 : metrics_.menu)});
+  else
+    SetWindowPos(Window(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TWinSkinForm::OpenMenuEntry(LPARAM screenPoint) {
+  if (!FMenuBar) return;
+  const int entry = FMenuBar->EntryAt(ToFrame(screenPoint));
+  if (entry < 0) return;
+  RECT r{};
+  GetWindowRect(Window(), &r);
+  FMenuBar->Open(Window(), entry, {r.left, r.top});
 }
 
 bool TWinSkinForm::Dead() const {
@@ -160,6 +205,9 @@ void TWinSkinForm::DetachWindow() {
   const std::uint32_t restored = (style & ~std::uint32_t{WS_SYSMENU}) | (FOriginalStyle & WS_SYSMENU);
   if (restored != style) ui::SetWindowLongFor(window, GWL_STYLE, static_cast<LONG_PTR>(restored));
   FreeRegion(window);
+  if (FMenuHandle && IsMenu(FMenuHandle) && !GetMenu(window)) SetMenu(window, FMenuHandle);
+  FMenuHandle = nullptr;
+  FMenuBar.reset();
   constexpr UINT kFrameFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
   if (sized && FShowState == ShowState::Normal) {
     const WindowSize size = SystemWindowSize(skinned.cx, skinned.cy, metrics_, FSysNC.cx, FSysNC.cy);
@@ -212,7 +260,8 @@ void TWinSkinForm::SkinInit() {
       SetWindowPos(window, nullptr, 0, 0, 0, 0,
                    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     } else {
-      KeepClientSize({client.right, client.bottom});
+      // The client grew by the menu bar the frame took off; the band gives that height back.
+      KeepClientSize({client.right, client.bottom - metrics_.menu});
     }
     FSkinState = kSkinStateSkinned;
     BuildRegion(false);
@@ -377,6 +426,20 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       HoverTick();
       return 0;
     case SM_RESKIN: Reskin(); return 0;
+    case WM_DESTROY:
+      // A bare window's menu goes with the window, as it would unskinned; a form frees its own.
+      if (!FForm && FMenuHandle && IsMenu(FMenuHandle) && !GetMenu(Window())) SetMenu(Window(), FMenuHandle);
+      FMenuHandle = nullptr;
+      FMenuBar.reset();
+      break;
+    case ui::CM_MENUCHANGED: {
+      FSkinData.FramePaint = false;
+      const LRESULT result = CallPrevious(msg, wParam, lParam);
+      FSkinData.FramePaint = true;
+      if (FSkinData.MenuUpdate() || !FMenuBar) MenuChanged();
+      return result;
+    }
+    case SM_MENUBARCLICK: OpenMenuEntry(lParam); return 0;
     case WM_ERASEBKGND: {
       const LRESULT result = CallPrevious(msg, wParam, lParam);
       if (FForm || !FSkinData.ButtonFaceBrush()) return result;
@@ -414,6 +477,11 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return result;
     }
     case WM_WINDOWPOSCHANGED: ReadShowState(); return CallPrevious(msg, wParam, lParam);
+    case WM_GETMINMAXINFO: {
+      const LRESULT result = CallPrevious(msg, wParam, lParam);
+      ReadShowState();
+      return result;
+    }
     case WM_COMMAND:
       // A menu that mirrors the system menu sends its choices as commands; they are system commands.
       if (lParam == 0 && IsFrameCommand(LOWORD(wParam))) {
@@ -515,6 +583,10 @@ LRESULT TWinSkinForm::NcMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (over) {
         if (!FActive) SetForegroundWindow(Window());
         Repaint(tracker_.Press(*over));
+        return 0;
+      }
+      if (wParam == HTMENU && FMenuBar) {
+        OpenMenuEntry(lParam);
         return 0;
       }
       if (FShowState == ShowState::Maximized && FActive && wParam == HTCAPTION) wParam = HTMENU;
@@ -715,6 +787,10 @@ void TWinSkinForm::PaintFrame(HDC target) {
     if (layout.menuBand.HasArea()) {
       const RECT band = ToRect(layout.menuBand);
       FillRect(frame, &band, face);
+      if (FMenuBar) {
+        const bool rightToLeft = (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
+        FMenuBar->Paint(frame, layout.menuBand, FSkinData, rightToLeft, FActive);
+      }
     }
     if (titleHeight > 0) {
       if (FTitleBackdrop.Width() != W || FTitleBackdrop.Height() != titleHeight) FTitleBackdrop.SetSize(W, titleHeight);

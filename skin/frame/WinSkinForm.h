@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/CaptionButtonRules.h"
 #include "skin/frame/SkinFrameGeometry.h"
+#include "skin/frame/WinSkinMenuBar.h"
 #include "ui/Graphics.h"
 #include "ui/WindowSubclass.h"
 
@@ -58,6 +60,8 @@ class TWinSkinForm : public ui::TWindowSubclass {
   BorderKind Border() const { return style_.border; }
   // The caption buttons as last laid out, in the skin's order; bounds in window coordinates.
   const std::vector<CaptionButtonBox>& CaptionButtons() const { return boxes_; }
+  // The menu bar drawn in the band below the title, or nullptr when the window has no menu.
+  const TWinSkinMenu* MenuBar() const { return FMenuBar.get(); }
   ButtonState CaptionButtonState(std::size_t index) const { return tracker_.State(index); }
   // Paints the whole frame into `dc` (null: the window's own DC).
   void PaintFrame(HDC dc);
@@ -100,6 +104,10 @@ class TWinSkinForm : public ui::TWindowSubclass {
 
   void LoadMetrics();
   void FreeSurfaces();
+  // Takes the window's menu bar into the frame's menu band (or drops the band without a menu).
+  void TakeMenu(HMENU menu);
+  void MenuChanged();
+  void OpenMenuEntry(LPARAM screenPoint);
 
   TSkinData& FSkinData;
   ui::TCustomForm* FForm = nullptr;
@@ -107,6 +115,9 @@ class TWinSkinForm : public ui::TWindowSubclass {
   HWND FHandle = nullptr;
   std::wstring FClassName;
   bool FMarkedDetached = false;
+  // The window's menu while the frame shows it in its band; given back on detach.
+  HMENU FMenuHandle = nullptr;
+  std::unique_ptr<TWinSkinMenu> FMenuBar;
   int FSkinState = 0;
   bool FActive = true;
   ShowState FShowState = ShowState::Normal;

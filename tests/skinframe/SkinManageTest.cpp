@@ -333,6 +333,64 @@ TEST_F(ManagedWindows, SwitchingOffUnskinsAfterAQuarterSecondAndGivesEverythingB
   EXPECT_FALSE(Skinned(later));
 }
 
+std::vector<WPARAM> g_menuCommands;
+
+LRESULT CALLBACK CommandRecorder(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_COMMAND) g_menuCommands.push_back(wParam);
+  return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+TEST_F(ManagedWindows, AWindowMenuMovesIntoTheBandBelowTheTitleAndItsEntriesStillWork) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = CommandRecorder;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"TrelvixMenuWindow";
+  RegisterClassW(&wc);
+  HMENU menu = CreateMenu();
+  HMENU file = CreatePopupMenu();
+  AppendMenuW(file, MF_STRING, 101, L"打开(&O)");
+  AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"文件(&F)");
+  AppendMenuW(menu, MF_STRING, 102, L"帮助(&H)");
+  AppendMenuW(menu, MF_STRING | MF_GRAYED, 103, L"停用");
+  RECT r{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, TRUE);
+  HWND window = CreateWindowExW(0, L"TrelvixMenuWindow", L"菜单", WS_OVERLAPPEDWINDOW, 100, 90, r.right - r.left,
+                                r.bottom - r.top, nullptr, menu, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(window, nullptr);
+  windows_.push_back(window);
+  const SIZE systemClient = ClientSize(window);
+  ShowWindow(window, SW_SHOWNORMAL);
+  SetForegroundWindow(window);
+  ASSERT_TRUE(WaitSkinned(window));
+  skin::TWinSkinForm* frame = FrameOf(window);
+  EXPECT_EQ(GetMenu(window), nullptr) << "the system draws no menu bar of its own";
+  ASSERT_NE(frame->MenuBar(), nullptr);
+  EXPECT_EQ(frame->MenuBar()->Count(), 3u);
+  const skin::FrameMetrics m = frame->Metrics();
+  EXPECT_EQ(m.menu, GetSystemMetrics(SM_CYMENU));
+  EXPECT_EQ(ClientSize(window).cx, systemClient.cx);
+  EXPECT_EQ(ClientSize(window).cy, systemClient.cy);
+
+  const RECT w = WindowRect(window);
+  const auto hit = [&](int x, int y) { return SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(w.left + x, w.top + y)); };
+  EXPECT_EQ(hit(m.left + 60, m.top + m.menu / 2), HTMENU);
+  EXPECT_EQ(hit(m.left + 60, m.top / 2 + 2), HTCAPTION);
+  EXPECT_NE(hit(m.left + 60, 1), HTCAPTION);
+
+  SendMessageW(window, skin::SM_PAINTNC, 0, skin::kEngineMark);
+  const skin::SkinRect help = frame->MenuBar()->Bounds(1);
+  ASSERT_GT(help.right, help.left) << "the entries are laid out in the band";
+  EXPECT_GE(help.top, m.top);
+  g_menuCommands.clear();
+  SendMessageW(window, WM_NCLBUTTONDOWN, HTMENU, MAKELPARAM(w.left + (help.left + help.right) / 2, w.top + help.top + 2));
+  const skin::SkinRect disabled = frame->MenuBar()->Bounds(2);
+  SendMessageW(window, WM_NCLBUTTONDOWN, HTMENU,
+               MAKELPARAM(w.left + (disabled.left + disabled.right) / 2, w.top + disabled.top + 2));
+  Pump(30);
+  ASSERT_EQ(g_menuCommands.size(), 1u) << "an entry without a drop-down is its own command; a disabled one is not";
+  EXPECT_EQ(LOWORD(g_menuCommands[0]), 102);
+}
+
 skin::FrameMetrics ExpectedMetrics(const skin::TSkinData& data) {
   const auto edge = [](const skin::TDataSkinBorder& e) {
     return skin::EdgePicture{e.Bitmap.Width(), e.Bitmap.Height(), e.FrameCount};
