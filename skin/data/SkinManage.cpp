@@ -213,6 +213,7 @@ bool TSkinManage::SkinWindow(HWND window) {
   if (!serving || !serving->SkinLoaded()) return false;
 
   auto frame = std::make_unique<TWinSkinForm>(*serving);
+  frame->SetHost(this);
   const bool attached = form ? frame->AttachForm(*form) : frame->AttachWindow(window);
   if (!attached) return false;
   frames_.push_back(std::move(frame));
@@ -228,6 +229,12 @@ void TSkinManage::RewrapWindow(HWND window) {
 void TSkinManage::TellFramesToReread(const TSkinData& data) {
   for (const auto& frame : frames_)
     if (&frame->SkinData() == &data && !frame->Dead()) frame->Reskin();
+}
+
+bool TSkinManage::SetMaximizedChildMode(bool on) {
+  if (on == maximizedChild_) return false;
+  maximizedChild_ = on;
+  return true;
 }
 
 void TSkinManage::MarkRunning() {

@@ -10,14 +10,13 @@
 #include <vector>
 
 #include "skin/data/WinSkinData.h"
+#include "skin/frame/WinSkinForm.h"
 #include "ui/Handles.h"
 #include "ui/Timer.h"
 
 namespace skin {
 
-class TWinSkinForm;
-
-class TSkinManage final {
+class TSkinManage final : public TFrameHost {
  public:
   enum class Step { None = 0, Skin = 1, Unskin = 2, Refresh = 3, FreeDetached = 6, Rewrap = 7 };
   enum class RunState { Idle = 0, Running = 1, ShuttingDown = 4 };
@@ -28,7 +27,7 @@ class TSkinManage final {
   // Lets skin components reach the manager; the program calls this once before reading its forms.
   static void Install();
 
-  ~TSkinManage();
+  ~TSkinManage() override;
   TSkinManage(const TSkinManage&) = delete;
   TSkinManage& operator=(const TSkinManage&) = delete;
 
@@ -45,6 +44,9 @@ class TSkinManage final {
   void TellFramesToReread(const TSkinData& data);
   // A frame object set itself up: requests from now on run through the timer.
   void MarkRunning();
+
+  bool MaximizedChildMode() const override { return maximizedChild_; }
+  bool SetMaximizedChildMode(bool on) override;
 
   bool Enabled() const { return enabled_; }
   RunState State() const { return runState_; }
@@ -75,6 +77,7 @@ class TSkinManage final {
   TSkinData* pending_ = nullptr;
   bool enabled_ = false;
   bool sweeping_ = false;
+  bool maximizedChild_ = false;
   RunState runState_ = RunState::Idle;
   Step request_ = Step::None;
   HWND rewrapWindow_ = nullptr;

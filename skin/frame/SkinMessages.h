@@ -10,6 +10,7 @@ inline constexpr std::uint32_t SM_REPAINTFRAME = 0x3502;
 inline constexpr std::uint32_t SM_SKININIT = 0x3503;
 inline constexpr std::uint32_t SM_SYSBUTTONACTION = 0x3514;
 inline constexpr std::uint32_t SM_QUERYSYSBUTTON = 0x3515;
+inline constexpr std::uint32_t SM_REDRAWMDICLIENT = 0x3516;
 inline constexpr std::uint32_t SM_MENUBARCLICK = 0x3518;
 inline constexpr std::uint32_t SM_ISSKINNED = 0x3523;
 inline constexpr std::uint32_t SM_PAINTNC = 0xBC4B;

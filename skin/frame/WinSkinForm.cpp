@@ -54,6 +54,52 @@ EdgePicture EdgeOf(const TDataSkinBorder* edge) {
 
 }  // namespace
 
+// The MDI client of a skinned MDI frame: keeps its scroll bars off unless the skin allows them,
+// follows the children's maximised state and redraws the frame when asked.
+class TMdiClientLayer : public ui::TWindowSubclass {
+ public:
+  explicit TMdiClientLayer(TWinSkinForm& frame) : frame_(frame) {}
+
+ protected:
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    switch (msg) {
+      case WM_NCCALCSIZE:
+        if (!frame_.FSkinData.Options().Contains(TSkinOption::xoMDIScrollbar)) {
+          const auto style = GetWindowLongPtrW(Window(), GWL_STYLE);
+          if (style & (WS_HSCROLL | WS_VSCROLL))
+            ui::SetWindowLongFor(Window(), GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_HSCROLL | WS_VSCROLL));
+        }
+        break;
+      case WM_MDIDESTROY: {
+        const LRESULT result = CallPrevious(msg, wParam, lParam);
+        frame_.UpdateMaximizedChildMode();
+        return result;
+      }
+      case WM_MDITILE:
+      case WM_MDICASCADE:
+        if (frame_.FHost) frame_.FHost->SetMaximizedChildMode(false);
+        break;
+      case WM_MDISETMENU: {
+        const LRESULT result = CallPrevious(msg, wParam, lParam);
+        if (wParam) {
+          frame_.TakeMenu(reinterpret_cast<HMENU>(wParam));
+          frame_.PaintFrame(nullptr);
+        }
+        return result;
+      }
+      case SM_REDRAWMDICLIENT:
+        RedrawWindow(frame_.Window(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+        return 0;
+      default: break;
+    }
+    return CallPrevious(msg, wParam, lParam);
+  }
+
+ private:
+  TWinSkinForm& frame_;
+};
+
 TWinSkinForm::TWinSkinForm(TSkinData& skinData) : FSkinData(skinData) {
   FFrameBitmap.SetPixelFormat(ui::TPixelFormat::pf24bit);
   FTitleBackdrop.SetPixelFormat(ui::TPixelFormat::pf24bit);
@@ -65,7 +111,8 @@ bool TWinSkinForm::AttachWindow(HWND window) {
   if (Attached() || window == nullptr || !IsWindow(window)) return false;
   const auto style = static_cast<std::uint32_t>(GetWindowLongPtrW(window, GWL_STYLE));
   const auto exStyle = static_cast<std::uint32_t>(GetWindowLongPtrW(window, GWL_EXSTYLE));
-  if (style & WS_CHILD) return false;
+  const bool mdiChild = (exStyle & WS_EX_MDICHILD) != 0;
+  if ((style & WS_CHILD) && !mdiChild) return false;
   if (SendMessageW(window, SM_ISSKINNED, 0, 0) == 1) return false;
   if (!FSkinData.SkinLoaded() || !FSkinData.FBorderLeft || !FSkinData.FBorderRight || !FSkinData.FBorderTop ||
       !FSkinData.FBorderBottom || FSkinData.FBorderTop->Bitmap.Empty())
@@ -75,10 +122,17 @@ bool TWinSkinForm::AttachWindow(HWND window) {
   GetClassNameA(window, className.data(), static_cast<int>(className.size()));
   FSysMenu = GetSystemMenu(window, FALSE);
   style_ = ClassifyFrameStyle(style, exStyle, className.data(), FSysMenu != nullptr);
+  FMDIClient = mdiChild ? nullptr : MdiClientOf(window);
+  FMdiKind = mdiChild ? MdiKind::Child : FMDIClient ? MdiKind::Frame : MdiKind::Plain;
+  FSkinFrame = !(mdiChild && FSkinData.Options().Contains(TSkinOption::xoMDIChildBorder));
   LoadMetrics();
   if (!Attach(window)) return false;
   FHandle = window;
-  TakeMenu(GetMenu(window));
+  if (FMdiKind == MdiKind::Frame) {
+    FMdiClientLayer = std::make_unique<TMdiClientLayer>(*this);
+    FMdiClientLayer->Attach(FMDIClient);
+  }
+  if (FSkinFrame && FMdiKind != MdiKind::Child) TakeMenu(GetMenu(window));
   FClassName.assign(className.data(), className.data() + std::char_traits<char>::length(className.data()));
   FMarkedDetached = false;
   FOriginalStyle = style;
@@ -107,7 +161,32 @@ void TWinSkinForm::LoadMetrics() {
   const FrameEdges edges{EdgeOf(FSkinData.FBorderLeft.get()), EdgeOf(FSkinData.FBorderRight.get()),
                          EdgeOf(FSkinData.FBorderTop.get()), EdgeOf(FSkinData.FBorderBottom.get())};
   metrics_ = LoadFrameMetrics(edges, style_.border, FMenuBar ? GetSystemMetrics(SM_CYMENU) : 0);
+  if (FMdiKind == MdiKind::Child)
+    metrics_ = WithMdiChildBand(metrics_, GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CXFRAME));
   LoadCaptionButtons();
+}
+
+HWND TWinSkinForm::MdiClientOf(HWND window) const {
+  for (HWND child = GetTopWindow(window); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t name[16]{};
+    GetClassNameW(child, name, 16);
+    if (CompareStringOrdinal(name, -1, L"MDIClient", -1, TRUE) == CSTR_EQUAL) return child;
+  }
+  return nullptr;
+}
+
+bool TWinSkinForm::MaximizedChildMode() const { return FHost ? FHost->MaximizedChildMode() : FOwnMaximizedChildMode; }
+
+void TWinSkinForm::UpdateMaximizedChildMode() {
+  HWND client = FMdiKind == MdiKind::Frame ? FMDIClient : FMdiKind == MdiKind::Child ? GetParent(Window()) : nullptr;
+  if (!client) return;
+  BOOL maximized = FALSE;
+  const bool active = SendMessageW(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)) != 0;
+  const bool on = active && maximized;
+  const bool changed = FHost ? FHost->SetMaximizedChildMode(on) : on != FOwnMaximizedChildMode;
+  FOwnMaximizedChildMode = on;
+  // The frame's menu band shows or hides the maximised child's buttons.
+  if (changed) PostMessageW(client, SM_REDRAWMDICLIENT, 0, 0);
 }
 
 void TWinSkinForm::TakeMenu(HMENU menu) {
@@ -208,6 +287,12 @@ void TWinSkinForm::DetachWindow() {
   if (FMenuHandle && IsMenu(FMenuHandle) && !GetMenu(window)) SetMenu(window, FMenuHandle);
   FMenuHandle = nullptr;
   FMenuBar.reset();
+  FMdiClientLayer.reset();
+  if (!FSkinFrame) {
+    FSkinState = 0;
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return;
+  }
   constexpr UINT kFrameFlags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
   if (sized && FShowState == ShowState::Normal) {
     const WindowSize size = SystemWindowSize(skinned.cx, skinned.cy, metrics_, FSysNC.cx, FSysNC.cy);
@@ -254,14 +339,17 @@ void TWinSkinForm::SkinInit() {
   GetClientRect(window, &client);
   FSysNC = {(windowRect.right - windowRect.left) - client.right, (windowRect.bottom - windowRect.top) - client.bottom};
   ReadShowState();
-  if (style_.border != BorderKind::NoCaption && FShowState != ShowState::Minimized) {
+  if (FMdiKind == MdiKind::Child) UpdateMaximizedChildMode();
+  if (FSkinFrame && FMdiKind == MdiKind::Child && FShowState == ShowState::Maximized) {
+    PostMessageW(GetParent(window), SM_REDRAWMDICLIENT, 0, 0);
+  } else if (FSkinFrame && style_.border != BorderKind::NoCaption && FShowState != ShowState::Minimized) {
     FSkinState = kSkinStateKeepingSize;
     if (FShowState == ShowState::Maximized) {
       SetWindowPos(window, nullptr, 0, 0, 0, 0,
                    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     } else {
       // The client grew by the menu bar the frame took off; the band gives that height back.
-      KeepClientSize({client.right, client.bottom - metrics_.menu});
+      KeepClientSize({client.right, client.bottom - (FMenuBar ? metrics_.menu : 0)});
     }
     FSkinState = kSkinStateSkinned;
     BuildRegion(false);
@@ -317,7 +405,7 @@ void TWinSkinForm::BuildRegion(bool rebuild) {
   HWND window = Window();
   if (window == nullptr) return;
   const SIZE size = OuterSize(window);
-  const RegionFacts facts{rebuild ? kSkinStateReskinning : FSkinState, true, size.cx, size.cy, MdiKind::Plain,
+  const RegionFacts facts{rebuild ? kSkinStateReskinning : FSkinState, FSkinFrame, size.cx, size.cy, FMdiKind,
                           FShowState, FRegionWidth, FRegionHeight};
   if (DecideRegion(facts) != RegionAction::Build) return;
   auto& left = *FSkinData.FBorderLeft;
@@ -382,7 +470,9 @@ void TWinSkinForm::LoadCaptionButtons() {
 }
 
 void TWinSkinForm::LayoutButtons(int width) {
-  const CaptionFacts facts{FShowState, FActive, style_.buttonFlags, style_.border, style_.dialogClass, false};
+  const bool childButtonsInBand = FMdiKind == MdiKind::Frame && FMenuBar && MaximizedChildMode();
+  const CaptionFacts facts{FShowState, FActive, style_.buttonFlags, style_.border, style_.dialogClass,
+                           childButtonsInBand};
   const auto exStyle = GetWindowLongPtrW(Window(), GWL_EXSTYLE);
   const int menuBarLeft = FSkinData.FMenuBar ? FSkinData.FMenuBar->LeftWidth : 0;
   const CaptionPlacement placement{width, metrics_, (exStyle & WS_EX_LEFTSCROLLBAR) != 0, menuBarLeft};
@@ -464,7 +554,7 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     default: break;
   }
-  if (style_.border == BorderKind::NoCaption) return CallPrevious(msg, wParam, lParam);
+  if (!FSkinFrame || style_.border == BorderKind::NoCaption) return CallPrevious(msg, wParam, lParam);
 
   switch (msg) {
     case WM_SIZE: {
@@ -472,7 +562,11 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       FShowState = wParam == SIZE_MINIMIZED   ? ShowState::Minimized
                    : wParam == SIZE_MAXIMIZED ? ShowState::Maximized
                                               : ShowState::Normal;
-      if (FShowState != ShowState::Minimized && (FSkinState == kSkinStateSkinned || FSkinState == kSkinStateReskinning))
+      if (FMdiKind == MdiKind::Child) UpdateMaximizedChildMode();
+      const bool childOutOfNormal =
+          FMdiKind == MdiKind::Child && (MaximizedChildMode() || FShowState != ShowState::Normal);
+      if (FShowState != ShowState::Minimized && !childOutOfNormal &&
+          (FSkinState == kSkinStateSkinned || FSkinState == kSkinStateReskinning))
         BuildRegion(false);
       return result;
     }
@@ -502,16 +596,19 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (FSkinState == 0) {
     // The system frame must not flash before the skin frame exists; deactivation is never refused.
     if (msg == WM_NCPAINT) return 0;
-    if (msg == WM_NCACTIVATE) {
+    if (msg == WM_NCACTIVATE && FMdiKind != MdiKind::Child) {
       FActive = wParam != FALSE;
       return TRUE;
     }
     return CallPrevious(msg, wParam, lParam);
   }
+  if (FMdiKind == MdiKind::Child && FShowState == ShowState::Maximized) return CallPrevious(msg, wParam, lParam);
   switch (msg) {
     case WM_NCACTIVATE:
       FActive = wParam != FALSE;
       SetHoverTimer(FActive);
+      // An MDI child's activation is the MDI client's business; only its look is the frame's.
+      if (FMdiKind == MdiKind::Child) CallPrevious(msg, wParam, lParam);
       PaintFrame(nullptr);
       return TRUE;
     case WM_NCCALCSIZE: return NcCalcSize(wParam, lParam);
@@ -536,7 +633,7 @@ LRESULT TWinSkinForm::NcCalcSize(WPARAM wParam, LPARAM lParam) {
   const LRESULT systemAnswer = CallPrevious(WM_NCCALCSIZE, wParam, lParam);
   const WindowPosition position{window.left, window.top, window.right - window.left, window.bottom - window.top};
   SkinRect client;
-  if (!SkinnedClientRect(position, metrics_, style_.border, MdiKind::Plain, FShowState, client)) return systemAnswer;
+  if (!SkinnedClientRect(position, metrics_, style_.border, FMdiKind, FShowState, client)) return systemAnswer;
   *proposed = ToRect(client);
   if (!wParam) return 0;
   auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
@@ -669,7 +766,12 @@ void TWinSkinForm::PerformAction(std::size_t button, POINT screen) {
       break;
     case CaptionCommand::MdiChildMinimize:
     case CaptionCommand::MdiChildRestore:
-    case CaptionCommand::MdiChildClose: break;
+    case CaptionCommand::MdiChildClose: {
+      if (!FMDIClient) break;
+      auto child = reinterpret_cast<HWND>(SendMessageW(FMDIClient, WM_MDIGETACTIVE, 0, 0));
+      if (child) PostMessageW(child, WM_SYSCOMMAND, static_cast<WPARAM>(MdiChildSystemCommand(CommandOfAction(action))), 0);
+      break;
+    }
   }
 }
 
@@ -695,7 +797,7 @@ void TWinSkinForm::ShowSystemMenu(POINT screen) {
 }
 
 void TWinSkinForm::Repaint(const std::vector<std::size_t>& buttons) {
-  if (buttons.empty() || !PaintsFrame(FSkinState, style_.border, MdiKind::Plain, FShowState)) return;
+  if (buttons.empty() || !PaintsFrame(FSkinState, style_.border, FMdiKind, FShowState)) return;
   const SIZE size = OuterSize(Window());
   if (FTitleBackdrop.Width() != size.cx || FTitleBackdrop.Empty()) return;
   ui::WindowDc windowDc(Window(), true);
@@ -757,7 +859,7 @@ void TWinSkinForm::DrawWindowIcon(HDC dc, const RECT& rect) {
 
 void TWinSkinForm::PaintFrame(HDC target) {
   HWND window = Window();
-  if (window == nullptr || !PaintsFrame(FSkinState, style_.border, MdiKind::Plain, FShowState)) return;
+  if (window == nullptr || !PaintsFrame(FSkinState, style_.border, FMdiKind, FShowState)) return;
   if (SkinScratchBitmap() == nullptr) return;
   const SIZE size = OuterSize(window);
   const int W = size.cx, H = size.cy;
@@ -798,7 +900,7 @@ void TWinSkinForm::PaintFrame(HDC target) {
     }
     LayoutButtons(W);
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
-      if (!boxes_[i].visible || setups_[i].picture.Empty() || setups_[i].fields.Visibility == kMenuBandVisibility)
+      if (!boxes_[i].visible || setups_[i].picture.Empty())
         continue;
       DrawButton(frame, i, FullPaintCell(FActive, setups_[i].picture.frameCount));
     }

@@ -25,6 +25,18 @@ class TCustomForm;
 
 namespace skin {
 
+// What frames share through the window manager: whether an MDI child is maximised, in which case the
+// children are drawn by the system and their buttons move into the MDI frame's menu band.
+class TFrameHost {
+ public:
+  virtual ~TFrameHost() = default;
+  virtual bool MaximizedChildMode() const = 0;
+  // True when the mode changed.
+  virtual bool SetMaximizedChildMode(bool on) = 0;
+};
+
+class TMdiClientLayer;
+
 class TWinSkinForm : public ui::TWindowSubclass {
  public:
   // The skin component must outlive the frame.
@@ -32,9 +44,12 @@ class TWinSkinForm : public ui::TWindowSubclass {
   ~TWinSkinForm() override;
 
   // Takes over the window's frame: subclasses it and posts SM_SKININIT, on which the client size is
-  // kept, the region set and SM_SKINAPPLIED sent. False when the window does not exist, is not a
-  // top-level window, already answers SM_ISSKINNED, or the skin has no frame edges.
+  // kept, the region set and SM_SKINAPPLIED sent. False when the window does not exist, is a child
+  // window other than an MDI child, already answers SM_ISSKINNED, or the skin has no frame edges.
+  // An MDI child keeps the system's border when the component's options say so.
   bool AttachWindow(HWND window);
+  // The manager that shares the MDI state; without one the frame keeps its own.
+  void SetHost(TFrameHost* host) { FHost = host; }
   // Form mode: frames the form's window, raising the component's OnBeforeSkinForm first, and gives
   // the form the skin's face colour until it is detached.
   bool AttachForm(ui::TCustomForm& form);
@@ -48,6 +63,9 @@ class TWinSkinForm : public ui::TWindowSubclass {
   void RepaintFrame();
 
   TSkinData& SkinData() const { return FSkinData; }
+  MdiKind Mdi() const { return FMdiKind; }
+  // False for an MDI child that keeps the system's border: only the engine's messages are served.
+  bool SkinsFrame() const { return FSkinFrame; }
   ui::TCustomForm* Form() const { return FForm; }
   // The window was destroyed (or is gone): the manager drops such frames.
   bool Dead() const;
@@ -108,6 +126,11 @@ class TWinSkinForm : public ui::TWindowSubclass {
   void TakeMenu(HMENU menu);
   void MenuChanged();
   void OpenMenuEntry(LPARAM screenPoint);
+  bool MaximizedChildMode() const;
+  // Reads from the MDI client whether its active child is maximised and shares it.
+  void UpdateMaximizedChildMode();
+  HWND MdiClientOf(HWND window) const;
+  friend class TMdiClientLayer;
 
   TSkinData& FSkinData;
   ui::TCustomForm* FForm = nullptr;
@@ -118,6 +141,12 @@ class TWinSkinForm : public ui::TWindowSubclass {
   // The window's menu while the frame shows it in its band; given back on detach.
   HMENU FMenuHandle = nullptr;
   std::unique_ptr<TWinSkinMenu> FMenuBar;
+  TFrameHost* FHost = nullptr;
+  bool FOwnMaximizedChildMode = false;
+  MdiKind FMdiKind = MdiKind::Plain;
+  bool FSkinFrame = true;
+  HWND FMDIClient = nullptr;
+  std::unique_ptr<TMdiClientLayer> FMdiClientLayer;
   int FSkinState = 0;
   bool FActive = true;
   ShowState FShowState = ShowState::Normal;

@@ -391,6 +391,63 @@ TEST_F(ManagedWindows, AWindowMenuMovesIntoTheBandBelowTheTitleAndItsEntriesStil
   EXPECT_EQ(LOWORD(g_menuCommands[0]), 102);
 }
 
+bool HasScrollStyle(HWND window) {
+  return (GetWindowLongPtrW(window, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) != 0;
+}
+
+TEST_F(ManagedWindows, AnMdiFrameAndItsChildrenAreFramedAndAMaximisedChildIsLeftToTheSystem) {
+  ui::TComponentPtr<ui::TForm> frame(new ui::TForm(nullptr));
+  frame->SetFormStyle(ui::TFormStyle::fsMDIForm);
+  frame->SetCaption(L"多文档");
+  frame->SetBounds(40, 40, 640, 480);
+  frame->Show();
+  SetForegroundWindow(frame->Handle());
+  ASSERT_TRUE(WaitSkinned(frame->Handle()));
+  EXPECT_EQ(FrameOf(frame->Handle())->Mdi(), skin::MdiKind::Frame);
+
+  ui::TComponentPtr<ui::TForm> first(new ui::TForm(nullptr));
+  first->SetFormStyle(ui::TFormStyle::fsMDIChild);
+  first->SetCaption(L"子窗口一");
+  first->SetClientSize(kClientWidth / 2, kClientHeight / 2);
+  first->Show();
+  ASSERT_TRUE(WaitSkinned(first->Handle())) << "an MDI child is framed as it is created";
+  EXPECT_EQ(FrameOf(first->Handle())->Mdi(), skin::MdiKind::Child);
+  EXPECT_TRUE(HasShape(first->Handle()));
+  EXPECT_EQ(ClientSize(first->Handle()).cx, kClientWidth / 2);
+  EXPECT_EQ(ClientSize(first->Handle()).cy, kClientHeight / 2);
+  EXPECT_FALSE(HasScrollStyle(frame->ClientHandle())) << "the MDI client keeps no scroll bars without the option";
+
+  ui::TComponentPtr<ui::TForm> second(new ui::TForm(nullptr));
+  second->SetFormStyle(ui::TFormStyle::fsMDIChild);
+  second->SetCaption(L"子窗口二");
+  second->SetWindowState(ui::TWindowState::wsMaximized);
+  second->Show();
+  ASSERT_TRUE(PumpUntil([&] { return FrameOf(second->Handle()) != nullptr && IsZoomed(second->Handle()); }));
+  Pump(100);
+  EXPECT_TRUE(TSkinManage::Instance()->MaximizedChildMode());
+  RECT mdiClient{};
+  GetClientRect(frame->ClientHandle(), &mdiClient);
+  RECT childClient{};
+  GetClientRect(second->Handle(), &childClient);
+  EXPECT_EQ(childClient.right, mdiClient.right) << "a maximised child fills the MDI client, as the system lays it out";
+  EXPECT_EQ(childClient.bottom, mdiClient.bottom);
+
+  SendMessageW(frame->ClientHandle(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(second->Handle()), 0);
+  ASSERT_TRUE(PumpUntil([&] { return !TSkinManage::Instance()->MaximizedChildMode(); }));
+  EXPECT_FALSE(IsZoomed(second->Handle()));
+  EXPECT_TRUE(HasShape(second->Handle()));
+
+  data_->SetActive(false);
+  ASSERT_TRUE(PumpUntil([&] { return !Skinned(frame->Handle()); }));
+  EXPECT_FALSE(Skinned(first->Handle()));
+  EXPECT_FALSE(Skinned(second->Handle()));
+  EXPECT_EQ(ClientSize(first->Handle()).cx, kClientWidth / 2);
+  EXPECT_EQ(ClientSize(first->Handle()).cy, kClientHeight / 2);
+  EXPECT_FALSE(HasShape(first->Handle()));
+  second.reset();
+  first.reset();
+}
+
 skin::FrameMetrics ExpectedMetrics(const skin::TSkinData& data) {
   const auto edge = [](const skin::TDataSkinBorder& e) {
     return skin::EdgePicture{e.Bitmap.Width(), e.Bitmap.Height(), e.FrameCount};
