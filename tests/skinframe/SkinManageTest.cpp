@@ -281,6 +281,29 @@ TEST_F(ManagedWindows, FormsTaggedNinetyNineAreNeverFramedWhateverTheDisableTag)
   EXPECT_FALSE(Skinned(tagged->Handle()));
 }
 
+struct FormEvents {
+  std::vector<std::wstring> seen;
+  void Before(ui::TObject* form, HWND window, const std::wstring&) { seen.push_back(form && window ? L"before" : L"?"); }
+  void After(ui::TObject* form, HWND window, const std::wstring&) {
+    seen.push_back(form && window && SendMessageW(window, skin::SM_ISSKINNED, 0, 0) == 1 ? L"after" : L"?");
+  }
+};
+
+TEST_F(ManagedWindows, AFormIsAnnouncedBeforeAndAfterItIsFramedAndEachReskin) {
+  FormEvents events;
+  data_->OnBeforeSkinForm = skin::TSkinFormEvent(&events, &FormEvents::Before);
+  data_->OnAfterSkinForm = skin::TSkinFormEvent(&events, &FormEvents::After);
+  ui::TComponentPtr<ui::TForm> form(new ui::TForm(nullptr));
+  form->SetClientSize(kClientWidth, kClientHeight);
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  ASSERT_TRUE(WaitSkinned(form->Handle()));
+  ASSERT_TRUE(data_->LoadFromBytes(SkinBytes(3)));
+  EXPECT_EQ(events.seen, (std::vector<std::wstring>{L"before", L"after", L"after"}));
+  EXPECT_EQ(form->ClientWidth(), kClientWidth);
+  EXPECT_EQ(form->ClientHeight(), kClientHeight);
+}
+
 TEST_F(ManagedWindows, APreviewWindowIsFramedOnlyWithThePreviewOption) {
   data_->SetOptions(data_->Options().Exclude(skin::TSkinOption::xoPreview));
   HWND refused = Open(L"TrelvixPrintPreviewWindow", L"预览");

@@ -520,6 +520,40 @@ TEST_P(SkinnedWindow, MaximiseAndRestoreKeepTheSkinFrame) {
   EXPECT_EQ(ClientRect(window_).bottom, kClientHeight);
 }
 
+TEST_P(SkinnedWindow, AMinimisedWindowIsOneTitleStripOnTheFaceColourAndComesBackWhole) {
+  Skin();
+  // The test window's procedure swallows SC_MINIMIZE, so the window is minimised directly.
+  ShowWindow(window_, SW_MINIMIZE);
+  ASSERT_TRUE(PumpUntil([&] { return IsIconic(window_) != FALSE; }, 1500));
+  Pump(30);
+  const trelvix::testing::Capture painted = PaintedFrame();
+  ASSERT_GT(painted.width, 0);
+  const RECT all{0, 0, painted.width, painted.height};
+  EXPECT_EQ(painted.CountNot(kSentinel, all), painted.width * painted.height) << "the strip covers the whole window";
+  const int title = std::min(frame_->Metrics().top, painted.height);
+  const std::uint32_t face = trelvix::testing::Rgb(ui::ColorToRGB(static_cast<ui::TColor>(data_.ButtonFace)));
+  EXPECT_GT(painted.CountNot(face, {0, 0, painted.width, title}), 0) << "the title edge is drawn across the strip";
+  if (painted.height > title) {
+    EXPECT_EQ(painted.CountNot(face, {0, title, painted.width, painted.height}), 0);
+  }
+  ShowWindow(window_, SW_RESTORE);
+  ASSERT_TRUE(PumpUntil([&] { return IsIconic(window_) == FALSE; }, 1500));
+  Pump(30);
+  EXPECT_EQ(ClientRect(window_).right, kClientWidth);
+  EXPECT_EQ(ClientRect(window_).bottom, kClientHeight);
+  ui::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_NE(GetWindowRgn(window_, shape.get()), ERROR);
+}
+
+TEST_P(SkinnedWindow, WindowCommandsOfAMirroredSystemMenuArriveAsSystemCommands) {
+  Skin();
+  SendMessageW(window_, WM_COMMAND, SC_CLOSE, 0);
+  SendMessageW(window_, WM_COMMAND, 0x1234, 0);
+  Pump(20);
+  EXPECT_TRUE(Commanded(SC_CLOSE));
+  EXPECT_EQ(g_commands.size(), 1u) << "other commands stay commands";
+}
+
 TEST_P(SkinnedWindow, AWindowDestroyedWhileSkinnedLeavesTheFrameSafeToFree) {
   Skin();
   DestroyWindow(window_);
