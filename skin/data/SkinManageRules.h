@@ -7,13 +7,9 @@
 #include <span>
 #include <string_view>
 
+#include "skin/data/SkinSettings.h"
+
 namespace skin {
-
-// Which windows a skin component serves.
-enum class TSkinFormType { sfMainform, sfOnlyThisForm, sfDialog, sfDLL };
-
-// A form with this tag is never framed, whatever the components' DisableTag says.
-inline constexpr std::int32_t kUnframedFormTag = 99;
 
 // What the manager knows of a candidate window when it decides whether to frame it.
 struct FrameCandidate {

@@ -15,6 +15,7 @@
 
 #include "skin/data/SkinElements.h"
 #include "skin/data/SkinManageRules.h"
+#include "skin/data/SkinSettings.h"
 #include "skin/data/SkinSectionReaders.h"
 #include "skin/store/SkinReader.h"
 #include "skin/store/SkinStore.h"
@@ -24,19 +25,7 @@
 
 namespace skin {
 
-enum class TSkinControlType {
-  xcMainMenu, xcPopupMenu, xcMenuItem, xcToolbar, xcControlbar, xcCombo, xcCheckBox, xcRadioButton,
-  xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcSpin, xcPanel, xcGroupBox,
-  xcStatusBar, xcTab, xcTrackBar, xcSystemMenu, xcFastReport
-};
-using TSkinControlTypes = ui::TSet<TSkinControlType>;
 const ui::TEnumInfo& SkinControlTypeInfo();
-
-enum class TSkinOption {
-  xoMDIScrollbar, xoMenuMerge, xoTransparent, xoPreview, xoParentBackGround, xoNoFocusRect, xoToolbarBK,
-  xoMDIChildBorder, xoMenuBG, xoFormScrollbar
-};
-using TSkinOptions = ui::TSet<TSkinOption>;
 const ui::TEnumInfo& SkinOptionInfo();
 
 const ui::TEnumInfo& SkinFormTypeInfo();
