@@ -7,6 +7,7 @@ namespace skin {
 
 inline constexpr std::uint32_t SM_RESKIN = 0x3401;
 inline constexpr std::uint32_t SM_REPAINTFRAME = 0x3502;
+inline constexpr std::uint32_t SM_SKINENABLE = 0x3506;
 inline constexpr std::uint32_t SM_SKININIT = 0x3503;
 inline constexpr std::uint32_t SM_SYSBUTTONACTION = 0x3514;
 inline constexpr std::uint32_t SM_QUERYSYSBUTTON = 0x3515;

@@ -105,7 +105,68 @@ TWinSkinForm::TWinSkinForm(TSkinData& skinData) : FSkinData(skinData) {
   FTitleBackdrop.SetPixelFormat(ui::TPixelFormat::pf24bit);
 }
 
-TWinSkinForm::~TWinSkinForm() { DetachWindow(); }
+TWinSkinForm::~TWinSkinForm() {
+  DetachWindow();
+  FreeControls();
+}
+
+bool TWinSkinForm::AddControl(TSkinControl* wrapper) {
+  if (std::find(FControls.begin(), FControls.end(), wrapper) != FControls.end()) return true;
+  FControls.push_back(wrapper);
+  return false;
+}
+
+void TWinSkinForm::RemoveControl(TSkinControl* wrapper) {
+  const auto found = std::find(FControls.rbegin(), FControls.rend(), wrapper);
+  if (found != FControls.rend()) FControls.erase(std::next(found).base());
+}
+
+bool TWinSkinForm::Wraps(const ui::TComponent* control, HWND window) const {
+  return std::any_of(FControls.begin(), FControls.end(), [&](const TSkinControl* wrapper) {
+    return (control && wrapper->Control() == control) || (window && wrapper->Handle() == window);
+  });
+}
+
+TSkinControl* TWinSkinForm::Adopt(ui::TComponentPtr<TSkinControl> wrapper) {
+  FBareControls.push_back(std::move(wrapper));
+  return FBareControls.back().get();
+}
+
+void TWinSkinForm::FreeWrapper(TSkinControl* wrapper) {
+  RemoveControl(wrapper);
+  const auto bare = std::find_if(FBareControls.begin(), FBareControls.end(),
+                                 [&](const ui::TComponentPtr<TSkinControl>& owned) { return owned.get() == wrapper; });
+  if (bare != FBareControls.end()) {
+    FBareControls.erase(bare);
+  } else {
+    ui::TComponent::Free(wrapper);
+  }
+}
+
+void TWinSkinForm::PurgeDetachedControls() {
+  std::vector<TSkinControl*> gone;
+  for (TSkinControl* wrapper : FControls)
+    if (wrapper->LifeState() == kLifeWindowDestroyed) gone.push_back(wrapper);
+  for (TSkinControl* wrapper : gone) FreeWrapper(wrapper);
+}
+
+void TWinSkinForm::FreeControls() {
+  while (!FControls.empty()) {
+    TSkinControl* wrapper = FControls.front();
+    if (wrapper->LifeState() != kLifeWindowDestroyed) wrapper->RestoreControl();
+    FreeWrapper(wrapper);
+  }
+  FBareControls.clear();
+}
+
+void TWinSkinForm::DiscoverControls() {
+  PurgeDetachedControls();
+  TControlDiscovery discovery(FSkinData, *this);
+  if (FForm)
+    discovery.DiscoverFormControls(*FForm);
+  else
+    discovery.DiscoverChildWindows(Window());
+}
 
 bool TWinSkinForm::AttachWindow(HWND window) {
   if (Attached() || window == nullptr || !IsWindow(window)) return false;
@@ -250,6 +311,7 @@ void TWinSkinForm::Reskin() {
   FSkinState = kSkinStateReskinning;
   LoadMetrics();
   if (FForm) FForm->SetColor(static_cast<ui::TColor>(FSkinData.ButtonFace));
+  for (TSkinControl* wrapper : std::vector<TSkinControl*>(FControls)) wrapper->ReapplySkin();
   if (style_.border != BorderKind::NoCaption) {
     ReadShowState();
     if (FShowState == ShowState::Normal) {
@@ -280,6 +342,7 @@ void TWinSkinForm::DetachWindow() {
   const SIZE skinned = OuterSize(window);
   ReadShowState();
   Detach();
+  FreeControls();
   const auto style = static_cast<std::uint32_t>(GetWindowLongPtrW(window, GWL_STYLE));
   const std::uint32_t restored = (style & ~std::uint32_t{WS_SYSMENU}) | (FOriginalStyle & WS_SYSMENU);
   if (restored != style) ui::SetWindowLongFor(window, GWL_STYLE, static_cast<LONG_PTR>(restored));
@@ -310,6 +373,8 @@ void TWinSkinForm::WindowDestroyed() {
   FTimerOn = false;
   FHasRegion = false;
   FreeSurfaces();
+  // The children went first; their wrappers hold nothing worth keeping until the frame is freed.
+  FreeControls();
 }
 
 void TWinSkinForm::FreeSurfaces() {
@@ -338,6 +403,7 @@ void TWinSkinForm::SkinInit() {
   GetWindowRect(window, &windowRect);
   GetClientRect(window, &client);
   FSysNC = {(windowRect.right - windowRect.left) - client.right, (windowRect.bottom - windowRect.top) - client.bottom};
+  DiscoverControls();
   ReadShowState();
   if (FMdiKind == MdiKind::Child) UpdateMaximizedChildMode();
   if (FSkinFrame && FMdiKind == MdiKind::Child && FShowState == ShowState::Maximized) {

@@ -12,8 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "skin/controls/SkinControl.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/CaptionButtonRules.h"
+#include "skin/frame/ControlDiscovery.h"
 #include "skin/frame/SkinFrameGeometry.h"
 #include "skin/frame/WinSkinMenuBar.h"
 #include "ui/Graphics.h"
@@ -37,7 +39,7 @@ class TFrameHost {
 
 class TMdiClientLayer;
 
-class TWinSkinForm : public ui::TWindowSubclass {
+class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
  public:
   // The skin component must outlive the frame.
   explicit TWinSkinForm(TSkinData& skinData);
@@ -63,6 +65,18 @@ class TWinSkinForm : public ui::TWindowSubclass {
   void RepaintFrame();
 
   TSkinData& SkinData() const { return FSkinData; }
+
+  // ---- the wrappers of the window's controls ----
+  bool AddControl(TSkinControl* wrapper) override;
+  void RemoveControl(TSkinControl* wrapper) override;
+  bool Wraps(const ui::TComponent* control, HWND window) const override;
+  TSkinControl* Adopt(ui::TComponentPtr<TSkinControl> wrapper) override;
+  ui::TCanvas* ControlCanvas() override { return &FControlCanvas; }
+  const std::vector<TSkinControl*>& Controls() const { return FControls; }
+  // Frees the wrappers whose window was destroyed.
+  void PurgeDetachedControls();
+  // Detaches and frees every wrapper.
+  void FreeControls();
   MdiKind Mdi() const { return FMdiKind; }
   // False for an MDI child that keeps the system's border: only the engine's messages are served.
   bool SkinsFrame() const { return FSkinFrame; }
@@ -122,6 +136,8 @@ class TWinSkinForm : public ui::TWindowSubclass {
 
   void LoadMetrics();
   void FreeSurfaces();
+  void DiscoverControls();
+  void FreeWrapper(TSkinControl* wrapper);
   // Takes the window's menu bar into the frame's menu band (or drops the band without a menu).
   void TakeMenu(HMENU menu);
   void MenuChanged();
@@ -147,6 +163,9 @@ class TWinSkinForm : public ui::TWindowSubclass {
   bool FSkinFrame = true;
   HWND FMDIClient = nullptr;
   std::unique_ptr<TMdiClientLayer> FMdiClientLayer;
+  std::vector<TSkinControl*> FControls;
+  std::vector<ui::TComponentPtr<TSkinControl>> FBareControls;
+  ui::TCanvas FControlCanvas;
   int FSkinState = 0;
   bool FActive = true;
   ShowState FShowState = ShowState::Normal;

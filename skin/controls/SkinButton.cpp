@@ -1,0 +1,162 @@
+#include "skin/controls/SkinButton.h"
+
+#include "skin/controls/ControlDrawing.h"
+#include "skin/data/SkinPlatform.h"
+#include "skin/draw/SkinDrawing.h"
+#include "ui/Handles.h"
+#include "ui/core/AsciiText.h"
+
+namespace skin {
+
+int ButtonFaceIndex(bool enabled, std::uint8_t state, bool focused, int focusedFace) {
+  if (!enabled) return kFaceDisabled;
+  if (state & kStatePressed) return kFacePressed;
+  if (state & kStateHot) return kFaceHot;
+  if (focused) return focusedFace;
+  return kFaceNormal;
+}
+
+std::wstring ButtonCaptionLines(std::wstring text) {
+  const auto bars = text.find(L"||");
+  if (bars != std::wstring::npos) text.replace(bars, 2, L"\r\n");
+  return text;
+}
+
+void TSkinButton::AttachControl(TSkinControlList* form, TSkinData& data, bool manageColor, ui::TCanvas* canvas) {
+  TSkinControl::AttachControl(form, data, manageColor, canvas);
+  if (!FControl) return;
+  const std::wstring name = ui::AsciiLower(FControl->ClassType().Name());
+  FKind = name.starts_with(L"trz") || name.starts_with(L"tel") ? 1 : 0;
+  FTransparent = FControl->Tag() == kTransparentButtonTag || data.Options().Contains(TSkinOption::xoTransparent);
+}
+
+void TSkinButton::AttachWindow(HWND window, TSkinData& data, TSkinControlList* form, ui::TCanvas* canvas) {
+  TSkinControl::AttachWindow(window, data, form, canvas);
+  FTransparent = data.Options().Contains(TSkinOption::xoTransparent);
+}
+
+bool TSkinButton::BeforeMessage(ui::TMessage& message) {
+  switch (message.Msg) {
+    case WM_PAINT: PaintOnly(message); return false;
+    case WM_ERASEBKGND: message.Result = 1; return false;
+    case WM_TIMER: KillTimer(FHandle, 1); return false;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (GetFocus() != FHandle) SetFocus(FHandle);
+      FState |= kStatePressed;
+      PaintWindow(nullptr);
+      if (FControl && FKind == 0) ForwardMouseDown(message);
+      return false;
+    default: return TSkinControl::BeforeMessage(message);
+  }
+}
+
+void TSkinButton::Click() {
+  if (FControl) {
+    FControl->Click();
+    return;
+  }
+  wchar_t name[16]{};
+  GetClassNameW(FHandle, name, 16);
+  const WPARAM id = ui::AsciiLower(std::wstring_view(name)) == L"tbutton" ? 0 : static_cast<WPARAM>(GetDlgCtrlID(FHandle));
+  PostMessageW(GetParent(FHandle), WM_COMMAND, id, reinterpret_cast<LPARAM>(FHandle));
+}
+
+void TSkinButton::AfterMessage(ui::TMessage& message) {
+  switch (message.Msg) {
+    case WM_SETTEXT: PaintWindow(nullptr); break;
+    case WM_KEYDOWN:
+      if (message.WParam == VK_SPACE) {
+        FState |= kStatePressed;
+        Redraw();
+      }
+      break;
+    case WM_KEYUP:
+      if (message.WParam == VK_SPACE) {
+        FState &= static_cast<std::uint8_t>(~kStatePressed);
+        Redraw();
+      }
+      break;
+    case WM_MOUSEMOVE:
+      if (IsWindowEnabled(FHandle) && !(FState & kStateHot)) {
+        FState |= kStateHot;
+        Redraw();
+      }
+      RequestMouseLeave(FHandle);
+      break;
+    case WM_LBUTTONUP:
+      if (FState & kStatePressed) {
+        FState &= static_cast<std::uint8_t>(~kStatePressed);
+        Redraw();
+        Click();
+      }
+      break;
+    case WM_MOUSELEAVE:
+      FState &= static_cast<std::uint8_t>(~(kStateHot | kStatePressed));
+      Redraw();
+      break;
+    case ui::CM_DIALOGKEY:
+    case ui::CM_FOCUSCHANGED: Redraw(); break;
+    default: TSkinControl::AfterMessage(message); break;
+  }
+}
+
+bool TSkinButton::DrawFace(const RECT& rect, int face) {
+  TDataSkinButton* buttons = FSkinData ? FSkinData->FButtons.get() : nullptr;
+  if (!buttons || buttons->Bitmap.Empty()) return false;
+  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+  if (w <= 0 || h <= 0) return false;
+  FFace.SetPixelFormat(ui::TPixelFormat::pf24bit);
+  FFace.SetSize(w, h);
+  HDC dc = FFace.Canvas().Handle();
+  const RECT all{0, 0, w, h};
+  if (FTransparent) {
+    // The parent paints what lies behind the button, in the button's own coordinates.
+    SetViewportOrgEx(dc, 0, 0, nullptr);
+    PaintParentBackground(FHandle, dc);
+  } else {
+    FillSkinColor(dc, all);
+  }
+  DrawElement(dc, all, buttons->FrameCount, face, *buttons);
+  return true;
+}
+
+COLORREF TSkinButton::CaptionColour(int face) const {
+  const TDataSkinButton& buttons = *FSkinData->FButtons;
+  ui::TColor colour = FControl ? FControl->Font().Color() : static_cast<ui::TColor>(FSkinData->ButtonText);
+  if (face == kFaceNormal && buttons.HasNormalColour2) colour = static_cast<ui::TColor>(buttons.NormalColour2);
+  if (face == kFaceHot && buttons.HasMouseOverColour2) colour = static_cast<ui::TColor>(buttons.MouseOverColour2);
+  if (face == kFacePressed && buttons.HasPressedColour2) colour = static_cast<ui::TColor>(buttons.PressedColour2);
+  return ui::ColorToRGB(colour);
+}
+
+void TSkinButton::DrawSkin(HDC dc, const RECT& rect) {
+  RefreshEnabledAndFocus();
+  FText = CaptionText();
+  const int face = ButtonFaceIndex(FEnabled, FState, FFocused);
+  if (!DrawFace(rect, face)) return;
+  HDC faceDc = FFace.Canvas().Handle();
+  ui::SelectedObject font(faceDc, CaptionFont());
+  SetTextColor(faceDc, CaptionColour(face));
+  FText = ButtonCaptionLines(FText);
+  const RECT all{0, 0, rect.right - rect.left, rect.bottom - rect.top};
+  RECT area = all;
+  InflateRect(&area, -2, -2);
+  const UINT format = DT_EXPANDTABS | DT_WORDBREAK | DT_CENTER;
+  RECT measured = area;
+  DrawTextW(faceDc, FText.c_str(), static_cast<int>(FText.size()), &measured, format | DT_CALCRECT | DT_NOCLIP);
+  const int tw = measured.right - measured.left, th = measured.bottom - measured.top;
+  RECT block{(all.right - tw) / 2, (all.bottom - th) / 2 - 1, 0, 0};
+  block.right = block.left + tw;
+  block.bottom = block.top + th;
+  SetBkMode(faceDc, TRANSPARENT);
+  if (!FEnabled) SetTextColor(faceDc, GetSysColor(COLOR_BTNSHADOW));
+  DrawTextW(faceDc, FText.c_str(), static_cast<int>(FText.size()), &block, RightToLeftFormat(format));
+  if (FFocused && !FSkinData->Options().Contains(TSkinOption::xoNoFocusRect)) {
+    InflateRect(&block, 2, 2);
+    DrawFocusRect(faceDc, &block);
+  }
+  BitBlt(dc, rect.left, rect.top, all.right, all.bottom, faceDc, 0, 0, SRCCOPY);
+}
+
+}  // namespace skin

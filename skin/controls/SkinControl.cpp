@@ -1,0 +1,308 @@
+#include "skin/controls/SkinControl.h"
+
+#include <windowsx.h>
+
+#include <exception>
+
+#include "skin/data/SkinPlatform.h"
+#include "skin/draw/SkinDrawing.h"
+#include "skin/frame/SkinMessages.h"
+#include "ui/Handles.h"
+#include "ui/ShiftState.h"
+#include "ui/WindowSubclass.h"
+#include "ui/core/AsciiText.h"
+
+namespace skin {
+
+// A bare window's subclass layer: every message goes through the wrapper's interceptor.
+class TSkinControl::BareWindowLayer : public ui::TWindowSubclass {
+ public:
+  explicit BareWindowLayer(TSkinControl& wrapper) : wrapper_(wrapper) {}
+  LRESULT Previous(UINT msg, WPARAM wParam, LPARAM lParam) { return CallPrevious(msg, wParam, lParam); }
+
+ protected:
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    ui::TMessage message{msg, wParam, lParam, 0};
+    wrapper_.Intercept(message);
+    return message.Result;
+  }
+
+ private:
+  TSkinControl& wrapper_;
+};
+
+TSkinControl::TSkinControl(ui::TComponent* owner) : ui::TComponent(owner) {}
+
+TSkinControl::~TSkinControl() {
+  // Freed by its control's owner list, the control is already half gone: nothing of it may be touched.
+  const bool controlAlive = FControl && Owner() == FControl && !FControl->IsDestroying();
+  if (controlAlive && FOldWindowProc.Assigned()) FControl->SetWindowProc(FOldWindowProc);
+  FBareLayer.reset();
+  if (FForm) FForm->RemoveControl(this);
+}
+
+void TSkinControl::AttachControl(TSkinControlList* form, TSkinData& data, bool manageColor, ui::TCanvas* canvas) {
+  if (FAttached) return;
+  auto* control = dynamic_cast<ui::TWinControl*>(Owner());
+  if (!control) return;
+  FManageColor = manageColor;
+  FSkinData = &data;
+  FForm = form;
+  FCanvas = canvas;
+  FControl = control;
+  FHandle = control->Handle();
+  FUnicode = IsWindowUnicode(FHandle) != FALSE;
+  FOldWindowProc = control->WindowProc();
+  control->SetWindowProc(ui::TWndMethod(this, &TSkinControl::Intercept));
+  if (FForm) FForm->AddControl(this);
+  if (FManageColor) {
+    ParentBackgroundStep(true);
+    FOldColor = control->Color();
+    control->SetColor(static_cast<ui::TColor>(data.ButtonFace));
+  }
+  if (FParentBackgroundOff) FKind = 1;
+  control->Invalidate();
+  FAttached = true;
+  FLifeState = kLifeAttached;
+}
+
+void TSkinControl::AttachWindow(HWND window, TSkinData& data, TSkinControlList* form, ui::TCanvas* canvas) {
+  if (FAttached || !IsWindow(window)) return;
+  FSkinData = &data;
+  FCanvas = canvas;
+  FForm = form;
+  FHandle = window;
+  FEnabled = true;
+  FKind = 0;
+  if (FForm) FForm->AddControl(this);
+  FUnicode = IsWindowUnicode(window) != FALSE;
+  FText = CaptionText();
+  FBareLayer = std::make_unique<BareWindowLayer>(*this);
+  if (!FBareLayer->Attach(window)) {
+    FBareLayer.reset();
+    return;
+  }
+  InvalidateRect(window, nullptr, TRUE);
+  FAttached = true;
+  FLifeState = kLifeAttached;
+}
+
+void TSkinControl::ParentBackgroundStep(bool attaching) {
+  if (!FControl || (FSkinData && FSkinData->Options().Contains(TSkinOption::xoParentBackGround))) return;
+  if (!ui::IsPublishedProp(FControl, L"ParentBackground")) return;
+  if (attaching) {
+    if (ui::AsciiLower(ui::GetEnumName(FControl, L"ParentBackground")) == L"true") {
+      ui::SetPropFromText(FControl, L"ParentBackground", L"False");
+      FParentBackgroundOff = true;
+    }
+  } else if (FParentBackgroundOff) {
+    ui::SetPropFromText(FControl, L"ParentBackground", L"True");
+    FParentBackgroundOff = false;
+  }
+}
+
+void TSkinControl::RestoreControl() {
+  if (!FManageColor || !FControl || FControl->IsDestroying()) return;
+  ParentBackgroundStep(false);
+  FControl->SetColor(FOldColor);
+}
+
+void TSkinControl::ReapplySkin() {
+  if (FManageColor && FControl && FSkinData) FControl->SetColor(static_cast<ui::TColor>(FSkinData->ButtonFace));
+  Redraw();
+}
+
+void TSkinControl::Intercept(ui::TMessage& message) {
+  if (message.Msg == SM_SKINENABLE) {
+    FActive = message.WParam > 0;
+    if (FActive) Redraw();
+    return;
+  }
+  if (!FActive) {
+    CallDefault(message);
+    return;
+  }
+  if (BeforeMessage(message)) {
+    CallDefault(message);
+    AfterMessage(message);
+  }
+}
+
+bool TSkinControl::BeforeMessage(ui::TMessage& message) {
+  switch (message.Msg) {
+    case WM_NCDESTROY:
+      CallDefault(message);
+      FActive = false;
+      FLifeState = kLifeWindowDestroyed;
+      RestoreControl();
+      return false;
+    case SM_ISSKINNED: message.Result = 1; return false;
+    case ui::CM_WNDRECREATED:
+      // The control made a new window: the wrapper stays on the control and serves the new one.
+      FHandle = reinterpret_cast<HWND>(message.LParam);
+      FUnicode = IsWindowUnicode(FHandle) != FALSE;
+      return true;
+    default: return true;
+  }
+}
+
+void TSkinControl::AfterMessage(ui::TMessage& message) {
+  switch (message.Msg) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case ui::CM_ENABLEDCHANGED: Redraw(); break;
+    case WM_PAINT: PaintWindow(reinterpret_cast<HDC>(message.WParam)); break;
+    default: break;
+  }
+}
+
+void TSkinControl::CallDefault(ui::TMessage& message) {
+  if (FOldWindowProc.Assigned()) {
+    FOldWindowProc(message);
+  } else if (FBareLayer) {
+    message.Result = FBareLayer->Previous(message.Msg, message.WParam, message.LParam);
+  } else if (FHandle) {
+    message.Result = DefWindowProcW(FHandle, message.Msg, message.WParam, message.LParam);
+  }
+}
+
+void TSkinControl::PaintWindow(HDC dc) {
+  RECT r{};
+  if (!FHandle || !GetWindowRect(FHandle, &r)) return;
+  FWindowRect = r;
+  OffsetRect(&r, -r.left, -r.top);
+  try {
+    if (dc) {
+      DrawSkin(dc, r);
+    } else {
+      ui::WindowDc own(FHandle, true);
+      if (own) DrawSkin(own.get(), r);
+    }
+  } catch (const std::exception&) {
+    // A faulty skin must not break the window's message loop; the window keeps its own picture.
+  }
+}
+
+void TSkinControl::DrawSkin(HDC, const RECT&) {}
+
+void TSkinControl::Redraw() {
+  if (FCompanion) {
+    FCompanion->Invalidate();
+    return;
+  }
+  if (!FHandle) return;
+  InvalidateRect(FHandle, nullptr, TRUE);
+  UpdateWindow(FHandle);
+}
+
+void TSkinControl::FillColor(HDC dc, const RECT& rect, COLORREF colour) const {
+  ui::GdiBrush brush(CreateSolidBrush(colour));
+  if (brush) FillRect(dc, &rect, brush.get());
+}
+
+void TSkinControl::FillSkinColor(HDC dc, const RECT& rect) const {
+  if (FSkinData) FillColor(dc, rect, ui::ColorToRGB(static_cast<ui::TColor>(FSkinData->ButtonFace)));
+}
+
+ui::TColor TSkinControl::ParentColor(ui::TColor fallback) const {
+  if (!FControl || !FControl->Parent()) return fallback;
+  const ui::TPropInfo* info = ui::GetPropInfo(FControl->Parent(), L"Color");
+  if (!info || info->Kind != ui::TTypeKind::Integer) return fallback;
+  return static_cast<ui::TColor>(ui::GetIntProp(FControl->Parent(), L"Color"));
+}
+
+void TSkinControl::FillParentColor(HDC dc, const RECT& rect) const {
+  const ui::TColor face = FSkinData ? static_cast<ui::TColor>(FSkinData->ButtonFace) : ui::clBtnFace;
+  FillColor(dc, rect, ui::ColorToRGB(ParentColor(face)));
+}
+
+std::wstring TSkinControl::CaptionText() const {
+  if (FControl && ui::IsPublishedProp(FControl, L"Caption")) return ui::GetTextProp(FControl, L"Caption");
+  if (!FHandle) return {};
+  const int length = GetWindowTextLengthW(FHandle);
+  std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(std::max(GetWindowTextW(FHandle, text.data(), length + 1), 0)));
+  return text;
+}
+
+HFONT TSkinControl::CaptionFont() const {
+  if (FControl) return FControl->Font().Handle();
+  auto font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
+  return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void TSkinControl::RefreshEnabledAndFocus() {
+  FEnabled = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
+  FFocused = GetFocus() == FHandle;
+}
+
+void TSkinControl::DrawFocusFrame(HDC dc, const RECT& rect, UINT format) const {
+  RECT text = rect;
+  DrawTextW(dc, FText.c_str(), static_cast<int>(FText.size()), &text, format | DT_CALCRECT | DT_NOCLIP);
+  const int w = text.right - text.left, h = text.bottom - text.top;
+  if (format & DT_CENTER) {
+    text.left = rect.left + (rect.right - rect.left - w) / 2;
+    text.top = rect.top + (rect.bottom - rect.top - h) / 2 - 1;
+  } else if (format & DT_RIGHT) {
+    text.left = rect.right - w;
+  }
+  text.right = text.left + w;
+  text.bottom = text.top + h;
+  InflateRect(&text, 2, 1);
+  RECT clipped{};
+  IntersectRect(&clipped, &text, &rect);
+  DrawFocusRect(dc, &clipped);
+}
+
+void TSkinControl::ForwardMouseDown(const ui::TMessage& message) {
+  if (!FControl) return;
+  int x = GET_X_LPARAM(message.LParam), y = GET_Y_LPARAM(message.LParam);
+  if (FControl->Width() > 32768 || FControl->Height() > 32768) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    ScreenToClient(FHandle, &cursor);
+    x = cursor.x;
+    y = cursor.y;
+  }
+  FControl->MouseDown(ui::TMouseButton::mbLeft, ui::KeysToShiftState(message.WParam), x, y);
+}
+
+UINT TSkinControl::RightToLeftFormat(UINT format) const {
+  const ui::TControl* source = FControl ? static_cast<const ui::TControl*>(FControl) : FCompanion;
+  if (source && source->BiDiMode() != ui::TBiDiMode::bdLeftToRight) format |= DT_RTLREADING;
+  return format;
+}
+
+void TSkinControl::PaintOnly(ui::TMessage& message) {
+  PAINTSTRUCT paint{};
+  HDC dc = reinterpret_cast<HDC>(message.WParam);
+  const bool began = dc == nullptr;
+  if (began) dc = BeginPaint(FHandle, &paint);
+  RECT r{};
+  GetWindowRect(FHandle, &r);
+  FWindowRect = r;
+  OffsetRect(&r, -r.left, -r.top);
+  try {
+    DrawSkin(dc, r);
+  } catch (const std::exception&) {
+    // The next paint starts fresh.
+  }
+  if (began) EndPaint(FHandle, &paint);
+  message.Result = 0;
+}
+
+void TSkinControl::EraseToParent(ui::TMessage& message) {
+  auto dc = reinterpret_cast<HDC>(message.WParam);
+  if (FControl) {
+    PaintParentBackground(FHandle, dc);
+  } else {
+    RECT client{};
+    GetClientRect(FHandle, &client);
+    FillParentColor(dc, client);
+  }
+  message.Result = 1;
+}
+
+}  // namespace skin

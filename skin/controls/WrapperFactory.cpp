@@ -1,0 +1,27 @@
+#include "skin/controls/WrapperFactory.h"
+
+#include "skin/controls/SkinButton.h"
+
+namespace skin {
+namespace {
+
+// Calls make.operator()<T>() with the wrapper type of the class, or returns an empty result.
+template <class Make>
+auto ForWrapperClass(WrapperClass wrapper, Make make) -> decltype(make.template operator()<TSkinButton>()) {
+  switch (wrapper) {
+    case WrapperClass::SkinButton: return make.template operator()<TSkinButton>();
+    default: return {};
+  }
+}
+
+}  // namespace
+
+TSkinControl* CreateOwnedWrapper(WrapperClass wrapper, ui::TComponent& control) {
+  return ForWrapperClass(wrapper, [&]<class T>() -> TSkinControl* { return ui::MakeOwned<T>(control); });
+}
+
+ui::TComponentPtr<TSkinControl> CreateBareWrapper(WrapperClass wrapper) {
+  return ForWrapperClass(wrapper, []<class T>() { return ui::TComponentPtr<TSkinControl>(new T(nullptr)); });
+}
+
+}  // namespace skin
