@@ -89,6 +89,9 @@ class TSkinControl : public ui::TComponent {
   // WM_ERASEBKGND: the parent's background behind the control.
   void EraseToParent(ui::TMessage& message);
   void RefreshEnabledAndFocus();
+  // Switches the control's ParentBackground off while wrapped (unless the skin asks to keep it) and
+  // back on afterwards.
+  void ParentBackgroundStep(bool attaching);
 
   std::uint8_t FState = 0;
   ui::TCanvas* FCanvas = nullptr;
@@ -113,7 +116,6 @@ class TSkinControl : public ui::TComponent {
  private:
   class BareWindowLayer;
   void Intercept(ui::TMessage& message);
-  void ParentBackgroundStep(bool attaching);
 
   ui::TWndMethod FOldWindowProc;
   std::unique_ptr<BareWindowLayer> FBareLayer;

@@ -1,6 +1,8 @@
 #include "skin/controls/WrapperFactory.h"
 
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinContainers.h"
+#include "skin/controls/SkinProgressBars.h"
 
 namespace skin {
 namespace {
@@ -10,6 +12,13 @@ template <class Make>
 auto ForWrapperClass(WrapperClass wrapper, Make make) -> decltype(make.template operator()<TSkinButton>()) {
   switch (wrapper) {
     case WrapperClass::SkinButton: return make.template operator()<TSkinButton>();
+    case WrapperClass::SkinProgress: return make.template operator()<TSkinProgress>();
+    case WrapperClass::SkinTrackBar: return make.template operator()<TSkinTrackBar>();
+    case WrapperClass::SkinBox: return make.template operator()<TSkinBox>();
+    case WrapperClass::SkinBoxH: return make.template operator()<TSkinBoxH>();
+    case WrapperClass::SkinGroupBox: return make.template operator()<TSkinGroupBox>();
+    case WrapperClass::SkinStatusBar: return make.template operator()<TSkinStatusBar>();
+    case WrapperClass::SkinSizer: return make.template operator()<TSkinSizer>();
     default: return {};
   }
 }
