@@ -113,6 +113,16 @@ void TSkinControl::ReapplySkin() {
 }
 
 void TSkinControl::Intercept(ui::TMessage& message) {
+  if (message.Msg == ui::CM_WNDRECREATED && FControl) {
+    // The control made a new window after the old one went: the wrapper serves the new one.
+    FHandle = reinterpret_cast<HWND>(message.LParam);
+    FUnicode = IsWindowUnicode(FHandle) != FALSE;
+    if (FLifeState == kLifeWindowDestroyed) {
+      FLifeState = kLifeAttached;
+      FActive = true;
+      if (FManageColor) FControl->SetColor(static_cast<ui::TColor>(FSkinData->ButtonFace));
+    }
+  }
   if (message.Msg == SM_SKINENABLE) {
     FActive = message.WParam > 0;
     if (FActive) Redraw();
@@ -137,11 +147,6 @@ bool TSkinControl::BeforeMessage(ui::TMessage& message) {
       RestoreControl();
       return false;
     case SM_ISSKINNED: message.Result = 1; return false;
-    case ui::CM_WNDRECREATED:
-      // The control made a new window: the wrapper stays on the control and serves the new one.
-      FHandle = reinterpret_cast<HWND>(message.LParam);
-      FUnicode = IsWindowUnicode(FHandle) != FALSE;
-      return true;
     default: return true;
   }
 }

@@ -1,0 +1,383 @@
+// Control wrappers on real windows under Wine: which wrapper the discovery gives each control of a
+// form and of a system dialog, push buttons (one command per click, face by state, captions, the
+// switch message), progress bars, track bars' custom drawing, status bars, and a wrapper that
+// outlives or follows its window.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinContainers.h"
+#include "skin/controls/SkinProgressBars.h"
+#include "skin/data/SkinManage.h"
+#include "skin/frame/SkinMessages.h"
+#include "skin/frame/WinSkinForm.h"
+#include "tests/support/PixelTest.h"
+#include "ui/Application.h"
+#include "ui/ListView.h"
+#include "ui/ProgressBar.h"
+#include "ui/StdCtrls.h"
+
+namespace {
+
+using skin::TSkinManage;
+using trelvix::testing::PumpMessages;
+
+std::vector<std::uint8_t> SkinBytes(int item) {
+  const auto path = std::filesystem::path(TRELVIX_SKINS_DIR) / "packed" / ("SkinItem" + std::to_string(item) + ".skn");
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+template <typename Condition>
+bool PumpUntil(Condition done, int milliseconds = 3000) {
+  for (int waited = 0; !done(); waited += 10) {
+    if (waited > milliseconds) return false;
+    PumpMessages(10);
+  }
+  return true;
+}
+
+class Wrappers : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ui::Application->Initialize();
+    TSkinManage::Install();
+  }
+  void SetUp() override {
+    skin::SetSkinMessageHandler([](const std::wstring&) {});
+    data_ = std::make_unique<skin::TSkinData>(nullptr);
+    data_->Loaded();
+    ASSERT_TRUE(data_->LoadFromBytes(SkinBytes(2)));
+    data_->SetActive(true);
+  }
+  void TearDown() override {
+    form_.reset();
+    for (HWND w : windows_)
+      if (IsWindow(w)) DestroyWindow(w);
+    data_.reset();
+    skin::SetSkinMessageHandler(nullptr);
+  }
+
+  template <class T>
+  T* Add(ui::TWinControl* parent, int left, int top, int width, int height) {
+    T* control = ui::MakeOwned<T>(*form_);
+    control->SetParent(parent);
+    control->SetBounds(left, top, width, height);
+    return control;
+  }
+
+  void OpenForm() {
+    form_.reset(new ui::TForm(nullptr));
+    form_->SetClientSize(480, 360);
+    form_->SetCaption(L"控件");
+  }
+  skin::TWinSkinForm* ShowAndFrame() {
+    form_->Show();
+    SetForegroundWindow(form_->Handle());
+    skin::TWinSkinForm* frame = nullptr;
+    PumpUntil([&] {
+      frame = TSkinManage::Instance()->FindFrame(form_->Handle());
+      return frame && frame->SkinState() == skin::kSkinStateSkinned;
+    });
+    return frame;
+  }
+
+  static std::vector<skin::TSkinControl*> WrappersOf(const skin::TWinSkinForm& frame, const ui::TComponent* control) {
+    std::vector<skin::TSkinControl*> found;
+    for (skin::TSkinControl* w : frame.Controls())
+      if (w->Control() == control) found.push_back(w);
+    return found;
+  }
+
+  std::unique_ptr<skin::TSkinData> data_;
+  ui::TComponentPtr<ui::TForm> form_;
+  std::vector<HWND> windows_;
+};
+
+TEST_F(Wrappers, TheDiscoveryGivesEachControlOfAFormItsWrapperOnceAndLeavesTaggedOnesAlone) {
+  data_->Skin3rd()->Add(L"TCheckBox=checkbox");
+  OpenForm();
+  auto* button = Add<ui::TButton>(form_.get(), 10, 10, 90, 26);
+  auto* tagged = Add<ui::TButton>(form_.get(), 110, 10, 90, 26);
+  tagged->SetTag(99);
+  auto* progress = Add<ui::TProgressBar>(form_.get(), 10, 50, 200, 18);
+  auto* panel = Add<ui::TPanel>(form_.get(), 10, 80, 200, 80);
+  auto* inPanel = Add<ui::TButton>(panel, 10, 10, 80, 24);
+  auto* group = Add<ui::TGroupBox>(form_.get(), 220, 80, 200, 100);
+  group->SetCaption(L"分组");
+  auto* inGroup = Add<ui::TButton>(group, 10, 30, 80, 24);
+  auto* check = Add<ui::TCheckBox>(form_.get(), 10, 200, 120, 20);
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+
+  const auto only = [&](const ui::TComponent* control) {
+    const auto found = WrappersOf(*frame, control);
+    return found.size() == 1 ? found.front() : nullptr;
+  };
+  EXPECT_NE(dynamic_cast<skin::TSkinButton*>(only(button)), nullptr);
+  EXPECT_NE(dynamic_cast<skin::TSkinButton*>(only(inPanel)), nullptr) << "a panel's children are classified";
+  EXPECT_NE(dynamic_cast<skin::TSkinButton*>(only(inGroup)), nullptr);
+  EXPECT_NE(dynamic_cast<skin::TSkinProgress*>(only(progress)), nullptr);
+  EXPECT_NE(dynamic_cast<skin::TSkinBox*>(only(panel)), nullptr);
+  EXPECT_NE(dynamic_cast<skin::TSkinGroupBox*>(only(group)), nullptr);
+  EXPECT_TRUE(WrappersOf(*frame, tagged).empty()) << "Tag 99 keeps the system look";
+  EXPECT_EQ(SendMessageW(tagged->Handle(), skin::SM_ISSKINNED, 0, 0), 0);
+  EXPECT_EQ(SendMessageW(button->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
+  EXPECT_EQ(panel->Color(), static_cast<ui::TColor>(data_->ButtonFace)) << "a panel wears the skin's face";
+  (void)check;
+
+  // Another skin: the same wrappers, the panel in the new face colour.
+  const std::size_t count = frame->Controls().size();
+  ASSERT_TRUE(data_->LoadFromBytes(SkinBytes(4)));
+  EXPECT_EQ(frame->Controls().size(), count);
+  EXPECT_EQ(panel->Color(), static_cast<ui::TColor>(data_->ButtonFace));
+
+  // Unskinned: the panel's own colour comes back and no window answers as wrapped.
+  data_->SetActive(false);
+  ASSERT_TRUE(PumpUntil([&] { return TSkinManage::Instance()->FindFrame(form_->Handle()) == nullptr; }));
+  EXPECT_EQ(SendMessageW(button->Handle(), skin::SM_ISSKINNED, 0, 0), 0);
+  EXPECT_NE(panel->Color(), static_cast<ui::TColor>(data_->ButtonFace));
+}
+
+TEST_F(Wrappers, AWrappedControlReCreatedKeepsItsWrapperAndOneDestroyedFirstIsFreedSafely) {
+  OpenForm();
+  auto* button = Add<ui::TButton>(form_.get(), 10, 10, 90, 26);
+  auto* doomed = Add<ui::TButton>(form_.get(), 110, 10, 90, 26);
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WrappersOf(*frame, button).size(), 1u);
+  skin::TSkinControl* wrapper = WrappersOf(*frame, button).front();
+  const HWND before = button->Handle();
+  button->RecreateWnd();
+  const HWND after = button->Handle();
+  ASSERT_NE(after, before);
+  EXPECT_EQ(wrapper->Handle(), after);
+  EXPECT_EQ(SendMessageW(after, skin::SM_ISSKINNED, 0, 0), 1);
+
+  skin::TSkinControl* doomedWrapper = WrappersOf(*frame, doomed).front();
+  doomed->DestroyHandle();
+  EXPECT_EQ(doomedWrapper->LifeState(), skin::kLifeWindowDestroyed);
+  frame->PurgeDetachedControls();
+  EXPECT_TRUE(WrappersOf(*frame, doomed).empty());
+}
+
+// A system dialog with a push button, a check box and a static text, from an in-memory template.
+struct DialogTemplate {
+  std::vector<WORD> words;
+  void Align() {
+    if (words.size() % 2) words.push_back(0);
+  }
+  void Text(const wchar_t* text) {
+    for (; *text; ++text) words.push_back(*text);
+    words.push_back(0);
+  }
+  void Item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD atom, const wchar_t* text) {
+    Align();
+    DLGITEMTEMPLATE item{style | WS_CHILD | WS_VISIBLE, 0, x, y, cx, cy, id};
+    const auto* raw = reinterpret_cast<const WORD*>(&item);
+    words.insert(words.end(), raw, raw + sizeof item / sizeof(WORD));
+    words.push_back(0xFFFF);
+    words.push_back(atom);
+    Text(text);
+    words.push_back(0);
+  }
+};
+
+std::vector<std::pair<WPARAM, LPARAM>> g_dialogCommands;
+
+INT_PTR CALLBACK RecordingDialogProc(HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_COMMAND) g_dialogCommands.emplace_back(wParam, lParam);
+  return msg == WM_INITDIALOG;
+}
+
+HWND OpenDialog() {
+  DialogTemplate t;
+  DLGTEMPLATE header{WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE, 0, 3, 20, 20, 200, 100};
+  const auto* raw = reinterpret_cast<const WORD*>(&header);
+  t.words.assign(raw, raw + sizeof header / sizeof(WORD));
+  t.words.push_back(0);
+  t.words.push_back(0);
+  t.Text(L"对话框");
+  t.Item(BS_PUSHBUTTON | WS_TABSTOP, 10, 60, 60, 16, 42, 0x0080, L"确定");
+  t.Item(BS_AUTOCHECKBOX | WS_TABSTOP, 10, 10, 80, 12, 43, 0x0080, L"选项");
+  t.Item(SS_LEFT, 10, 30, 120, 12, 44, 0x0082, L"说明文字");
+  HWND dialog = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(t.words.data()),
+                                           nullptr, RecordingDialogProc, 0);
+  if (dialog) SetForegroundWindow(dialog);
+  return dialog;
+}
+
+TEST_F(Wrappers, ASystemDialogsPushButtonIsWrappedByClassAndPostsOneCommandPerClick) {
+  HWND dialog = OpenDialog();
+  ASSERT_NE(dialog, nullptr);
+  windows_.push_back(dialog);
+  skin::TWinSkinForm* frame = nullptr;
+  ASSERT_TRUE(PumpUntil([&] {
+    frame = TSkinManage::Instance()->FindFrame(dialog);
+    return frame && frame->SkinState() == skin::kSkinStateSkinned;
+  }));
+  HWND ok = GetDlgItem(dialog, 42);
+  HWND text = GetDlgItem(dialog, 44);
+  skin::TSkinControl* okWrapper = nullptr;
+  for (skin::TSkinControl* w : frame->Controls()) {
+    EXPECT_NE(w->Handle(), text) << "static texts keep the system look";
+    if (w->Handle() == ok) okWrapper = w;
+  }
+  ASSERT_NE(dynamic_cast<skin::TSkinButton*>(okWrapper), nullptr);
+  EXPECT_EQ(SendMessageW(ok, skin::SM_ISSKINNED, 0, 0), 1);
+
+  g_dialogCommands.clear();
+  SendMessageW(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_TRUE(okWrapper->State() & skin::kStatePressed);
+  SendMessageW(ok, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  PumpMessages(30);
+  ASSERT_EQ(g_dialogCommands.size(), 1u);
+  EXPECT_EQ(LOWORD(g_dialogCommands[0].first), 42);
+  EXPECT_EQ(g_dialogCommands[0].second, reinterpret_cast<LPARAM>(ok));
+  EXPECT_EQ(GetCapture(), nullptr) << "the button's own procedure never captured the mouse";
+}
+
+// Sits on a control's WindowProc below the wrapper and notes what reaches it.
+struct MessageSpy {
+  std::vector<UINT> seen;
+  ui::TWndMethod next;
+  void Call(ui::TMessage& message) {
+    seen.push_back(message.Msg);
+    next(message);
+  }
+};
+
+TEST_F(Wrappers, TheSwitchMessageTurnsAWrapperOffAndOnWithoutReachingTheWindow) {
+  OpenForm();
+  auto* button = Add<ui::TButton>(form_.get(), 10, 10, 120, 40);
+  button->SetCaption(L"按钮");
+  MessageSpy spy;
+  spy.next = button->WindowProc();
+  button->SetWindowProc(ui::TWndMethod(&spy, &MessageSpy::Call));
+  ASSERT_NE(ShowAndFrame(), nullptr);
+  HWND window = button->Handle();
+  const auto top = [&] {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const trelvix::testing::Capture c = trelvix::testing::CaptureClient(window);
+    return c.At(c.width / 2, 3);
+  };
+  const std::uint32_t skinned = top();
+  SendMessageW(window, skin::SM_SKINENABLE, 0, 0);
+  const std::uint32_t plain = top();
+  SendMessageW(window, skin::SM_SKINENABLE, 1, 0);
+  EXPECT_EQ(top(), skinned);
+  EXPECT_NE(plain, skinned) << "switched off, the button paints itself";
+  EXPECT_EQ(std::count(spy.seen.begin(), spy.seen.end(), skin::SM_SKINENABLE), 0);
+  EXPECT_GT(std::count(spy.seen.begin(), spy.seen.end(), static_cast<UINT>(WM_PAINT)), 0)
+      << "while off, paints go to the button itself";
+  button->SetWindowProc(spy.next);
+}
+
+TEST(ButtonRules, DisabledWinsOverPressedWhichWinsOverHotAndCaptionsBreakAtTheFirstBars) {
+  using namespace skin;
+  EXPECT_EQ(ButtonFaceIndex(false, kStatePressed | kStateHot, true), kFaceDisabled);
+  EXPECT_EQ(ButtonFaceIndex(true, kStatePressed | kStateHot, true), kFacePressed);
+  EXPECT_EQ(ButtonFaceIndex(true, kStateHot, true), kFaceHot);
+  EXPECT_EQ(ButtonFaceIndex(true, 0, true), kFaceFocused);
+  EXPECT_EQ(ButtonFaceIndex(true, 0, true, kFaceHot), kFaceHot) << "a menu button shows focus as hot";
+  EXPECT_EQ(ButtonFaceIndex(true, 0, false), kFaceNormal);
+  EXPECT_EQ(ButtonCaptionLines(L"打开||文件||夹"), L"打开\r\n文件||夹");
+  EXPECT_EQ(ButtonCaptionLines(L"确定"), L"确定");
+}
+
+TEST_F(Wrappers, ATaggedButtonShowsItsParentsBackground) {
+  OpenForm();
+  auto* plain = Add<ui::TButton>(form_.get(), 10, 10, 90, 26);
+  auto* see = Add<ui::TButton>(form_.get(), 110, 10, 90, 26);
+  see->SetTag(skin::kTransparentButtonTag);
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+  EXPECT_FALSE(dynamic_cast<skin::TSkinButton*>(WrappersOf(*frame, plain).front())->Transparent());
+  EXPECT_TRUE(dynamic_cast<skin::TSkinButton*>(WrappersOf(*frame, see).front())->Transparent());
+}
+
+TEST_F(Wrappers, AProgressBarFillsFromTheLeftOrFromTheBottomIgnoringItsLowerLimit) {
+  EXPECT_EQ(skin::ProgressFillWidth(200, 50, 100), 100);
+  EXPECT_EQ(skin::ProgressFillWidth(200, 0, 100), 0);
+  EXPECT_EQ(skin::ProgressFillWidth(200, 150, 100), 200);
+  EXPECT_EQ(skin::ProgressFillWidth(200, 10, 0), 0);
+  OpenForm();
+  auto* across = Add<ui::TProgressBar>(form_.get(), 10, 10, 200, 20);
+  auto* upright = Add<ui::TProgressBar>(form_.get(), 250, 10, 20, 200);
+  upright->SetOrientation(ui::TProgressBarOrientation::pbVertical);
+  ASSERT_NE(ShowAndFrame(), nullptr);
+  const auto picture = [](ui::TProgressBar* bar) {
+    RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    return trelvix::testing::CaptureClient(bar->Handle());
+  };
+  const trelvix::testing::Capture empty = picture(across);
+  across->SetPosition(50);
+  const trelvix::testing::Capture half = picture(across);
+  EXPECT_FALSE(half.SameArea(empty, {4, 4, 90, 16})) << "the left half is filled";
+  EXPECT_TRUE(half.SameArea(empty, {110, 4, 196, 16})) << "the right half stays empty";
+  const trelvix::testing::Capture uprightEmpty = picture(upright);
+  upright->SetPosition(50);
+  const trelvix::testing::Capture uprightHalf = picture(upright);
+  EXPECT_FALSE(uprightHalf.SameArea(uprightEmpty, {4, 110, 16, 196})) << "a vertical bar fills from the bottom";
+  EXPECT_TRUE(uprightHalf.SameArea(uprightEmpty, {4, 4, 16, 90}));
+}
+
+TEST_F(Wrappers, ATrackBarDrawsItsChannelAndThumbFromTheSkinAndLeavesTheTicksToItself) {
+  HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 220, 60, nullptr, nullptr, nullptr, nullptr);
+  windows_.push_back(host);
+  HWND track = CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE | TBS_AUTOTICKS, 5, 5, 200, 40, host,
+                               nullptr, nullptr, nullptr);
+  ASSERT_NE(track, nullptr);
+  ui::TComponentPtr<skin::TSkinControl> wrapper(new skin::TSkinTrackBar(nullptr));
+  wrapper->AttachWindow(track, *data_, nullptr, nullptr);
+  HDC dc = GetDC(track);
+  const auto answer = [&](DWORD stage, DWORD_PTR item) {
+    NMCUSTOMDRAW draw{};
+    draw.hdr = {track, 0, static_cast<UINT>(NM_CUSTOMDRAW)};
+    draw.dwDrawStage = stage;
+    draw.dwItemSpec = item;
+    draw.hdc = dc;
+    return SendMessageW(track, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&draw));
+  };
+  EXPECT_EQ(answer(CDDS_PREPAINT, 0), CDRF_NOTIFYITEMDRAW);
+  EXPECT_EQ(answer(CDDS_ITEMPREPAINT, TBCD_TICS), CDRF_DODEFAULT);
+  EXPECT_EQ(answer(CDDS_ITEMPREPAINT, TBCD_THUMB), CDRF_SKIPDEFAULT);
+  EXPECT_EQ(answer(CDDS_ITEMPREPAINT, TBCD_CHANNEL), CDRF_SKIPDEFAULT);
+  ReleaseDC(track, dc);
+}
+
+TEST_F(Wrappers, AStatusBarDrawsItsBackgroundInSimpleAndInPanelMode) {
+  HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 300, 400, 80, nullptr, nullptr, nullptr, nullptr);
+  windows_.push_back(host);
+  HWND bar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, host, nullptr,
+                             nullptr, nullptr);
+  ASSERT_NE(bar, nullptr);
+  ui::TComponentPtr<skin::TSkinControl> wrapper(new skin::TSkinStatusBar(nullptr));
+  wrapper->AttachWindow(bar, *data_, nullptr, nullptr);
+  const std::uint32_t face = trelvix::testing::Rgb(ui::ColorToRGB(static_cast<ui::TColor>(data_->ButtonFace)));
+  const auto painted = [&] {
+    RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    return trelvix::testing::CaptureClient(bar);
+  };
+  SendMessageW(bar, SB_SIMPLE, TRUE, 0);
+  const trelvix::testing::Capture simple = painted();
+  ASSERT_GT(simple.width, 0);
+  EXPECT_GT(simple.CountNot(face, {0, 0, simple.width, simple.height}), 0) << "an empty simple bar still has its frame";
+  SendMessageW(bar, SB_SIMPLE, FALSE, 0);
+  const int edges[] = {120, 260, -1};
+  SendMessageW(bar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+  SendMessageW(bar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"第一栏"));
+  const trelvix::testing::Capture panels = painted();
+  EXPECT_FALSE(panels.SameArea(simple, {0, 0, panels.width, panels.height}));
+}
+
+}  // namespace
