@@ -101,7 +101,7 @@ void TSkinButton::AfterMessage(ui::TMessage& message) {
   }
 }
 
-bool TSkinButton::DrawFace(const RECT& rect, int face) {
+bool TSkinButton::DrawFace(const RECT& rect, int face, bool withFace) {
   TDataSkinButton* buttons = FSkinData ? FSkinData->FButtons.get() : nullptr;
   if (!buttons || buttons->Bitmap.Empty()) return false;
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
@@ -110,14 +110,13 @@ bool TSkinButton::DrawFace(const RECT& rect, int face) {
   FFace.SetSize(w, h);
   HDC dc = FFace.Canvas().Handle();
   const RECT all{0, 0, w, h};
-  if (FTransparent) {
+  if (FTransparent && FHandle) {
     // The parent paints what lies behind the button, in the button's own coordinates.
-    SetViewportOrgEx(dc, 0, 0, nullptr);
     PaintParentBackground(FHandle, dc);
   } else {
     FillSkinColor(dc, all);
   }
-  DrawElement(dc, all, buttons->FrameCount, face, *buttons);
+  if (withFace) DrawElement(dc, all, buttons->FrameCount, face, *buttons);
   return true;
 }
 

@@ -32,8 +32,9 @@ class TSkinButton : public TSkinControl {
   bool BeforeMessage(ui::TMessage& message) override;
   void AfterMessage(ui::TMessage& message) override;
   void DrawSkin(HDC dc, const RECT& rect) override;
-  // The face and background into FFace; false when the skin has no Buttons picture.
-  bool DrawFace(const RECT& rect, int face);
+  // The background and (unless withFace is false) the face into FFace; false when the skin has no
+  // Buttons picture.
+  bool DrawFace(const RECT& rect, int face, bool withFace = true);
   // Selects the caption font and the colour for the face into the face bitmap's DC.
   COLORREF CaptionColour(int face) const;
   void Click();

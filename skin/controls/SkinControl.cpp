@@ -34,9 +34,7 @@ class TSkinControl::BareWindowLayer : public ui::TWindowSubclass {
 TSkinControl::TSkinControl(ui::TComponent* owner) : ui::TComponent(owner) {}
 
 TSkinControl::~TSkinControl() {
-  // Freed by its control's owner list, the control is already half gone: nothing of it may be touched.
-  const bool controlAlive = FControl && Owner() == FControl && !FControl->IsDestroying();
-  if (controlAlive && FOldWindowProc.Assigned()) FControl->SetWindowProc(FOldWindowProc);
+  UnhookControl();
   FBareLayer.reset();
   if (FForm) FForm->RemoveControl(this);
 }
@@ -52,8 +50,7 @@ void TSkinControl::AttachControl(TSkinControlList* form, TSkinData& data, bool m
   FControl = control;
   FHandle = control->Handle();
   FUnicode = IsWindowUnicode(FHandle) != FALSE;
-  FOldWindowProc = control->WindowProc();
-  control->SetWindowProc(ui::TWndMethod(this, &TSkinControl::Intercept));
+  HookControl(*control);
   if (FForm) FForm->AddControl(this);
   if (FManageColor) {
     ParentBackgroundStep(true);
@@ -85,6 +82,20 @@ void TSkinControl::AttachWindow(HWND window, TSkinData& data, TSkinControlList* 
   InvalidateRect(window, nullptr, TRUE);
   FAttached = true;
   FLifeState = kLifeAttached;
+}
+
+void TSkinControl::HookControl(ui::TControl& control) {
+  FHooked = &control;
+  FOldWindowProc = control.WindowProc();
+  control.SetWindowProc(ui::TWndMethod(this, &TSkinControl::Intercept));
+}
+
+void TSkinControl::UnhookControl() {
+  // Freed by its control's owner list, the control is already half gone: nothing of it may be touched.
+  const bool alive = FHooked && Owner() == FHooked && !FHooked->IsDestroying();
+  if (alive && FOldWindowProc.Assigned()) FHooked->SetWindowProc(FOldWindowProc);
+  FOldWindowProc = {};
+  FHooked = nullptr;
 }
 
 void TSkinControl::ParentBackgroundStep(bool attaching) {
@@ -165,7 +176,8 @@ void TSkinControl::AfterMessage(ui::TMessage& message) {
 
 void TSkinControl::CallDefault(ui::TMessage& message) {
   if (FOldWindowProc.Assigned()) {
-    FOldWindowProc(message);
+    const ui::TWndMethod previous = FOldWindowProc;
+    previous(message);
   } else if (FBareLayer) {
     message.Result = FBareLayer->Previous(message.Msg, message.WParam, message.LParam);
   } else if (FHandle) {
@@ -224,7 +236,8 @@ void TSkinControl::FillParentColor(HDC dc, const RECT& rect) const {
 }
 
 std::wstring TSkinControl::CaptionText() const {
-  if (FControl && ui::IsPublishedProp(FControl, L"Caption")) return ui::GetTextProp(FControl, L"Caption");
+  const ui::TControl* source = FControl ? static_cast<const ui::TControl*>(FControl) : FCompanion;
+  if (source && ui::IsPublishedProp(source, L"Caption")) return ui::GetTextProp(source, L"Caption");
   if (!FHandle) return {};
   const int length = GetWindowTextLengthW(FHandle);
   std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
@@ -234,6 +247,7 @@ std::wstring TSkinControl::CaptionText() const {
 
 HFONT TSkinControl::CaptionFont() const {
   if (FControl) return FControl->Font().Handle();
+  if (FCompanion) return const_cast<ui::TControl*>(FCompanion)->Font().Handle();
   auto font = reinterpret_cast<HFONT>(SendMessageW(FHandle, WM_GETFONT, 0, 0));
   return font ? font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }

@@ -89,6 +89,10 @@ class TSkinControl : public ui::TComponent {
   // WM_ERASEBKGND: the parent's background behind the control.
   void EraseToParent(ui::TMessage& message);
   void RefreshEnabledAndFocus();
+  // Puts the wrapper's interceptor on the control's WindowProc (also a windowless control's).
+  void HookControl(ui::TControl& control);
+  // Takes the interceptor off again.
+  void UnhookControl();
   // Switches the control's ParentBackground off while wrapped (unless the skin asks to keep it) and
   // back on afterwards.
   void ParentBackgroundStep(bool attaching);
@@ -117,6 +121,7 @@ class TSkinControl : public ui::TComponent {
   class BareWindowLayer;
   void Intercept(ui::TMessage& message);
 
+  ui::TControl* FHooked = nullptr;
   ui::TWndMethod FOldWindowProc;
   std::unique_ptr<BareWindowLayer> FBareLayer;
 };

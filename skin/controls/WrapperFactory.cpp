@@ -2,6 +2,7 @@
 
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinContainers.h"
+#include "skin/controls/SkinGlyphButtons.h"
 #include "skin/controls/SkinProgressBars.h"
 
 namespace skin {
@@ -12,6 +13,9 @@ template <class Make>
 auto ForWrapperClass(WrapperClass wrapper, Make make) -> decltype(make.template operator()<TSkinButton>()) {
   switch (wrapper) {
     case WrapperClass::SkinButton: return make.template operator()<TSkinButton>();
+    case WrapperClass::SkinBitButton: return make.template operator()<TSkinBitButton>();
+    case WrapperClass::SkinMenuButton: return make.template operator()<TSkinMenuButton>();
+    case WrapperClass::SkinSpeedButton: return make.template operator()<TSkinSpeedButton>();
     case WrapperClass::SkinProgress: return make.template operator()<TSkinProgress>();
     case WrapperClass::SkinTrackBar: return make.template operator()<TSkinTrackBar>();
     case WrapperClass::SkinBox: return make.template operator()<TSkinBox>();

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "skin/controls/SkinGlyphButtons.h"
 #include "skin/controls/WrapperFactory.h"
 #include "skin/frame/SkinMessages.h"
 #include "ui/ListView.h"
@@ -77,12 +78,16 @@ ControlFacts TControlDiscovery::FactsOf(ui::TControl& control) const {
   return facts;
 }
 
-TSkinControl* TControlDiscovery::Wrap(ui::TControl& control, WrapperClass wrapper, bool manageColor, int kind) {
-  auto* windowed = dynamic_cast<ui::TWinControl*>(&control);
-  if (wrapper == WrapperClass::None || !windowed) return nullptr;
+TSkinControl* TControlDiscovery::Wrap(ui::TControl& control, WrapperClass wrapper, bool manageColor, int kind,
+                                      const std::wstring& glyphProperty) {
+  // Only speed buttons are served without a window of their own.
+  const bool windowed = dynamic_cast<ui::TWinControl*>(&control) != nullptr;
+  if (wrapper == WrapperClass::None || (!windowed && wrapper != WrapperClass::SkinSpeedButton)) return nullptr;
   TSkinControl* made = CreateOwnedWrapper(wrapper, control);
   if (!made) return nullptr;
   made->SetKind(kind);
+  if (auto* glyphButton = dynamic_cast<TSkinBitButton*>(made); glyphButton && !glyphProperty.empty())
+    glyphButton->SetGraphicProperty(glyphProperty);
   made->AttachControl(&home_, data_, manageColor, home_.ControlCanvas());
   return made;
 }
@@ -155,7 +160,7 @@ void TControlDiscovery::Apply(ui::TControl& control, const ControlDecision& d) {
   if (d.attachToHandle) {
     if (windowed) WrapWindow(windowed->WindowHandle(), d.wrapper);
   } else {
-    Wrap(control, d.wrapper, d.manageColor, d.kind);
+    Wrap(control, d.wrapper, d.manageColor, d.kind, d.glyphProperty);
   }
   if (!windowed) return;
   if (d.children == ChildrenStep::DiscoverAfter) DiscoverChildren(*windowed);

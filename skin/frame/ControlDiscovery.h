@@ -32,7 +32,8 @@ class TControlDiscovery {
 
  private:
   ControlFacts FactsOf(ui::TControl& control) const;
-  TSkinControl* Wrap(ui::TControl& control, WrapperClass wrapper, bool manageColor, int kind);
+  TSkinControl* Wrap(ui::TControl& control, WrapperClass wrapper, bool manageColor, int kind,
+                     const std::wstring& glyphProperty = {});
   TSkinControl* WrapWindow(HWND window, WrapperClass wrapper);
   void Apply(ui::TControl& control, const ControlDecision& decision);
 
