@@ -53,6 +53,8 @@ class TSkinControl : public ui::TComponent {
 
   HWND Handle() const { return FHandle; }
   ui::TWinControl* Control() const { return FControl; }
+  // The control served: the windowed control, or a windowless one the wrapper paints for.
+  const ui::TControl* Target() const { return FControl ? FControl : FHooked; }
   int LifeState() const { return FLifeState; }
   bool Active() const { return FActive; }
   std::uint8_t State() const { return FState; }

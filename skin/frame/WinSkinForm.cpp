@@ -123,7 +123,7 @@ void TWinSkinForm::RemoveControl(TSkinControl* wrapper) {
 
 bool TWinSkinForm::Wraps(const ui::TComponent* control, HWND window) const {
   return std::any_of(FControls.begin(), FControls.end(), [&](const TSkinControl* wrapper) {
-    return (control && wrapper->Control() == control) || (window && wrapper->Handle() == window);
+    return (control && wrapper->Target() == control) || (window && wrapper->Handle() == window);
   });
 }
 

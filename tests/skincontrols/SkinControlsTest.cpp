@@ -16,12 +16,14 @@
 
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinContainers.h"
+#include "skin/controls/SkinGlyphButtons.h"
 #include "skin/controls/SkinProgressBars.h"
 #include "skin/data/SkinManage.h"
 #include "skin/frame/SkinMessages.h"
 #include "skin/frame/WinSkinForm.h"
 #include "tests/support/PixelTest.h"
 #include "ui/Application.h"
+#include "ui/GraphicControl.h"
 #include "ui/ListView.h"
 #include "ui/ProgressBar.h"
 #include "ui/StdCtrls.h"
@@ -94,7 +96,7 @@ class Wrappers : public ::testing::Test {
   static std::vector<skin::TSkinControl*> WrappersOf(const skin::TWinSkinForm& frame, const ui::TComponent* control) {
     std::vector<skin::TSkinControl*> found;
     for (skin::TSkinControl* w : frame.Controls())
-      if (w->Control() == control) found.push_back(w);
+      if (w->Target() == control) found.push_back(w);
     return found;
   }
 
@@ -146,6 +148,65 @@ TEST_F(Wrappers, TheDiscoveryGivesEachControlOfAFormItsWrapperOnceAndLeavesTagge
   ASSERT_TRUE(PumpUntil([&] { return TSkinManage::Instance()->FindFrame(form_->Handle()) == nullptr; }));
   EXPECT_EQ(SendMessageW(button->Handle(), skin::SM_ISSKINNED, 0, 0), 0);
   EXPECT_NE(panel->Color(), static_cast<ui::TColor>(data_->ButtonFace));
+}
+
+// Controls of other libraries, stood in for by library classes under those libraries' class names.
+template <class Base, const wchar_t* Name>
+class Named : public Base {
+ public:
+  using Base::Base;
+  static const ui::TClass& StaticClass() {
+    static const ui::TClass cls = ui::ClassBuilder<Named>(Name, &Base::StaticClass()).Build();
+    return cls;
+  }
+  const ui::TClass& ClassType() const override { return StaticClass(); }
+};
+constexpr wchar_t kRzButton[] = L"TRzButton";
+constexpr wchar_t kLmdButton[] = L"TLMDButton";
+constexpr wchar_t kRzMenuButton[] = L"TRzMenuButton";
+constexpr wchar_t kRxSpeedButton[] = L"TRxSpeedButton";
+constexpr wchar_t kTbDock[] = L"TTBDock";
+constexpr wchar_t kCxGroupBox[] = L"TcxGroupbox";
+constexpr wchar_t kMyGrid[] = L"TMyGrid";
+constexpr wchar_t kMyContainer[] = L"TMyContainer";
+constexpr wchar_t kRzRadioGroup[] = L"TRzRadioGroup";
+
+TEST_F(Wrappers, ControlsOfOtherLibrariesAreWrappedAsTheirSkin3rdLinesSay) {
+  data_->Skin3rd()->Insert(0, L"TMyGrid=nil");
+  data_->Skin3rd()->Insert(0, L"TMyContainer=container");
+  OpenForm();
+  auto* rz = Add<Named<ui::TButton, kRzButton>>(form_.get(), 10, 10, 90, 26);
+  auto* lmd = Add<Named<ui::TButton, kLmdButton>>(form_.get(), 110, 10, 90, 26);
+  auto* menu = Add<Named<ui::TButton, kRzMenuButton>>(form_.get(), 210, 10, 90, 26);
+  auto* speed = Add<Named<ui::TGraphicControl, kRxSpeedButton>>(form_.get(), 310, 10, 60, 26);
+  auto* dock = Add<Named<ui::TPanel, kTbDock>>(form_.get(), 10, 50, 150, 60);
+  auto* box = Add<Named<ui::TGroupBox, kCxGroupBox>>(form_.get(), 170, 50, 150, 60);
+  auto* grid = Add<Named<ui::TPanel, kMyGrid>>(form_.get(), 10, 120, 100, 60);
+  auto* holder = Add<Named<ui::TPanel, kMyContainer>>(form_.get(), 120, 120, 150, 60);
+  auto* held = Add<ui::TButton>(holder, 10, 10, 80, 24);
+  auto* group = Add<Named<ui::TGroupBox, kRzRadioGroup>>(form_.get(), 280, 120, 150, 80);
+  group->SetTag(99);
+  auto* item = Add<ui::TButton>(group, 10, 20, 80, 24);
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+  const auto only = [&](const ui::TComponent* control) {
+    const auto found = WrappersOf(*frame, control);
+    return found.size() == 1 ? found.front() : nullptr;
+  };
+  auto* rzWrapper = dynamic_cast<skin::TSkinButton*>(only(rz));
+  ASSERT_NE(rzWrapper, nullptr);
+  EXPECT_EQ(rzWrapper->Kind(), 1) << "buttons of that family make their own press";
+  EXPECT_NE(dynamic_cast<skin::TSkinBitButton*>(only(lmd)), nullptr);
+  EXPECT_NE(dynamic_cast<skin::TSkinMenuButton*>(only(menu)), nullptr);
+  EXPECT_NE(dynamic_cast<skin::TSkinSpeedButton*>(only(speed)), nullptr) << "a windowless button is served too";
+  EXPECT_NE(dynamic_cast<skin::TSkinBox*>(only(dock)), nullptr);
+  EXPECT_NE(dynamic_cast<skin::TSkinGroupBox*>(only(box)), nullptr);
+  EXPECT_TRUE(WrappersOf(*frame, grid).empty()) << "nil keeps the system look";
+  EXPECT_TRUE(WrappersOf(*frame, holder).empty()) << "a container itself is not wrapped";
+  EXPECT_NE(dynamic_cast<skin::TSkinButton*>(only(held)), nullptr) << "but its children are";
+  EXPECT_TRUE(WrappersOf(*frame, group).empty());
+  EXPECT_EQ(item->Tag(), 99) << "a group kept in the system look passes its tag on";
+  EXPECT_TRUE(WrappersOf(*frame, item).empty());
 }
 
 TEST_F(Wrappers, AWrappedControlReCreatedKeepsItsWrapperAndOneDestroyedFirstIsFreedSafely) {
