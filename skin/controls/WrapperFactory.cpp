@@ -3,6 +3,7 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinContainers.h"
 #include "skin/controls/SkinGlyphButtons.h"
+#include "skin/controls/SkinMediaPlayer.h"
 #include "skin/controls/SkinProgressBars.h"
 
 namespace skin {
@@ -23,6 +24,7 @@ auto ForWrapperClass(WrapperClass wrapper, Make make) -> decltype(make.template 
     case WrapperClass::SkinGroupBox: return make.template operator()<TSkinGroupBox>();
     case WrapperClass::SkinStatusBar: return make.template operator()<TSkinStatusBar>();
     case WrapperClass::SkinSizer: return make.template operator()<TSkinSizer>();
+    case WrapperClass::SkinMP: return make.template operator()<TSkinMP>();
     default: return {};
   }
 }
