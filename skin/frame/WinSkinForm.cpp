@@ -208,6 +208,7 @@ bool TWinSkinForm::AttachForm(ui::TCustomForm& form) {
   if (Attached()) return false;
   HWND window = form.Handle();
   FForm = &form;
+  FClassName = std::wstring(form.ClassType().Name());
   FSkinData.OnBeforeSkinForm(&form, window, FClassName);
   if (!AttachWindow(window)) {
     FForm = nullptr;
@@ -278,7 +279,7 @@ void TWinSkinForm::MenuChanged() {
   }
   ReadShowState();
   if (FShowState == ShowState::Normal)
-    KeepClientSize({client.cx, client.cy - (hadBand ? 0 : metrics_.menu)});
+    KeepClientSize(client);
   else
     SetWindowPos(Window(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
