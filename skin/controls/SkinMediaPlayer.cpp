@@ -59,6 +59,13 @@ void LoadGlyph(ui::TBitmap& glyph, const std::wstring& resource, int kind, COLOR
 
 bool InSet(const std::wstring& setText, const wchar_t* name) { return setText.find(name) != std::wstring::npos; }
 
+// A published set property as its text ("[btPlay,btStop]"); empty when the control has none.
+std::wstring SetPropertyText(const ui::TObject& object, std::wstring_view name) {
+  const ui::TPropInfo* info = ui::GetPropInfo(&object, name);
+  if (!info || info->Kind != ui::TTypeKind::Set || !info->EnumType) return {};
+  return ui::SetToText(*info->EnumType, ui::GetOrdProp(object, name));
+}
+
 }  // namespace
 
 int PlayerButtonAt(int x, int buttonWidth, int visibleCount) {
@@ -92,9 +99,9 @@ void TWMediaPlayer::FollowPlayer() {
 }
 
 void TWMediaPlayer::ReadButtonSets() {
-  const std::wstring visible = ui::GetTextProp(&FPlayer, L"VisibleButtons");
-  const std::wstring enabled = ui::GetTextProp(&FPlayer, L"EnabledButtons");
-  const std::wstring coloured = ui::GetTextProp(&FPlayer, L"ColoredButtons");
+  const std::wstring visible = SetPropertyText(FPlayer, L"VisibleButtons");
+  const std::wstring enabled = SetPropertyText(FPlayer, L"EnabledButtons");
+  const std::wstring coloured = SetPropertyText(FPlayer, L"ColoredButtons");
   FVisibleCount = 0;
   for (std::size_t i = 0; i < FButtons.size(); ++i) {
     FButtons[i].visible = InSet(visible, kPlayerButtonNames[i]);
