@@ -569,11 +569,12 @@ void TWinSkinForm::PaintFrame(HDC target) {
       const RECT band = ToRect(layout.menuBand);
       FillRect(frame, &band, face);
     }
+    LayoutButtons(W);
+    FCaptionText.Paint(frame, FSkinData, {window, W, titleHeight, metrics_, FShowState, FActive, boxes_});
     if (titleHeight > 0) {
       if (FTitleBackdrop.Width() != W || FTitleBackdrop.Height() != titleHeight) FTitleBackdrop.SetSize(W, titleHeight);
       BitBlt(FTitleBackdrop.Canvas().Handle(), 0, 0, W, titleHeight, frame, 0, 0, SRCCOPY);
     }
-    LayoutButtons(W);
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
       if (!boxes_[i].visible || setups_[i].picture.Empty() || setups_[i].fields.Visibility == kMenuBandVisibility)
         continue;

@@ -12,6 +12,7 @@
 
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/CaptionButtonRules.h"
+#include "skin/frame/CaptionTextPainter.h"
 #include "skin/frame/SkinFrameGeometry.h"
 #include "ui/Graphics.h"
 #include "ui/WindowSubclass.h"
@@ -93,6 +94,8 @@ class TWinSkinForm : public ui::TWindowSubclass {
   // drawn over its own piece of that backdrop and reaches the screen in one blit.
   ui::TBitmap FFrameBitmap;
   ui::TBitmap FTitleBackdrop;
+  // The window's text on the title, drawn into the composed frame before the backdrop is taken.
+  TCaptionTextPainter FCaptionText;
 };
 
 }  // namespace skin
