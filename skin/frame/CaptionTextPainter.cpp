@@ -67,9 +67,11 @@ void TCaptionTextPainter::Paint(HDC dc, TSkinData& data, const CaptionTextFrame&
   HFONT font = FontFor(dc, data, text);
   if (!font) return;
   ui::SelectedObject selected(dc, font);
-  SIZE extent{};
+  // Measured the way it is drawn, so that the last glyph is not cut off.
+  RECT extent{};
   TEXTMETRICW metrics{};
-  if (!GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent) ||
+  if (!DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &extent,
+                 DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX) ||
       !GetTextMetricsW(dc, &metrics))
     return;
 
@@ -82,7 +84,7 @@ void TCaptionTextPainter::Paint(HDC dc, TSkinData& data, const CaptionTextFrame&
   input.buttons = frame.buttons;
   input.keys = {title.LeftWidth,  title.TopHeight,    title.RightWidth,   title.TextAlignment,
                 title.TextBackground, title.TextBackLeft, title.TextBackRight};
-  input.textWidth = extent.cx;
+  input.textWidth = extent.right - extent.left;
   input.textHeight = metrics.tmHeight;
   input.hasBackPicture = !title.Bitmap.Empty();
   const CaptionTextPlacement placement = PlaceCaptionText(input);
@@ -98,8 +100,9 @@ void TCaptionTextPainter::Paint(HDC dc, TSkinData& data, const CaptionTextFrame&
   const COLORREF previousColour = SetTextColor(dc, ui::ColorToRGB(colour));
   const int previousMode = SetBkMode(dc, TRANSPARENT);
   RECT box{placement.text.left, placement.text.top, placement.text.right, placement.text.bottom};
+  // Text that fits is not clipped: a glyph may reach a pixel past its advance.
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box,
-            DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP | (placement.ellipsis ? DT_END_ELLIPSIS : 0));
+            DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP | (placement.ellipsis ? DT_END_ELLIPSIS : DT_NOCLIP));
   SetBkMode(dc, previousMode);
   SetTextColor(dc, previousColour);
 }
