@@ -4,6 +4,7 @@
 // passing every notification on and going with it, and the design-time notice.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +19,7 @@
 #include "skin/frame/SkinMessages.h"
 #include "skin/frame/WinSkinForm.h"
 #include "tests/support/PixelTest.h"
+#include "ui/core/FormDefinition.h"
 
 namespace {
 
@@ -128,7 +130,7 @@ class CaptionLayer : public ::testing::TestWithParam<int> {
     const int left = std::max(data_.FTitle->LeftWidth, 0);
     const int right = frame.width - std::max(data_.FTitle->RightWidth, 0);
     int count = 0;
-    for (int y = 0; y < frame_->Metrics().top; ++y)
+    for (int y = 0; y < std::min(frame_->Metrics().top, frame.height); ++y)
       for (int x = left; x < right; ++x) count += frame.At(x, y) == colour;
     return count;
   }
@@ -196,6 +198,19 @@ TEST_P(CaptionLayer, SwitchingTheLayerOffAndOnTakesTheTextOffAndPutsItBack) {
   caption_->SetActive(true);
   Pump(100);
   EXPECT_EQ(TitleDifferencesOnScreen(titled), 0) << "the text is back on screen";
+}
+
+TEST_P(CaptionLayer, MinimisedWindowsShowTheTextInTheirTitleStrip) {
+  Skin(L"");
+  ShowWindow(window_, SW_MINIMIZE);
+  Pump(100);
+  ASSERT_TRUE(IsIconic(window_));
+  const trelvix::testing::Capture blank = PaintedFrame();
+  SetWindowTextW(window_, L"MWMWMW");
+  const trelvix::testing::Capture titled = PaintedFrame();
+  EXPECT_GT(Ink(titled, TextColour(true)) + Ink(titled, TextColour(false)),
+            Ink(blank, TextColour(true)) + Ink(blank, TextColour(false)) + 10)
+      << "minimised width " << titled.width;
 }
 
 INSTANTIATE_TEST_SUITE_P(StoreItems, CaptionLayer, ::testing::Range(0, 5));
@@ -301,21 +316,43 @@ TEST(SkinCaptionDesign, NoticeWithoutASkinDataAndNoneBesideOne) {
   skin::SetCaptionNoticeHandler(nullptr);
 }
 
-TEST(SkinCaptionDesign, LoadedResetsAuthorAndSharesSkinAlpha) {
+class TCaptionHost : public ui::TComponent {
+ public:
+  explicit TCaptionHost(ui::TComponent* owner) : ui::TComponent(owner) {}
+  static const ui::TClass& StaticClass() {
+    static const ui::TClass cls = ui::ClassBuilder<TCaptionHost>(L"TCaptionHost", &ui::TComponent::StaticClass())
+                                      .Field(L"SkinCaption1", &TCaptionHost::SkinCaption1)
+                                      .Build();
+    return cls;
+  }
+  const ui::TClass& ClassType() const override { return StaticClass(); }
+  skin::TSkinCaption* SkinCaption1 = nullptr;
+};
+
+TEST(SkinCaptionDesign, AFormDefinitionHoldsTheThreeComponentsAndLoadedSharesSkinAlpha) {
   skin::RegisterSkinCaptionClasses();
-  EXPECT_NE(ui::FindClass(L"TSkinCaption"), nullptr);
-  EXPECT_NE(ui::FindClass(L"TClassAcSkin"), nullptr);
-  EXPECT_NE(ui::FindClass(L"TClassAcButton"), nullptr);
-  skin::TSkinCaption caption(nullptr);
-  caption.BeginLoading();
-  caption.SetAuthor(L"someone else");
-  caption.SetSkinAlpha(90);
-  EXPECT_EQ(skin::CaptionLayerAlpha(), 0) << "not shared before the form definition is read";
-  caption.EndReading();
-  caption.Loaded();
-  EXPECT_EQ(caption.Author(), skin::kSkinCaptionAuthor);
-  EXPECT_EQ(skin::CaptionLayerAlpha(), 90);
-  caption.SetSkinAlpha(0);
+  {
+    TCaptionHost form(nullptr);
+    ui::ReadComponent(form,
+                      "object FrmMain: TCaptionHost\n"
+                      "  object SkinCaption1: TSkinCaption\n"
+                      "    Author = 'someone else'\n"
+                      "    SkinAlpha = 90\n"
+                      "  end\n"
+                      "  object ClassAcSkin1: TClassAcSkin\n"
+                      "  end\n"
+                      "  object ClassAcButton1: TClassAcButton\n"
+                      "  end\n"
+                      "end\n");
+    ASSERT_NE(form.SkinCaption1, nullptr);
+    EXPECT_EQ(form.ComponentCount(), 3);
+    EXPECT_EQ(form.SkinCaption1->Author(), skin::kSkinCaptionAuthor);
+    EXPECT_EQ(form.SkinCaption1->SkinAlpha(), 90);
+    EXPECT_EQ(skin::CaptionLayerAlpha(), 90);
+    EXPECT_TRUE(skin::CaptionLayerActive());
+    form.SkinCaption1->SetSkinAlpha(0);
+  }
+  EXPECT_FALSE(skin::CaptionLayerActive()) << "destroyed with its form";
 }
 
 }  // namespace
