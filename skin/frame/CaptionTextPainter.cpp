@@ -14,9 +14,11 @@ namespace {
 // The face Chinese titles fall back to: the main window's own font.
 constexpr wchar_t kChineseFace[] = L"宋体";
 constexpr int kLargestFontHeight = 512;
+// A title bar shows far fewer characters; a longer text only costs measuring time before its ellipsis.
+constexpr int kLongestCaption = 1000;
 
 std::wstring WindowText(HWND window) {
-  const int length = GetWindowTextLengthW(window);
+  const int length = std::min(GetWindowTextLengthW(window), kLongestCaption);
   if (length <= 0) return {};
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   const int copied = GetWindowTextW(window, text.data(), length + 1);

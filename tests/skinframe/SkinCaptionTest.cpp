@@ -200,6 +200,20 @@ TEST_P(CaptionLayer, SwitchingTheLayerOffAndOnTakesTheTextOffAndPutsItBack) {
   EXPECT_EQ(TitleDifferencesOnScreen(titled), 0) << "the text is back on screen";
 }
 
+TEST_P(CaptionLayer, ALongTitleStaysBetweenTheIconAndTheCaptionButtons) {
+  Skin(L"");
+  const trelvix::testing::Capture blank = PaintedFrame();
+  std::wstring title;
+  for (int i = 0; i < 400; ++i) title += L"转换 3GP Trelvix ";
+  SetWindowTextW(window_, title.c_str());
+  const trelvix::testing::Capture titled = PaintedFrame();
+  const int top = frame_->Metrics().top;
+  EXPECT_GT(Ink(titled, TextColour(true)), Ink(blank, TextColour(true)) + 20);
+  EXPECT_TRUE(titled.SameArea(blank, RECT{0, 0, data_.FTitle->LeftWidth, top}));
+  EXPECT_TRUE(titled.SameArea(blank, RECT{titled.width - data_.FTitle->RightWidth, 0, titled.width, top}))
+      << "the caption buttons keep their look";
+}
+
 TEST_P(CaptionLayer, MinimisedWindowsShowTheTextInTheirTitleStrip) {
   Skin(L"");
   ShowWindow(window_, SW_MINIMIZE);
