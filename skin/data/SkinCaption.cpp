@@ -48,6 +48,8 @@ LRESULT CALLBACK CaptionCallWndProcHook(int code, WPARAM wParam, LPARAM lParam) 
     const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
     if (call->message == SM_SKINAPPLIED && call->wParam == 0 && call->lParam == kEngineMark)
       ApplyCaptionAlpha(call->hwnd, g_alpha.load());
+    else if (call->message == WM_NCDESTROY)
+      RemovePropW(call->hwnd, kLayeredByCaption);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }

@@ -7,7 +7,6 @@
 // form definition may hold them.
 #include <windows.h>
 
-#include <cstdint>
 #include <functional>
 #include <string>
 
