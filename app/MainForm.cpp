@@ -105,6 +105,7 @@ const ui::TClass& TFrmMain::StaticClass() {
                                     .Field(L"btnConvert", &TFrmMain::btnConvert)
                                     .Field(L"Label3", &TFrmMain::Label3)
                                     .Field(L"SkinData1", &TFrmMain::SkinData1)
+                                    .Field(L"SkinCaption1", &TFrmMain::SkinCaption1)
                                     .Field(L"SkinStore1", &TFrmMain::SkinStore1)
                                     .Field(L"OpenDialog1", &TFrmMain::OpenDialog1)
                                     .Method(L"FormCreate", &TFrmMain::FormCreate)
@@ -123,6 +124,7 @@ void TFrmMain::RegisterFormClasses() {
   ui::RegisterStandardClasses();
   skin::RegisterSkinStoreClasses();
   ui::RegisterClasses({&skin::TSkinData::StaticClass()});
+  skin::RegisterSkinCaptionClasses();
   skin::TSkinManage::Install();
 }
 
@@ -157,6 +159,7 @@ void TFrmMain::FormCreate(ui::TObject*) {
   WebBrowser1->Navigate(BannerPageAddress(ui::Application->ExeName()));
   if (!BrowserCanDrawPages()) FBannerFallback = std::make_unique<TBannerFallback>(*WebBrowser1);
 
+  SkinCaption1->SetActive(true);
   // A skin that does not load leaves the component without skin: the window stays as the system
   // draws it, and switching the component on is then ignored.
   SkinData1->LoadFromStore(*SkinStore1, kStartSkinItem);

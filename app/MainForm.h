@@ -18,6 +18,7 @@
 #include "app/OutputSnapshot.h"
 #include "app/RowTips.h"
 #include "process/DosCommand.h"
+#include "skin/data/SkinCaption.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/store/SkinStore.h"
 #include "ui/Dialogs.h"
@@ -76,6 +77,7 @@ class TFrmMain : public ui::TForm {
   ui::TButton* btnConvert = nullptr;
   ui::TLabel* Label3 = nullptr;
   skin::TSkinData* SkinData1 = nullptr;
+  skin::TSkinCaption* SkinCaption1 = nullptr;
   skin::TSkinStore* SkinStore1 = nullptr;
   ui::TOpenDialog* OpenDialog1 = nullptr;
 

@@ -382,6 +382,7 @@ void TWinSkinForm::FreeSurfaces() {
   // A frame whose window is gone may wait a while to be freed; its drawing surfaces go at once.
   FFrameBitmap.FreeImage();
   FTitleBackdrop.FreeImage();
+  FCaptionText.Release();
 }
 
 void TWinSkinForm::ReadShowState() {
@@ -961,11 +962,12 @@ void TWinSkinForm::PaintFrame(HDC target) {
         FMenuBar->Paint(frame, layout.menuBand, FSkinData, rightToLeft, FActive);
       }
     }
+    LayoutButtons(W);
+    FCaptionText.Paint(frame, FSkinData, {window, W, titleHeight, metrics_, FShowState, FActive, boxes_});
     if (titleHeight > 0) {
       if (FTitleBackdrop.Width() != W || FTitleBackdrop.Height() != titleHeight) FTitleBackdrop.SetSize(W, titleHeight);
       BitBlt(FTitleBackdrop.Canvas().Handle(), 0, 0, W, titleHeight, frame, 0, 0, SRCCOPY);
     }
-    LayoutButtons(W);
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
       if (!boxes_[i].visible || setups_[i].picture.Empty())
         continue;

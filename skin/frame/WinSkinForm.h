@@ -15,6 +15,7 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/CaptionButtonRules.h"
+#include "skin/frame/CaptionTextPainter.h"
 #include "skin/frame/ControlDiscovery.h"
 #include "skin/frame/SkinFrameGeometry.h"
 #include "skin/frame/WinSkinMenuBar.h"
@@ -186,6 +187,8 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   // drawn over its own piece of that backdrop and reaches the screen in one blit.
   ui::TBitmap FFrameBitmap;
   ui::TBitmap FTitleBackdrop;
+  // The window's text on the title, drawn into the composed frame before the backdrop is taken.
+  TCaptionTextPainter FCaptionText;
 };
 
 }  // namespace skin

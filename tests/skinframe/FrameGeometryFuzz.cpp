@@ -1,12 +1,14 @@
-// Fuzzes the frame's hit test, client area, caption-button layout and window shape with arbitrary
-// skin numbers and window sizes: answers must be valid codes, parts and rectangles must lie inside
-// the window, and nothing may overflow.
+// Fuzzes the frame's hit test, client area, caption-button and caption-text layout and window shape
+// with arbitrary skin numbers and window sizes: answers must be valid codes, parts and rectangles
+// must lie inside the window, and nothing may overflow.
 #include <cstddef>
 #include <cstdint>
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
 #include "skin/frame/CaptionButtonRules.h"
+#include "skin/frame/CaptionTextLayout.h"
 #include "skin/frame/FrameRegionPlan.h"
 #include "skin/frame/SkinFrameGeometry.h"
 
@@ -105,6 +107,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   LayoutCaptionButtons(setups, facts, placement, [answer](int, int) { return answer & 1; }, boxes);
   Require(boxes.size() == setups.size());
   for (const CaptionButtonBox& box : boxes) Require(!box.bounds.Inverted());
+
+  CaptionTextInput text;
+  text.windowWidth = width;
+  text.titleHeight = std::min(metrics.top, H);
+  text.metrics = metrics;
+  text.show = show;
+  text.buttons = boxes;
+  text.keys = {in.Number(), in.Number(), in.Number(), in.Byte() % 4, in.Byte() & 1, in.Number(), in.Number()};
+  text.textWidth = Scaled(in.Number(), in.Byte());
+  text.textHeight = in.Number();
+  text.hasBackPicture = in.Byte() & 1;
+  const CaptionTextPlacement placed = PlaceCaptionText(text);
+  Require(Inside(placed.text, W, text.titleHeight) && Inside(placed.back, W, text.titleHeight));
+  if (placed.ellipsis) Require(placed.text.HasArea());
 
   HitTestInput hit;
   hit.width = width;
