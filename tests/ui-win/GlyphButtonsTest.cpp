@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -21,15 +22,19 @@ using trelvix::testing::Capture;
 
 constexpr std::uint32_t kGlyphInk = 0xFF0000;
 
-// A 16 x 16 glyph: a red square on a magenta ground (the bottom-left pixel, so transparent).
-void MakeGlyph(TBitmap& glyph) {
+// A strip of cells of 16 x 16, each a square of its own colour on a magenta ground.
+void MakeStrip(TBitmap& glyph, std::initializer_list<TColor> cells) {
   glyph.SetPixelFormat(TPixelFormat::pf24bit);
-  glyph.SetSize(16, 16);
+  glyph.SetSize(16 * static_cast<int>(cells.size()), 16);
   TCanvas& canvas = glyph.Canvas();
   canvas.Brush().SetColor(RGBColor(255, 0, 255));
-  canvas.FillRect({0, 0, 16, 16});
-  canvas.Brush().SetColor(RGBColor(255, 0, 0));
-  canvas.FillRect({3, 3, 13, 13});
+  canvas.FillRect({0, 0, glyph.Width(), 16});
+  int left = 0;
+  for (TColor colour : cells) {
+    canvas.Brush().SetColor(colour);
+    canvas.FillRect({left + 3, 3, left + 13, 13});
+    left += 16;
+  }
 }
 
 struct Box {
@@ -71,7 +76,7 @@ TEST_F(GlyphButtonsTest, BitButtonPlacesGlyphBesideItsCaptionByLayout) {
   button->SetBounds(10, 10, 140, 80);
   button->SetCaption(L"WWWW");
   button->Font().SetColor(clBlue);
-  MakeGlyph(button->Glyph());
+  MakeStrip(button->Glyph(), {RGBColor(255, 0, 0)});
   wchar_t className[32] = {};
   GetClassNameW(button->Handle(), className, 32);
   EXPECT_STREQ(className, L"TBitBtn");
@@ -116,6 +121,62 @@ TEST_F(GlyphButtonsTest, BitButtonPlacesGlyphBesideItsCaptionByLayout) {
     EXPECT_NEAR(pairLeft + pairRight, capture.width - 1, 6);
     EXPECT_NEAR(pairTop + pairBottom, capture.height - 1, 6);
   }
+}
+
+TEST_F(GlyphButtonsTest, BitButtonShowsTheGlyphCellOfItsState) {
+  auto* button = MakeOwned<TBitBtn>(*form);
+  button->SetParent(form.get());
+  button->SetBounds(10, 10, 100, 40);
+  button->SetDefault(true);  // the default role keeps the button owner-drawn
+  EXPECT_EQ(GetWindowLongW(button->Handle(), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  const std::uint32_t red = 0xFF0000, green = 0x00FF00, grey = 0x555555;
+  auto shows = [&](std::uint32_t colour) {
+    const Capture capture = trelvix::testing::PrintClient(button->Handle());
+    return capture.CountNot(colour, {0, 0, capture.width, capture.height}) < capture.width * capture.height;
+  };
+
+  MakeStrip(button->Glyph(), {RGBColor(255, 0, 0), RGBColor(0, 255, 0)});
+  button->SetNumGlyphs(2);
+  EXPECT_TRUE(shows(red));
+  EXPECT_FALSE(shows(green));
+  button->SetEnabled(false);  // the second cell is the disabled picture
+  EXPECT_TRUE(shows(green));
+  EXPECT_FALSE(shows(red));
+  button->SetEnabled(true);
+  SendMessageW(button->Handle(), BM_SETSTATE, TRUE, 0);  // pressed: no third cell, so the first
+  EXPECT_TRUE(shows(red));
+  SendMessageW(button->Handle(), BM_SETSTATE, FALSE, 0);
+
+  MakeStrip(button->Glyph(), {RGBColor(255, 0, 0)});
+  button->SetNumGlyphs(1);
+  button->SetEnabled(false);  // one cell: drawn in grey when disabled
+  EXPECT_TRUE(shows(grey));
+  EXPECT_FALSE(shows(red));
+}
+
+TEST_F(GlyphButtonsTest, BitButtonKindsActLikeTheStandardButtons) {
+  auto* button = MakeOwned<TBitBtn>(*form);
+  button->SetParent(form.get());
+  int clicks = 0;
+  struct Counter {
+    int* clicks;
+    void Clicked(TObject*) { ++*clicks; }
+  } counter{&clicks};
+  button->OnClick = TNotifyEvent(&counter, &Counter::Clicked);
+  button->SetKind(TBitBtnKind::bkYes);
+  EXPECT_EQ(button->Caption(), L"&Yes");
+  EXPECT_EQ(button->ModalResult(), mrYes);
+  EXPECT_TRUE(button->Default());
+  SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(form->Visible());
+
+  button->SetKind(TBitBtnKind::bkClose);  // closes its form instead of reporting the click
+  EXPECT_FALSE(button->Default());
+  EXPECT_EQ(button->ModalResult(), mrNone);
+  SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_FALSE(form->Visible());
 }
 
 // Mouse press and release sent to a window at client points, as the user's clicks arrive.
