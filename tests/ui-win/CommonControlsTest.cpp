@@ -16,6 +16,7 @@
 #include "ui/StatusBar.h"
 #include "ui/StdCtrls.h"
 #include "ui/TrackBar.h"
+#include "ui/core/Exceptions.h"
 #include "ui/core/FormDefinition.h"
 #include "ui/core/Streams.h"
 
@@ -293,7 +294,7 @@ const TClass& TControlsForm::StaticClass() {
   return cls;
 }
 
-std::string GlyphHex() {
+std::string GlyphHex(bool withLength = true) {
   TBitmap glyph;
   glyph.SetPixelFormat(TPixelFormat::pf24bit);
   glyph.SetSize(8, 4);
@@ -306,7 +307,8 @@ std::string GlyphHex() {
   bmp.ReadBuffer(bytes.data(), bytes.size());
   std::string hex;
   const auto length = static_cast<std::uint32_t>(bytes.size());
-  for (int i = 0; i < 4; ++i) bytes.insert(bytes.begin() + i, static_cast<std::uint8_t>(length >> (8 * i)));
+  if (withLength)
+    for (int i = 0; i < 4; ++i) bytes.insert(bytes.begin() + i, static_cast<std::uint8_t>(length >> (8 * i)));
   static const char digits[] = "0123456789ABCDEF";
   for (std::uint8_t b : bytes) {
     hex += digits[b >> 4];
@@ -537,6 +539,26 @@ TEST(ControlDefinitions, PropertiesAreWritableByName) {
   auto* status = root->FindComponent<TStatusBar>(L"StatusBar1");
   EXPECT_TRUE(SetPropFromText(status, L"SimplePanel", L"True"));
   EXPECT_NE(SendMessageW(status->Handle(), SB_ISSIMPLE, 0, 0), 0);
+}
+
+std::string ButtonWithGlyphData(const std::string& hex) {
+  return "object ControlsForm: TControlsForm\n  object SpeedButton1: TSpeedButton\n    Glyph.Data = {" + hex +
+         "}\n  end\nend\n";
+}
+
+TEST(ControlDefinitions, GlyphDataWithoutItsLengthIsReadAndBrokenDataIsRefused) {
+  Application->Initialize();
+  TComponentPtr<TControlsForm> bare(new TControlsForm(nullptr));
+  ReadComponent(*bare, ButtonWithGlyphData(GlyphHex(false)));
+  auto* speed = bare->FindComponent<TSpeedButton>(L"SpeedButton1");
+  ASSERT_NE(speed, nullptr);
+  EXPECT_EQ(speed->Glyph().Width(), 8);
+
+  for (const char* broken : {"08000000424D0000FFFF0000", "424D", ""}) {
+    SCOPED_TRACE(broken);
+    TComponentPtr<TControlsForm> root(new TControlsForm(nullptr));
+    EXPECT_THROW(ReadComponent(*root, ButtonWithGlyphData(broken)), EReadError);
+  }
 }
 
 }  // namespace
