@@ -249,6 +249,8 @@ const TClass& TSpeedButton::StaticClass() {
           .Default(0)
           .Boolean(L"Flat", &TSpeedButton::Flat, &TSpeedButton::SetFlat)
           .Default(0)
+          .Boolean(L"Transparent", &TSpeedButton::Transparent, &TSpeedButton::SetTransparent)
+          .Default(1)
           .Object(L"Glyph", &TSpeedButton::GlyphObject, &TSpeedButton::SetGlyph)
           .Integer(L"NumGlyphs", &TSpeedButton::NumGlyphs, &TSpeedButton::SetNumGlyphs)
           .Default(1)
@@ -293,6 +295,11 @@ void TSpeedButton::SetSpacing(int spacing) {
 
 void TSpeedButton::SetFlat(bool flat) {
   flat_ = flat;
+  Invalidate();
+}
+
+void TSpeedButton::SetTransparent(bool transparent) {
+  transparent_ = transparent;
   Invalidate();
 }
 
@@ -381,9 +388,11 @@ void TSpeedButton::Paint() {
   RECT client = ClientRect();
   if (client.right <= 0 || client.bottom <= 0) return;
   const bool sunk = pressed_ || down_;
-  canvas.Brush().SetColor(Color());
-  canvas.Brush().SetStyle(TBrushStyle::bsSolid);
-  canvas.FillRect(client);
+  if (!transparent_) {
+    canvas.Brush().SetColor(Color());
+    canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+    canvas.FillRect(client);
+  }
   if (!flat_) {
     RECT face = client;
     DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (sunk ? DFCS_PUSHED : 0));

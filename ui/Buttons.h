@@ -98,6 +98,9 @@ class TSpeedButton : public TGraphicControl {
   void SetSpacing(int spacing);
   bool Flat() const { return flat_; }
   void SetFlat(bool flat);
+  // Leaves the parent's background showing where no face is drawn.
+  bool Transparent() const { return transparent_; }
+  void SetTransparent(bool transparent);
   // Only a button of a group (GroupIndex above 0) stays down; putting one down lifts the others of
   // its group under the same parent. Without AllowAllUp the down button of a group cannot be lifted
   // except by another going down.
@@ -129,6 +132,7 @@ class TSpeedButton : public TGraphicControl {
   int margin_ = -1;
   int spacing_ = 4;
   bool flat_ = false;
+  bool transparent_ = true;
   bool down_ = false;
   bool loadedDown_ = false;
   int groupIndex_ = 0;

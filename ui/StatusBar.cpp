@@ -176,15 +176,14 @@ void TStatusBar::UpdatePanels() {
   InvalidateRect(window, nullptr, TRUE);
 }
 
-void TStatusBar::DrawPanel(const DRAWITEMSTRUCT& item) {
-  const int index = static_cast<int>(item.itemID);
-  if (index < 0 || index >= panels_->Count()) return;
+void TStatusBar::DrawPanel(HDC dc, int index, const RECT& rect) {
+  if (index < 0 || index >= panels_->Count() || dc == nullptr) return;
   canvas_->Lock();
   try {
-    canvas_->SetHandle(item.hDC);
+    canvas_->SetHandle(dc);
     canvas_->Font().Assign(&Font());
     canvas_->Brush().SetColor(Color());
-    OnDrawPanel(this, panels_->Items(index), item.rcItem);
+    OnDrawPanel(this, panels_->Items(index), rect);
   } catch (...) {
     canvas_->SetHandle(nullptr);
     canvas_->Unlock();
@@ -196,7 +195,8 @@ void TStatusBar::DrawPanel(const DRAWITEMSTRUCT& item) {
 
 void TStatusBar::WndProc(TMessage& message) {
   if (message.Msg == CN_DRAWITEM) {
-    DrawPanel(*reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam));
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam);
+    DrawPanel(item.hDC, static_cast<int>(item.itemID), item.rcItem);
     message.Result = TRUE;
     return;
   }

@@ -82,6 +82,9 @@ class TStatusBar : public TWinControl {
   void SetSizeGrip(bool sizeGrip);
   // Bound to the bar's DC while OnDrawPanel runs.
   TCanvas& Canvas() { return *canvas_; }
+  // Runs OnDrawPanel for a panel with Canvas bound to dc (a painter that draws the bar itself asks
+  // for its owner-drawn panels this way).
+  void DrawPanel(HDC dc, int index, const RECT& rect);
 
   TDrawPanelEvent OnDrawPanel;
 
@@ -93,7 +96,6 @@ class TStatusBar : public TWinControl {
  private:
   friend class TStatusPanels;
   void UpdatePanels();
-  void DrawPanel(const DRAWITEMSTRUCT& item);
 
   std::unique_ptr<TStatusPanels> panels_;
   std::unique_ptr<TCanvas> canvas_;

@@ -168,6 +168,15 @@ TEST_F(CommonControlsTest, StatusBarPanelsAndOwnerDrawnPanels) {
   const RECT inside{r[1].left + 4, r[1].top + 4, r[1].right - 4, r[1].bottom - 4};
   EXPECT_EQ(capture.CountNot(0xFF0000, inside), 0);  // the handler painted the panel
 
+  TBitmap target;  // a painter of its own asks for the owner-drawn panel in its own DC
+  target.SetSize(20, 10);
+  painter.calls.clear();
+  bar->DrawPanel(target.Canvas().Handle(), 1, {0, 0, 20, 10});
+  bar->DrawPanel(target.Canvas().Handle(), 7, {0, 0, 20, 10});  // no such panel: not called
+  ASSERT_EQ(painter.calls.size(), 1u);
+  EXPECT_EQ(painter.calls[0].first, drawn);
+  EXPECT_EQ(ColorToRGB(target.Canvas().Pixel(10, 5)), RGB(255, 0, 0));
+
   first->SetWidth(60);  // panel changes reach the window
   SendMessageW(window, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&r[1]));
   EXPECT_NEAR(r[1].right, 210, 2);
@@ -342,6 +351,7 @@ std::string Definition() {
     GroupIndex = 1
     AllowAllUp = True
     Flat = True
+    Transparent = False
     Caption = 'A'
     Layout = blGlyphRight
   end
@@ -438,6 +448,7 @@ void ExpectReadBack(TForm& root) {
   EXPECT_EQ(GetIntProp(speed, L"GroupIndex"), 1);
   EXPECT_EQ(GetEnumName(speed, L"AllowAllUp"), L"True");
   EXPECT_EQ(GetEnumName(speed, L"Flat"), L"True");
+  EXPECT_EQ(GetEnumName(speed, L"Transparent"), L"False");
   EXPECT_EQ(GetEnumName(speed, L"Layout"), L"blGlyphRight");
   EXPECT_EQ(GetTextProp(speed, L"Caption"), L"A");
 

@@ -258,7 +258,11 @@ TEST_F(GlyphButtonsTest, FlatSpeedButtonShowsAFaceOnlyWhileHotOrDown) {
   const std::uint32_t face = trelvix::testing::Rgb(ColorToRGB(clBtnFace));
   auto ink = [&] { return trelvix::testing::PrintClient(panel->Handle()).CountNot(face, area); };
 
+  button->SetColor(clRed);  // transparent by default: the panel shows through
   EXPECT_EQ(ink(), 0);
+  button->SetTransparent(false);
+  EXPECT_EQ(ink(), 30 * 30);
+  button->SetTransparent(true);
   SendMessageW(panel->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(35, 25));
   EXPECT_TRUE(button->Hot());
   EXPECT_GT(ink(), 0);
