@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 
 #include "ui/Form.h"
 
@@ -32,6 +33,73 @@ std::unique_ptr<TBitmap> GreyCell(TBitmap& strip, int cellLeft, int cellWidth, C
   const int greyKey = (GetRValue(transparent) + GetGValue(transparent) + GetBValue(transparent)) / 3;
   transparent = RGB(greyKey, greyKey, greyKey);
   return cell;
+}
+
+// The picture of a standard kind: a mark drawn on a magenta ground (the transparent colour).
+void DrawKindGlyph(TBitmap& glyph, TBitBtnKind kind) {
+  glyph.SetPixelFormat(TPixelFormat::pf24bit);
+  glyph.SetSize(16, 16);
+  HDC dc = glyph.Canvas().Handle();
+  GdiBrush ground(CreateSolidBrush(RGB(255, 0, 255)));
+  const RECT all{0, 0, 16, 16};
+  FillRect(dc, &all, ground.get());
+  COLORREF ink = RGB(0, 128, 0);
+  switch (kind) {
+    case TBitBtnKind::bkCancel:
+    case TBitBtnKind::bkNo:
+    case TBitBtnKind::bkAbort: ink = RGB(192, 0, 0); break;
+    case TBitBtnKind::bkHelp:
+    case TBitBtnKind::bkIgnore: ink = RGB(0, 0, 160); break;
+    case TBitBtnKind::bkClose: ink = RGB(96, 64, 0); break;
+    default: break;
+  }
+  GdiPen pen(CreatePen(PS_SOLID, 2, ink));
+  GdiBrush fill(CreateSolidBrush(ink));
+  auto dot = [&](int left, int top) {
+    const RECT r{left, top, left + 3, top + 3};
+    FillRect(dc, &r, fill.get());
+  };
+  SelectedObject selectedPen(dc, pen.get());
+  SelectedObject selectedBrush(dc, GetStockObject(NULL_BRUSH));
+  auto lines = [&](std::initializer_list<POINT> points) {
+    Polyline(dc, points.begin(), static_cast<int>(points.size()));
+  };
+  switch (kind) {
+    case TBitBtnKind::bkOK:
+    case TBitBtnKind::bkYes: lines({{2, 8}, {6, 12}, {13, 3}}); break;
+    case TBitBtnKind::bkAll:
+      lines({{1, 8}, {4, 11}, {9, 4}});
+      lines({{6, 8}, {9, 11}, {14, 4}});
+      break;
+    case TBitBtnKind::bkCancel:
+    case TBitBtnKind::bkNo:
+      lines({{3, 3}, {13, 13}});
+      lines({{13, 3}, {3, 13}});
+      break;
+    case TBitBtnKind::bkAbort:
+      Ellipse(dc, 1, 1, 15, 15);
+      lines({{5, 5}, {11, 11}});
+      lines({{11, 5}, {5, 11}});
+      break;
+    case TBitBtnKind::bkHelp:
+      lines({{4, 5}, {6, 2}, {10, 2}, {12, 5}, {8, 8}, {8, 10}});
+      dot(7, 12);
+      break;
+    case TBitBtnKind::bkClose:
+      Rectangle(dc, 3, 1, 13, 15);
+      lines({{9, 8}, {10, 8}});
+      break;
+    case TBitBtnKind::bkRetry:
+      Arc(dc, 2, 2, 14, 14, 14, 8, 8, 2);
+      lines({{8, 2}, {11, 1}});
+      lines({{8, 2}, {10, 5}});
+      break;
+    case TBitBtnKind::bkIgnore:
+      lines({{8, 2}, {8, 10}});
+      dot(7, 12);
+      break;
+    case TBitBtnKind::bkCustom: break;
+  }
 }
 
 }  // namespace
@@ -164,7 +232,11 @@ void TBitBtn::SetSpacing(int spacing) {
 
 void TBitBtn::SetKind(TBitBtnKind kind) {
   kind_ = kind;
+  kindGlyph_.reset();
+  Invalidate();
   if (kind == TBitBtnKind::bkCustom) return;
+  kindGlyph_ = std::make_unique<TButtonGlyph>();
+  DrawKindGlyph(kindGlyph_->Bitmap(), kind);
   static const wchar_t* const captions[] = {L"",    L"OK",     L"Cancel", L"&Help",   L"&Yes", L"&No",
                                             L"&Close", L"Abort", L"&Retry", L"&Ignore", L"&All"};
   static const int results[] = {mrNone, mrOk, mrCancel, mrNone, mrYes, mrNo, mrNone, mrAbort, mrRetry, mrIgnore, mrAll};
@@ -226,8 +298,9 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   const TGlyphState state =
       disabled ? TGlyphState::gsDisabled : pressed ? TGlyphState::gsPressed : TGlyphState::gsUp;
   const COLORREF textColor = ColorToRGB(disabled ? clGrayText : Font().Color());
-  glyph_.Draw(dc, item.rcItem, Caption(), Font().Handle(), textColor, state, layout_, margin_, spacing_, false,
-              pressed ? 1 : 0);
+  TButtonGlyph& shown = glyph_.Bitmap().Empty() && kindGlyph_ ? *kindGlyph_ : glyph_;
+  shown.Draw(dc, item.rcItem, Caption(), Font().Handle(), textColor, state, layout_, margin_, spacing_, false,
+             pressed ? 1 : 0);
   if (focused) {
     RECT focus = item.rcItem;
     InflateRect(&focus, -4, -4);

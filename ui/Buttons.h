@@ -55,7 +55,8 @@ class TBitBtn : public TButton {
   void SetMargin(int margin);
   int Spacing() const { return spacing_; }
   void SetSpacing(int spacing);
-  // A standard kind gives the button its caption, modal result and default or cancel role.
+  // A standard kind gives the button its caption, modal result and default or cancel role, and a
+  // picture of its own that shows while Glyph is empty.
   TBitBtnKind Kind() const { return kind_; }
   void SetKind(TBitBtnKind kind);
   int ModalResult() const { return modalResult_; }
@@ -72,6 +73,7 @@ class TBitBtn : public TButton {
   void DrawItem(const DRAWITEMSTRUCT& item);
 
   TButtonGlyph glyph_;
+  std::unique_ptr<TButtonGlyph> kindGlyph_;
   TButtonLayout layout_ = TButtonLayout::blGlyphLeft;
   int margin_ = -1;
   int spacing_ = 4;

@@ -514,7 +514,7 @@ TEST(ControlDefinitions, EveryControlIsCreatedWithItsPropertiesAndWrittenBack) {
     ExpectReadBack(*first);
   }
   const std::string written = WriteComponent(*first);
-  EXPECT_EQ(written.find("object Button"), std::string::npos);  // the radio group's buttons are its own
+  EXPECT_EQ(written.find("TRadioButton"), std::string::npos);  // the radio group's buttons are its own
   TComponentPtr<TControlsForm> second(new TControlsForm(nullptr));
   ReadComponent(*second, written);
   {

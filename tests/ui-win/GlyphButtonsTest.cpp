@@ -171,6 +171,17 @@ TEST_F(GlyphButtonsTest, BitButtonKindsActLikeTheStandardButtons) {
   EXPECT_EQ(clicks, 1);
   EXPECT_TRUE(form->Visible());
 
+  auto green = [&] {  // the kind's own picture shows while the button has no glyph
+    const Capture capture = trelvix::testing::PrintClient(button->Handle());
+    return capture.width * capture.height - capture.CountNot(0x008000, {0, 0, capture.width, capture.height});
+  };
+  EXPECT_GT(green(), 10);
+  MakeStrip(button->Glyph(), {RGBColor(255, 0, 0)});
+  EXPECT_EQ(green(), 0);
+  button->Glyph().FreeImage();
+  button->SetKind(TBitBtnKind::bkCustom);
+  EXPECT_EQ(green(), 0);
+
   button->SetKind(TBitBtnKind::bkClose);  // closes its form instead of reporting the click
   EXPECT_FALSE(button->Default());
   EXPECT_EQ(button->ModalResult(), mrNone);
