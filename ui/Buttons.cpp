@@ -89,10 +89,9 @@ void DrawKindGlyph(TBitmap& glyph, TBitBtnKind kind) {
       Rectangle(dc, 3, 1, 13, 15);
       lines({{9, 8}, {10, 8}});
       break;
-    case TBitBtnKind::bkRetry:
-      Arc(dc, 2, 2, 14, 14, 14, 8, 8, 2);
-      lines({{8, 2}, {11, 1}});
-      lines({{8, 2}, {10, 5}});
+    case TBitBtnKind::bkRetry:  // three quarters of a circle ending in an arrow head at the top
+      lines({{8, 2}, {4, 3}, {2, 7}, {3, 11}, {7, 14}, {11, 13}, {14, 9}, {13, 5}});
+      lines({{13, 1}, {13, 5}, {9, 5}});
       break;
     case TBitBtnKind::bkIgnore:
       lines({{8, 2}, {8, 10}});
