@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <optional>
 #include <vector>
@@ -121,6 +122,16 @@ TEST_F(GlyphButtonsTest, BitButtonPlacesGlyphBesideItsCaptionByLayout) {
     EXPECT_NEAR(pairLeft + pairRight, capture.width - 1, 6);
     EXPECT_NEAR(pairTop + pairBottom, capture.height - 1, 6);
   }
+
+  button->SetLayout(TButtonLayout::blGlyphLeft);  // a given margin and spacing
+  button->SetMargin(0);
+  button->SetSpacing(20);
+  const Capture capture = trelvix::testing::PrintClient(button->Handle());
+  const Box glyph = BoundingBox(capture, [](std::uint32_t p) { return p == kGlyphInk; });
+  const Box text = BoundingBox(capture, IsCaptionInk);
+  EXPECT_EQ(glyph.left, 3);  // the cell at the button's edge, its red core 3 pixels in
+  EXPECT_GE(text.left - glyph.right, 20);
+  EXPECT_LE(text.left - glyph.right, 27);
 }
 
 TEST_F(GlyphButtonsTest, BitButtonShowsTheGlyphCellOfItsState) {
