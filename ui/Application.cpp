@@ -3,13 +3,19 @@
 #include <algorithm>
 #include <mutex>
 
+#include "ui/Buttons.h"
 #include "ui/Dialogs.h"
 #include "ui/ErrorReport.h"
 #include "ui/Form.h"
 #include "ui/ListView.h"
+#include "ui/MediaPlayer.h"
 #include "ui/ProgressBar.h"
+#include "ui/RadioGroup.h"
 #include "ui/Screen.h"
+#include "ui/ScrollBox.h"
+#include "ui/StatusBar.h"
 #include "ui/StdCtrls.h"
+#include "ui/TrackBar.h"
 #include "ui/WebBrowser.h"
 
 namespace ui {
@@ -61,7 +67,10 @@ void RegisterStandardClasses() {
                      &TRadioButton::StaticClass(), &TEdit::StaticClass(), &TComboBox::StaticClass(),
                      &TLabel::StaticClass(), &TGroupBox::StaticClass(), &TPanel::StaticClass(),
                      &TListView::StaticClass(), &TListColumn::StaticClass(), &TProgressBar::StaticClass(),
-                     &TOpenDialog::StaticClass(), &TWebBrowser::StaticClass()});
+                     &TOpenDialog::StaticClass(), &TWebBrowser::StaticClass(), &TBitBtn::StaticClass(),
+                     &TSpeedButton::StaticClass(), &TTrackBar::StaticClass(), &TStatusBar::StaticClass(),
+                     &TStatusPanel::StaticClass(), &TRadioGroup::StaticClass(), &TScrollBox::StaticClass(),
+                     &TMediaPlayer::StaticClass()});
   });
 }
 

@@ -736,6 +736,34 @@ void TBitmap::LoadFromStream(TStream& stream) {
            static_cast<int>(BmpRowBytes(image.width, image.bitsPerPixel)));
 }
 
+void TBitmap::DefineProperties(TFiler& filer) {
+  filer.DefineBinaryProperty(
+      L"Data",
+      [this](TStream& stream) {
+        std::uint8_t prefix[4] = {};
+        const std::int64_t start = stream.Position();
+        if (stream.Read(prefix, 4) == 4) {
+          const std::uint32_t length = prefix[0] | (prefix[1] << 8) | (prefix[2] << 16) |
+                                       (static_cast<std::uint32_t>(prefix[3]) << 24);
+          if (length != stream.Remaining()) stream.SetPosition(start);
+        } else {
+          stream.SetPosition(start);
+        }
+        LoadFromStream(stream);
+      },
+      [this](TStream& stream) {
+        TMemoryStream file;
+        SaveToStream(file);
+        const auto length = static_cast<std::uint32_t>(file.Size());
+        const std::uint8_t prefix[4] = {static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8),
+                                        static_cast<std::uint8_t>(length >> 16),
+                                        static_cast<std::uint8_t>(length >> 24)};
+        stream.WriteBuffer(prefix, 4);
+        stream.CopyFrom(file, 0);
+      },
+      !Empty());
+}
+
 void TBitmap::SaveToStream(TStream& stream) const {
   DecodedBmp image;
   image.width = width_;

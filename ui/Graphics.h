@@ -304,6 +304,9 @@ class TBitmap : public TGraphic {
   // oversized data raises EInvalidGraphic and leaves the bitmap unchanged.
   void LoadFromStream(TStream& stream) override;
   void SaveToStream(TStream& stream) const override;
+  // "Data" in form definitions: the BMP file behind its 32-bit length, as glyphs are stored; data
+  // without the length prefix is read as a bare BMP file.
+  void DefineProperties(TFiler& filer) override;
   // A BITMAP resource of module.
   void LoadFromResourceName(HINSTANCE module, const std::wstring& name);
   void Assign(const TPersistent* source) override;

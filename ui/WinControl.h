@@ -86,8 +86,9 @@ class TWinControl : public TControl {
   // Paints the whole control (client area and graphic children) into dc, as WM_PRINTCLIENT does.
   void PaintTo(HDC dc);
 
-  // Runs the alignment layout on the children now.
-  void Realign();
+  // Runs the alignment layout on the children now; containers that follow their children (scroll
+  // boxes) extend it.
+  virtual void Realign();
   // The area aligned children share (client area less the control's own margins).
   virtual void AdjustClientRect(RECT& rect) const;
 
