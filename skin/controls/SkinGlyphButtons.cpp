@@ -5,6 +5,7 @@
 #include "skin/controls/ControlDrawing.h"
 #include "skin/draw/SkinDrawing.h"
 #include "ui/Handles.h"
+#include "ui/core/ButtonGeometry.h"
 #include "ui/ImageList.h"
 #include "ui/core/AsciiText.h"
 #include "ui/core/Properties.h"
@@ -12,12 +13,12 @@
 namespace skin {
 namespace {
 
-GlyphPlacement PlacementOf(const ui::TObject* control) {
+ui::TButtonLayout LayoutOf(const ui::TObject* control) {
   const std::wstring layout = ui::AsciiLower(ui::GetEnumName(control, L"Layout"));
-  if (layout == L"blglyphright") return GlyphPlacement::Right;
-  if (layout == L"blglyphtop") return GlyphPlacement::Top;
-  if (layout == L"blglyphbottom") return GlyphPlacement::Bottom;
-  return GlyphPlacement::Left;
+  if (layout == L"blglyphright") return ui::TButtonLayout::blGlyphRight;
+  if (layout == L"blglyphtop") return ui::TButtonLayout::blGlyphTop;
+  if (layout == L"blglyphbottom") return ui::TButtonLayout::blGlyphBottom;
+  return ui::TButtonLayout::blGlyphLeft;
 }
 
 // Every pixel's red, green and blue set to their integer average.
@@ -36,8 +37,8 @@ void TurnGrey(ui::TBitmap& picture) {
 }  // namespace
 
 int GlyphCell(bool enabled, bool pressed, int glyphCount) {
-  const int cell = pressed ? 3 : !enabled ? 2 : 1;
-  return cell > std::max(glyphCount, 1) ? 1 : cell;
+  return ui::GlyphCell(pressed ? ui::TGlyphState::gsPressed : !enabled ? ui::TGlyphState::gsDisabled : ui::TGlyphState::gsUp,
+                       glyphCount);
 }
 
 bool TSkinBitButton::ComposeGlyphButton(const RECT& rect, int face, int cell, bool speedButton, bool withFace) {
@@ -58,7 +59,7 @@ bool TSkinBitButton::ComposeGlyphButton(const RECT& rect, int face, int cell, bo
       glyph.SetSize(cellWidth, picture->Height());
       BitBlt(glyph.Canvas().Handle(), 0, 0, cellWidth, picture->Height(), picture->Canvas().Handle(),
              (used - 1) * cellWidth, 0, SRCCOPY);
-      if (used == 2) TurnGrey(glyph);
+      if (cell == 2) TurnGrey(glyph);
     }
   }
 
@@ -66,8 +67,8 @@ bool TSkinBitButton::ComposeGlyphButton(const RECT& rect, int face, int cell, bo
   SetTextColor(dc, FEnabled ? CaptionColour(face) : GetSysColor(COLOR_BTNSHADOW));
   SetBkMode(dc, TRANSPARENT);
   FText = CaptionText();
-  const GlyphPlacement placement = PlacementOf(source);
-  const bool across = placement == GlyphPlacement::Left || placement == GlyphPlacement::Right;
+  const ui::TButtonLayout layout = LayoutOf(source);
+  const bool across = layout == ui::TButtonLayout::blGlyphLeft || layout == ui::TButtonLayout::blGlyphRight;
   RECT textArea{2, 2, w - 2, h - 2};
   if (across)
     textArea.right -= glyph.Width() + 2;
@@ -76,29 +77,23 @@ bool TSkinBitButton::ComposeGlyphButton(const RECT& rect, int face, int cell, bo
   RECT measured = textArea;
   if (!FText.empty())
     DrawTextW(dc, FText.c_str(), static_cast<int>(FText.size()), &measured, DT_CALCRECT | DT_WORDBREAK);
-  GlyphLayoutInput in;
-  in.width = w;
-  in.height = h;
-  in.glyphWidth = glyph.Width();
-  in.glyphHeight = glyph.Height();
-  in.textWidth = FText.empty() ? 0 : measured.right - measured.left;
-  in.textHeight = FText.empty() ? 0 : measured.bottom - measured.top;
-  in.placement = placement;
-  in.margin = ui::IsPublishedProp(source, L"Margin") ? ui::GetIntProp(source, L"Margin") : -1;
-  in.spacing = ui::IsPublishedProp(source, L"Spacing") ? ui::GetIntProp(source, L"Spacing") : 4;
-  in.centred = ui::AsciiLower(ui::GetEnumName(source, L"Alignment")) == L"tacenter";
-  in.speedButton = speedButton;
-  const GlyphLayoutResult at = LayOutGlyph(in);
+  const ui::LayoutSize textSize = FText.empty() ? ui::LayoutSize{}
+                                                : ui::LayoutSize{measured.right - measured.left, measured.bottom - measured.top};
+  const int margin = ui::IsPublishedProp(source, L"Margin") ? ui::GetIntProp(source, L"Margin") : -1;
+  const int spacing = ui::IsPublishedProp(source, L"Spacing") ? ui::GetIntProp(source, L"Spacing") : 4;
+  const bool centred = ui::AsciiLower(ui::GetEnumName(source, L"Alignment")) == L"tacenter";
+  const ui::GlyphPlacement at = ui::PlaceGlyphAndCaption({w, h}, {glyph.Width(), glyph.Height()}, textSize, layout,
+                                                         margin, spacing, centred, speedButton);
   if (!glyph.Empty()) {
     // The glyph's bottom-left pixel is its transparent colour.
     const COLORREF key = GetPixel(glyph.Canvas().Handle(), 0, glyph.Height() - 1);
-    DrawTransparentBitmap(dc, {at.glyphX, at.glyphY, at.glyphX + glyph.Width(), at.glyphY + glyph.Height()}, glyph,
+    DrawTransparentBitmap(dc, {at.glyph.left, at.glyph.top, at.glyph.right, at.glyph.bottom}, glyph,
                           ui::FromColorRef(key));
   }
   if (!FText.empty()) {
-    RECT text{at.textX, at.textY, at.textX + in.textWidth, at.textY + in.textHeight};
+    RECT text{at.text.left, at.text.top, at.text.right, at.text.bottom};
     UINT format = DT_WORDBREAK;
-    if (placement == GlyphPlacement::Right) format |= DT_RIGHT;
+    if (layout == ui::TButtonLayout::blGlyphRight) format |= DT_RIGHT;
     if (!across) format |= DT_CENTER;
     DrawTextW(dc, FText.c_str(), static_cast<int>(FText.size()), &text, RightToLeftFormat(format));
     if (!speedButton && FFocused && !FSkinData->Options().Contains(TSkinOption::xoNoFocusRect)) {

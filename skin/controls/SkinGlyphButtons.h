@@ -3,7 +3,6 @@
 // and Spacing), TSkinMenuButton (a drop arrow) and TSkinSpeedButton (a windowless speed button, drawn
 // on its parent's DC). They read the glyph and its layout through the published properties, so any
 // control class publishing them is served.
-#include "skin/controls/GlyphLayout.h"
 #include "skin/controls/SkinButton.h"
 
 namespace skin {

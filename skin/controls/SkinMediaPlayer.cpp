@@ -7,6 +7,7 @@
 #include "skin/controls/ControlDrawing.h"
 #include "skin/draw/SkinDrawing.h"
 #include "ui/Handles.h"
+#include "ui/core/ButtonGeometry.h"
 #include "ui/core/Properties.h"
 
 namespace skin {
@@ -68,14 +69,6 @@ std::wstring SetPropertyText(const ui::TObject& object, std::wstring_view name) 
 
 }  // namespace
 
-int PlayerButtonAt(int x, int buttonWidth, int visibleCount) {
-  for (int n = 0; n < visibleCount; ++n) {
-    const int start = n * buttonWidth;
-    if (x >= start && x <= start + buttonWidth) return n;
-  }
-  return -1;
-}
-
 TWMediaPlayer::TWMediaPlayer(ui::TComponent* owner, TSkinData& data, ui::TWinControl& player)
     : ui::TCustomPanel(owner), FSkinData(data), FPlayer(player) {
   SetTag(data.DisableTag());
@@ -118,7 +111,9 @@ int TWMediaPlayer::VisibleButton(int n) const {
   return -1;
 }
 
-int TWMediaPlayer::ButtonAt(int x) const { return VisibleButton(PlayerButtonAt(x, FButtonWidth, FVisibleCount)); }
+int TWMediaPlayer::ButtonAt(int x) const {
+  return VisibleButton(ui::ButtonRowHit(ui::ButtonRowRects(Width(), Height(), FVisibleCount), x, 0));
+}
 
 void TWMediaPlayer::Paint() {
   ReadButtonSets();

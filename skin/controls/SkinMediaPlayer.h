@@ -13,9 +13,6 @@ namespace skin {
 inline constexpr std::array<const wchar_t*, 9> kPlayerButtonNames{
     L"btPlay", L"btPause", L"btStop", L"btNext", L"btPrev", L"btStep", L"btBack", L"btRecord", L"btEject"};
 
-// The visible button under x for buttons of equal width laid side by side, or -1.
-int PlayerButtonAt(int x, int buttonWidth, int visibleCount);
-
 class TWMediaPlayer : public ui::TCustomPanel {
  public:
   TWMediaPlayer(ui::TComponent* owner, TSkinData& data, ui::TWinControl& player);

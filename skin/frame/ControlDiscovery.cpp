@@ -62,6 +62,8 @@ ControlFacts TControlDiscovery::FactsOf(ui::TControl& control) const {
   facts.customPanel = dynamic_cast<ui::TCustomPanel*>(&control) != nullptr;
   facts.customListView = dynamic_cast<ui::TCustomListView*>(&control) != nullptr;
   facts.button = dynamic_cast<ui::TButton*>(&control) != nullptr;
+  const auto* glyph = ui::GetObjectProp<ui::TBitmap>(&control, L"Glyph");
+  facts.glyph = glyph && !glyph->Empty();
   facts.customEdit = dynamic_cast<ui::TCustomEdit*>(&control) != nullptr;
   facts.customForm = dynamic_cast<ui::TCustomForm*>(&control) != nullptr;
   if (auto* windowed = dynamic_cast<ui::TWinControl*>(&control); windowed && windowed->HandleAllocated()) {

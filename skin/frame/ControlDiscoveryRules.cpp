@@ -172,6 +172,8 @@ ControlDecision BuiltIn(const ControlFacts& c, TSkinControlTypes set, bool hasTa
     return d;
   }
   if (has(xcScrollbar) && c.windowed && c.scrollStyle) return Wrap(WrapperClass::SkinScrollbar);
+  // A push button with a glyph keeps its glyph: the plain button wrapper would paint it away.
+  if (c.button && c.glyph && has(xcButton)) return Wrap(WrapperClass::SkinBitButton);
   if (c.button && has(xcButton)) return Wrap(WrapperClass::SkinButton);
   if (c.customEdit && has(xcEdit)) return Wrap(WrapperClass::SkinEdit);
   const bool dcEdit = AnyOf(n, {L"TDCEDIT", L"TDCDBEDIT"});

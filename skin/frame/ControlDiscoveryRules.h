@@ -26,6 +26,7 @@ struct ControlFacts {
   bool customPanel = false;
   bool customListView = false;
   bool button = false;
+  bool glyph = false;                 // publishes a Glyph holding a picture
   bool customEdit = false;
   bool customForm = false;
   bool windowed = false;

@@ -36,6 +36,12 @@ TEST(ControlDiscovery, TheLibrarysOwnControlsGetTheirBuiltInWrappers) {
   ControlFacts button = Named(L"TBUTTON");
   button.button = true;
   EXPECT_EQ(skin::DecideControl(button, lines, All(), true).wrapper, WrapperClass::SkinButton);
+  ControlFacts bitButton = Named(L"TBITBTN");
+  bitButton.button = true;
+  EXPECT_EQ(skin::DecideControl(bitButton, lines, All(), true).wrapper, WrapperClass::SkinButton);
+  bitButton.glyph = true;
+  EXPECT_EQ(skin::DecideControl(bitButton, lines, All(), true).wrapper, WrapperClass::SkinBitButton)
+      << "a button with a glyph keeps it";
   ControlFacts progress = Named(L"TPROGRESSBAR");
   progress.progressBar = true;
   EXPECT_EQ(skin::DecideControl(progress, lines, All(), true).wrapper, WrapperClass::SkinProgress);
