@@ -17,13 +17,18 @@
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinContainers.h"
 #include "skin/controls/SkinGlyphButtons.h"
+#include "skin/controls/SkinMediaPlayer.h"
 #include "skin/controls/SkinProgressBars.h"
 #include "skin/data/SkinManage.h"
 #include "skin/frame/SkinMessages.h"
 #include "skin/frame/WinSkinForm.h"
 #include "tests/support/PixelTest.h"
 #include "ui/Application.h"
+#include "ui/Buttons.h"
 #include "ui/GraphicControl.h"
+#include "ui/MediaPlayer.h"
+#include "ui/StatusBar.h"
+#include "ui/TrackBar.h"
 #include "ui/ListView.h"
 #include "ui/ProgressBar.h"
 #include "ui/StdCtrls.h"
@@ -392,6 +397,40 @@ TEST_F(Wrappers, AProgressBarFillsFromTheLeftOrFromTheBottomIgnoringItsLowerLimi
   EXPECT_TRUE(uprightHalf.SameArea(uprightEmpty, {4, 4, 16, 90}));
 }
 
+TEST_F(Wrappers, AChunkModeProgressBarTilesItsChunksAcrossTheFilledPart) {
+  ASSERT_TRUE(data_->FProgress && data_->FProgressChunk && !data_->FProgressChunk->Bitmap.Empty());
+  data_->FProgress->Style = 1;
+  OpenForm();
+  auto* bar = Add<ui::TProgressBar>(form_.get(), 10, 10, 200, 20);
+  ASSERT_NE(ShowAndFrame(), nullptr);
+  const auto picture = [&] {
+    RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    return trelvix::testing::CaptureClient(bar->Handle());
+  };
+  const trelvix::testing::Capture empty = picture();
+  bar->SetPosition(bar->Max());
+  const trelvix::testing::Capture full = picture();
+  const int left = data_->FProgressChunk->LeftWidth + 2;
+  EXPECT_TRUE(full.SameArea(empty, {0, 0, left, 20})) << "chunks start after the chunk's left margin and 2 pixels";
+  EXPECT_FALSE(full.SameArea(empty, {left, 0, 196, 20}));
+}
+
+TEST_F(Wrappers, AGroupBoxDrawsItsRoundedLineAndCaptionFromTheSkin) {
+  OpenForm();
+  auto* group = Add<ui::TGroupBox>(form_.get(), 10, 10, 220, 120);
+  group->SetCaption(L"输出");
+  ASSERT_NE(ShowAndFrame(), nullptr);
+  RedrawWindow(group->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  const trelvix::testing::Capture c = trelvix::testing::CaptureClient(group->Handle());
+  const std::uint32_t line = trelvix::testing::Rgb(ui::ColorToRGB(static_cast<ui::TColor>(data_->ButtonShadow)));
+  const std::uint32_t face = trelvix::testing::Rgb(ui::ColorToRGB(static_cast<ui::TColor>(data_->ButtonFace)));
+  int linePixels = 0;
+  for (int y = 20; y < c.height - 2; ++y) linePixels += c.At(1, y) == line;
+  EXPECT_GT(linePixels, c.height / 2) << "the left side of the line in the skin's shadow colour";
+  EXPECT_GT(c.CountNot(face, {9, 0, 40, 14}), 0) << "the caption stands on the line, 8 pixels in";
+  EXPECT_EQ(c.At(c.width / 2, c.height / 2), face) << "the inside in the skin's face";
+}
+
 TEST_F(Wrappers, ATrackBarDrawsItsChannelAndThumbFromTheSkinAndLeavesTheTicksToItself) {
   HWND host = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 220, 60, nullptr, nullptr, nullptr, nullptr);
   windows_.push_back(host);
@@ -439,6 +478,132 @@ TEST_F(Wrappers, AStatusBarDrawsItsBackgroundInSimpleAndInPanelMode) {
   SendMessageW(bar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"第一栏"));
   const trelvix::testing::Capture panels = painted();
   EXPECT_FALSE(panels.SameArea(simple, {0, 0, panels.width, panels.height}));
+}
+
+// The button's columns (client coordinates) holding pure red glyph ink.
+std::vector<int> RedColumns(HWND window) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  const trelvix::testing::Capture c = trelvix::testing::CaptureClient(window);
+  std::vector<int> columns;
+  for (int x = 0; x < c.width; ++x)
+    for (int y = 0; y < c.height; ++y)
+      if (c.At(x, y) == 0xFF0000) {
+        columns.push_back(x);
+        break;
+      }
+  return columns;
+}
+
+TEST_F(Wrappers, ABitButtonKeepsItsGlyphWhereItsLayoutPutsIt) {
+  OpenForm();
+  auto* button = Add<ui::TBitBtn>(form_.get(), 10, 10, 120, 30);
+  button->SetCaption(L"打开");
+  ui::TBitmap& glyph = button->Glyph();
+  glyph.SetPixelFormat(ui::TPixelFormat::pf24bit);
+  glyph.SetSize(12, 12);
+  ui::GdiBrush red(CreateSolidBrush(RGB(255, 0, 0)));
+  const RECT all{0, 0, 12, 12};
+  FillRect(glyph.Canvas().Handle(), &all, red.get());
+  ui::GdiBrush white(CreateSolidBrush(RGB(255, 255, 255)));
+  const RECT corner{0, 11, 1, 12};
+  FillRect(glyph.Canvas().Handle(), &corner, white.get());  // the bottom-left pixel is the transparent colour
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_NE(dynamic_cast<skin::TSkinBitButton*>(WrappersOf(*frame, button).front()), nullptr);
+  const std::vector<int> left = RedColumns(button->Handle());
+  ASSERT_FALSE(left.empty()) << "the glyph is drawn";
+  EXPECT_LT(left.back(), 60);
+  button->SetLayout(ui::TButtonLayout::blGlyphRight);
+  const std::vector<int> right = RedColumns(button->Handle());
+  ASSERT_FALSE(right.empty());
+  EXPECT_GT(right.front(), 60);
+}
+
+TEST_F(Wrappers, AFlatSpeedButtonShowsItsFaceOnlyWhileHot) {
+  data_->Skin3rd()->Insert(0, L"TSpeedButton=speedbutton");
+  OpenForm();
+  auto* speed = Add<ui::TSpeedButton>(form_.get(), 20, 20, 60, 26);
+  speed->SetFlat(true);
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_NE(dynamic_cast<skin::TSkinSpeedButton*>(WrappersOf(*frame, speed).front()), nullptr);
+  const std::uint32_t face = trelvix::testing::Rgb(ui::ColorToRGB(static_cast<ui::TColor>(data_->ButtonFace)));
+  const auto painted = [&] {
+    RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const trelvix::testing::Capture c = trelvix::testing::CaptureClient(form_->Handle());
+    return c.CountNot(face, {20, 20, 80, 46});
+  };
+  EXPECT_EQ(painted(), 0) << "neither hot nor down: no face";
+  speed->Perform(ui::CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(speed));
+  EXPECT_GT(painted(), 0) << "hot: the face shows";
+  speed->Perform(ui::CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(speed));
+  EXPECT_EQ(painted(), 0);
+}
+
+// Gives every status bar the status bar wrapper, as a program may through the discovery's event.
+struct StatusBarWrapping {
+  void Decide(ui::TComponent*, skin::TSkinData*, ui::TComponent*, ui::TComponent* control, const std::wstring&,
+              ui::TComponent*& made) {
+    if (auto* bar = dynamic_cast<ui::TStatusBar*>(control)) made = ui::MakeOwned<skin::TSkinStatusBar>(*bar);
+  }
+};
+
+TEST_F(Wrappers, TrackBarsAndStatusBarsAreWrappedWhenALineOrTheProgramAsks) {
+  data_->Skin3rd()->Insert(0, L"TTrackBar=trackbar");
+  StatusBarWrapping wrapping;
+  data_->OnSkinControl = skin::TSkinControlEvent(&wrapping, &StatusBarWrapping::Decide);
+  OpenForm();
+  auto* track = Add<ui::TTrackBar>(form_.get(), 10, 10, 200, 40);
+  auto* bar = Add<ui::TStatusBar>(form_.get(), 0, 0, 100, 20);
+  bar->Panels().Add()->SetText(L"第一栏");
+  bar->Panels().Add()->SetText(L"第二栏");
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WrappersOf(*frame, track).size(), 1u);
+  EXPECT_NE(dynamic_cast<skin::TSkinTrackBar*>(WrappersOf(*frame, track).front()), nullptr);
+  ASSERT_EQ(WrappersOf(*frame, bar).size(), 1u);
+  EXPECT_NE(dynamic_cast<skin::TSkinStatusBar*>(WrappersOf(*frame, bar).front()), nullptr);
+  RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  const trelvix::testing::Capture picture = trelvix::testing::CaptureClient(bar->Handle());
+  const std::uint32_t face = trelvix::testing::Rgb(ui::ColorToRGB(static_cast<ui::TColor>(data_->ButtonFace)));
+  EXPECT_GT(picture.CountNot(face, {0, 0, picture.width, picture.height}), 0) << "panels and text drawn";
+}
+
+struct PlayerClicks {
+  std::vector<ui::TMPBtnType> buttons;
+  void Clicked(ui::TObject*, ui::TMPBtnType button, bool&) { buttons.push_back(button); }
+};
+
+TEST_F(Wrappers, AMediaPlayerIsCoveredByThePanelWhichPassesOnlyWholeClicks) {
+  OpenForm();
+  auto* player = Add<ui::TMediaPlayer>(form_.get(), 10, 100, 270, 30);
+  PlayerClicks clicks;
+  player->OnClick = ui::TMPNotifyEvent(&clicks, &PlayerClicks::Clicked);
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+  auto* wrapper = dynamic_cast<skin::TSkinMP*>(WrappersOf(*frame, player).front());
+  ASSERT_NE(wrapper, nullptr);
+  skin::TWMediaPlayer* panel = wrapper->Panel();
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->BoundsRect().left, 10);
+  EXPECT_EQ(panel->Width(), 270);
+  EXPECT_EQ(panel->Tag(), data_->DisableTag()) << "the engine leaves its own panel alone";
+  RedrawWindow(panel->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  ASSERT_EQ(panel->VisibleCount(), 9);
+  const int w = panel->ButtonWidth();
+  HWND overlay = panel->Handle();
+  // Pressed on the first button, released over the second: nothing.
+  SendMessageW(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(w / 2, 10));
+  SendMessageW(overlay, WM_LBUTTONUP, 0, MAKELPARAM(w + w / 2, 10));
+  EXPECT_TRUE(clicks.buttons.empty());
+  // Pressed and released on the third: the player performs it.
+  SendMessageW(overlay, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2 * w + w / 2, 10));
+  SendMessageW(overlay, WM_LBUTTONUP, 0, MAKELPARAM(2 * w + w / 2, 10));
+  ASSERT_EQ(clicks.buttons.size(), 1u);
+  EXPECT_EQ(clicks.buttons[0], ui::TMPBtnType::btStop);
+  player->SetVisibleButtons({});
+  RedrawWindow(overlay, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(panel->VisibleCount(), 0) << "no visible button: a plain panel";
 }
 
 }  // namespace
