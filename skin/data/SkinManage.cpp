@@ -237,10 +237,6 @@ bool TSkinManage::SetMaximizedChildMode(bool on) {
   return true;
 }
 
-void TSkinManage::MarkRunning() {
-  if (runState_ == RunState::Idle) runState_ = RunState::Running;
-}
-
 void TSkinManage::Request(Step step, unsigned delayMs) {
   if (runState_ == RunState::ShuttingDown) return;
   request_ = step;

@@ -42,8 +42,6 @@ class TSkinManage final : public TFrameHost {
   void RewrapWindow(HWND window);
   // Every frame object served by `data` re-reads its skin now.
   void TellFramesToReread(const TSkinData& data);
-  // A frame object set itself up: requests from now on run through the timer.
-  void MarkRunning();
 
   bool MaximizedChildMode() const override { return maximizedChild_; }
   bool SetMaximizedChildMode(bool on) override;
@@ -51,7 +49,6 @@ class TSkinManage final : public TFrameHost {
   bool Enabled() const { return enabled_; }
   RunState State() const { return runState_; }
   std::size_t FrameCount() const { return frames_.size(); }
-  const std::vector<TSkinData*>& Components() const { return components_; }
 
  private:
   friend class TSkinManagerFactory;

@@ -79,8 +79,6 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   // Detaches and frees every wrapper.
   void FreeControls();
   MdiKind Mdi() const { return FMdiKind; }
-  // False for an MDI child that keeps the system's border: only the engine's messages are served.
-  bool SkinsFrame() const { return FSkinFrame; }
   ui::TCustomForm* Form() const { return FForm; }
   // The window was destroyed (or is gone): the manager drops such frames.
   bool Dead() const;
