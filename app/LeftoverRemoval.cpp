@@ -38,7 +38,7 @@ void TLeftoverRemover::Remove(const std::wstring& path) {
 
 bool TLeftoverRemover::Idle() const {
   const std::lock_guard lock(mutex_);
-  return pending_.empty();
+  return pending_.empty() && retrying_ == 0;
 }
 
 void TLeftoverRemover::Work() {
@@ -48,12 +48,14 @@ void TLeftoverRemover::Work() {
     if (pending_.empty()) return;
     std::deque<TPending> due = std::move(pending_);
     pending_.clear();
+    retrying_ = due.size();
     lock.unlock();
     std::deque<TPending> again;
     const ULONGLONG now = GetTickCount64();
     for (TPending& file : due)
       if (!DeleteNow(file.path) && now < file.deadline) again.push_back(std::move(file));
     lock.lock();
+    retrying_ = 0;
     for (TPending& file : again) pending_.push_back(std::move(file));
     // Retries go on after the destructor has asked to end: they are bounded by their deadlines. A
     // wake-up before the interval (a new file) only brings the next attempt forward.

@@ -27,7 +27,7 @@ class TLeftoverRemover {
   // Deletes the file now if it can, else hands it to the worker; returns at once either way. A file
   // that no longer exists counts as removed.
   void Remove(const std::wstring& path);
-  // No file is waiting for a retry.
+  // No file is waiting for a retry or being retried.
   bool Idle() const;
 
  private:
@@ -40,6 +40,8 @@ class TLeftoverRemover {
   mutable std::mutex mutex_;
   std::condition_variable wake_;
   std::deque<TPending> pending_;
+  // Files the worker is trying now, outside the lock.
+  std::size_t retrying_ = 0;
   bool ending_ = false;
   std::thread worker_;
 };
