@@ -25,8 +25,12 @@
 #include "skin/draw/SkinDrawing.h"
 #include "skin/frame/FrameRegionPlan.h"
 #include "skin/frame/WinSkinForm.h"
+#include "tests/support/SkinWindowTests.h"
 
 namespace {
+
+using trelvix::testing::ReadFileBytes;
+using trelvix::testing::Pump;
 
 using Clock = std::chrono::steady_clock;
 
@@ -46,23 +50,6 @@ double Median(std::vector<double> values) {
   if (values.empty()) return 0;
   std::sort(values.begin(), values.end());
   return values[values.size() / 2];
-}
-
-std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void Pump(int milliseconds) {
-  const auto end = Clock::now() + std::chrono::milliseconds(milliseconds);
-  do {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(1);
-  } while (Clock::now() < end);
 }
 
 // The window whose first non-client paint is awaited, and when that paint returned.

@@ -32,26 +32,15 @@
 #include "ui/ListView.h"
 #include "ui/ProgressBar.h"
 #include "ui/StdCtrls.h"
+#include "tests/support/SkinWindowTests.h"
 
 namespace {
 
+using trelvix::testing::SkinBytes;
+using trelvix::testing::PumpUntil;
+
 using skin::TSkinManage;
 using trelvix::testing::PumpMessages;
-
-std::vector<std::uint8_t> SkinBytes(int item) {
-  const auto path = std::filesystem::path(TRELVIX_SKINS_DIR) / "packed" / ("SkinItem" + std::to_string(item) + ".skn");
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-template <typename Condition>
-bool PumpUntil(Condition done, int milliseconds = 3000) {
-  for (int waited = 0; !done(); waited += 10) {
-    if (waited > milliseconds) return false;
-    PumpMessages(10);
-  }
-  return true;
-}
 
 class Wrappers : public ::testing::Test {
  protected:

@@ -20,37 +20,16 @@
 #include "skin/frame/WinSkinForm.h"
 #include "tests/support/PixelTest.h"
 #include "ui/core/FormDefinition.h"
+#include "tests/support/SkinWindowTests.h"
 
 namespace {
 
+using trelvix::testing::Pump;
+using trelvix::testing::ReadFileBytes;
+using trelvix::testing::SkinPath;
+using trelvix::testing::WindowRect;
+
 constexpr UINT kProbeMessage = WM_APP + 0x321;
-
-void Pump(int milliseconds) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  do {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(5);
-  } while (std::chrono::steady_clock::now() < end);
-}
-
-std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::filesystem::path SkinPath(int item) {
-  return std::filesystem::path(TRELVIX_SKINS_DIR) / "packed" / ("SkinItem" + std::to_string(item) + ".skn");
-}
-
-RECT WindowRect(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return r;
-}
 
 bool RegisterTestWindowClass() {
   static const bool registered = [] {

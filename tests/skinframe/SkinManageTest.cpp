@@ -19,47 +19,19 @@
 #include "tests/support/HandleCensus.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
+#include "tests/support/SkinWindowTests.h"
 
 namespace {
+
+using trelvix::testing::Pump;
+using trelvix::testing::PumpUntil;
+using trelvix::testing::SkinBytes;
+using trelvix::testing::WindowRect;
 
 using skin::TSkinManage;
 
 constexpr int kClientWidth = 400;
 constexpr int kClientHeight = 260;
-
-void Pump(int milliseconds) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  do {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(5);
-  } while (std::chrono::steady_clock::now() < end);
-}
-
-template <typename Condition>
-bool PumpUntil(Condition done, int milliseconds = 3000) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    Pump(10);
-  }
-  return true;
-}
-
-std::vector<std::uint8_t> SkinBytes(int item) {
-  const auto path = std::filesystem::path(TRELVIX_SKINS_DIR) / "packed" / ("SkinItem" + std::to_string(item) + ".skn");
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-RECT WindowRect(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return r;
-}
 
 SIZE ClientSize(HWND window) {
   RECT r{};

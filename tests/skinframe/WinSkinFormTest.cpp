@@ -18,8 +18,15 @@
 #include "skin/frame/WinSkinForm.h"
 #include "tests/support/HandleCensus.h"
 #include "tests/support/PixelTest.h"
+#include "tests/support/SkinWindowTests.h"
 
 namespace {
+
+using trelvix::testing::Pump;
+using trelvix::testing::PumpUntil;
+using trelvix::testing::ReadFileBytes;
+using trelvix::testing::SkinPath;
+using trelvix::testing::WindowRect;
 
 constexpr int kClientWidth = 420;
 constexpr int kClientHeight = 300;
@@ -36,43 +43,6 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
   }
   if (msg == skin::SM_SKINAPPLIED) g_applied.push_back(lParam);
   return DefWindowProcW(window, msg, wParam, lParam);
-}
-
-void Pump(int milliseconds) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  do {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(5);
-  } while (std::chrono::steady_clock::now() < end);
-}
-
-template <typename Condition>
-bool PumpUntil(Condition done, int milliseconds = 3000) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  while (!done()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    Pump(10);
-  }
-  return true;
-}
-
-std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::filesystem::path SkinPath(int item) {
-  return std::filesystem::path(TRELVIX_SKINS_DIR) / "packed" / ("SkinItem" + std::to_string(item) + ".skn");
-}
-
-RECT WindowRect(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return r;
 }
 
 RECT ClientRect(HWND window) {
