@@ -15,6 +15,7 @@
 #include "ui/ScrollBox.h"
 #include "ui/StatusBar.h"
 #include "ui/StdCtrls.h"
+#include "ui/TabControls.h"
 #include "ui/TrackBar.h"
 #include "ui/WebBrowser.h"
 
@@ -70,7 +71,8 @@ void RegisterStandardClasses() {
                      &TOpenDialog::StaticClass(), &TWebBrowser::StaticClass(), &TBitBtn::StaticClass(),
                      &TSpeedButton::StaticClass(), &TTrackBar::StaticClass(), &TStatusBar::StaticClass(),
                      &TStatusPanel::StaticClass(), &TRadioGroup::StaticClass(), &TScrollBox::StaticClass(),
-                     &TMediaPlayer::StaticClass()});
+                     &TMediaPlayer::StaticClass(), &TTabControl::StaticClass(), &TPageControl::StaticClass(),
+                     &TTabSheet::StaticClass()});
   });
 }
 

@@ -5,6 +5,7 @@
 #include "skin/controls/SkinGlyphButtons.h"
 #include "skin/controls/SkinMediaPlayer.h"
 #include "skin/controls/SkinProgressBars.h"
+#include "skin/controls/SkinTabs.h"
 
 namespace skin {
 namespace {
@@ -25,6 +26,10 @@ auto ForWrapperClass(WrapperClass wrapper, Make make) -> decltype(make.template 
     case WrapperClass::SkinStatusBar: return make.template operator()<TSkinStatusBar>();
     case WrapperClass::SkinSizer: return make.template operator()<TSkinSizer>();
     case WrapperClass::SkinMP: return make.template operator()<TSkinMP>();
+    case WrapperClass::SkinTab: return make.template operator()<TSkinTab>();
+    case WrapperClass::SkinTabBtn: return make.template operator()<TSkinTabBtn>();
+    case WrapperClass::SkinTabSheet: return make.template operator()<TSkinTabSheet>();
+    case WrapperClass::SkinAdvPage: return make.template operator()<TSkinAdvPage>();
     default: return {};
   }
 }

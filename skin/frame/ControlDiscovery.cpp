@@ -8,6 +8,7 @@
 #include "ui/ListView.h"
 #include "ui/ProgressBar.h"
 #include "ui/StdCtrls.h"
+#include "ui/TabControls.h"
 #include "ui/core/AsciiText.h"
 #include "ui/core/Properties.h"
 
@@ -61,6 +62,10 @@ ControlFacts TControlDiscovery::FactsOf(ui::TControl& control) const {
   facts.customComboBox = dynamic_cast<ui::TCustomComboBox*>(&control) != nullptr;
   facts.customPanel = dynamic_cast<ui::TCustomPanel*>(&control) != nullptr;
   facts.customListView = dynamic_cast<ui::TCustomListView*>(&control) != nullptr;
+  if (const auto* tabs = dynamic_cast<const ui::TCustomTabControl*>(&control)) {
+    facts.tabControl = true;
+    facts.buttonTabs = tabs->Style() != ui::TTabStyle::tsTabs;
+  }
   facts.button = dynamic_cast<ui::TButton*>(&control) != nullptr;
   const auto* glyph = ui::GetObjectProp<ui::TBitmap>(&control, L"Glyph");
   facts.glyph = glyph && !glyph->Empty();

@@ -125,6 +125,9 @@ ControlDecision BuiltIn(const ControlFacts& c, TSkinControlTypes set, bool hasTa
   const std::wstring& n = c.upperName;
   if (n == L"TTABSET" && hasTabs) return Wrap(WrapperClass::SkinTab31);
   if (n == L"TTABBEDNOTEBOOK" && hasTabs) return Wrap(WrapperClass::SkinTab);
+  // The library's own tab and page controls and pages wear the skin as the system's tab control does.
+  if (c.tabControl && has(xcTab) && hasTabs) return Wrap(c.buttonTabs ? WrapperClass::SkinTabBtn : WrapperClass::SkinTab);
+  if (n == L"TTABSHEET" && has(xcTab)) return Wrap(WrapperClass::SkinTabSheet);
   if (n == L"TMVCPANEL") {
     ControlDecision d;
     d.children = ChildrenStep::DiscoverBefore;

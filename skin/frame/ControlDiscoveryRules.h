@@ -13,7 +13,8 @@ namespace skin {
 enum class WrapperClass {
   None, SkinButton, SkinBitButton, SkinMenuButton, SkinSpeedButton, SkinCheckBox, SkinRadioButton, SkinObjImage,
   SkinScrollbar, SkinListView, SkinComBox, SkinEdit, SkinUpDown, SkinDateTime, SkinProgress, SkinTrackBar,
-  SkinTab, SkinTab31, SkinAdvPage, SkinBox, SkinBoxH, SkinGroupBox, SkinStatusBar, SkinSizer, SkinMP
+  SkinTab, SkinTab31, SkinAdvPage, SkinBox, SkinBoxH, SkinGroupBox, SkinStatusBar, SkinSizer, SkinMP,
+  SkinTabBtn, SkinTabSheet
 };
 
 // What the discovery knows of a library control. upperName is the class name in upper case; the
@@ -25,6 +26,8 @@ struct ControlFacts {
   bool customComboBox = false;
   bool customPanel = false;
   bool customListView = false;
+  bool tabControl = false;             // the library's tab or page control
+  bool buttonTabs = false;             // ... showing its tabs as buttons
   bool button = false;
   bool glyph = false;                 // publishes a Glyph holding a picture
   bool customEdit = false;

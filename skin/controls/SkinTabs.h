@@ -1,0 +1,88 @@
+#pragma once
+// The tabbed controls' wrappers. TSkinTab paints a tab control (or page control) wholly: the tab
+// strip from the skin's Tabs frames and the pane from its border picture, in any of the four tab
+// positions, leaving the control's own scroll arrows to their wrapper. TSkinTabBtn paints button-style
+// tabs from the button faces; TSkinTabSheet gives a page the skin's face; TSkinAdvPage hands tab
+// pictures to a page control of another library that draws its tabs itself.
+#include <vector>
+
+#include "skin/controls/SkinControl.h"
+#include "skin/controls/TabStripGeometry.h"
+
+namespace skin {
+
+class TSkinTab : public TSkinControl {
+ public:
+  using TSkinControl::TSkinControl;
+  ~TSkinTab() override;
+  void AttachControl(TSkinControlList* form, TSkinData& data, bool manageColor, ui::TCanvas* canvas) override;
+  void AttachWindow(HWND window, TSkinData& data, TSkinControlList* form, ui::TCanvas* canvas) override;
+  void ReapplySkin() override;
+
+  TabSide Side() const { return FTabPosition; }
+  // The tab rectangles of the last paint, in the unturned strip's coordinates.
+  const std::vector<RECT>& TabRects() const { return FTabRects; }
+  // The wrapper of the control's own scroll arrows, once they appeared.
+  TSkinControl* Scroller() const { return FScroller.get(); }
+
+ protected:
+  bool BeforeMessage(ui::TMessage& message) override;
+  void DrawSkin(HDC dc, const RECT& rect) override;
+
+ private:
+  void Prepare();
+  void BuildImages();
+  void WrapScroller();
+  HWND ScrollArrows() const;
+  void DrawStrip(HDC dc, const SkinRect& window, const SkinRect& pane);
+  void DrawPane(HDC dc, const SkinRect& pane);
+
+  std::vector<RECT> FTabRects;
+  TabSide FTabPosition = TabSide::Top;
+  bool FUnicode2 = true;
+  ui::TBitmap FTabImage;
+  ui::TBitmap FPaneImage;
+  ui::TBitmap FStrip;
+  ui::TComponentPtr<TSkinControl> FScroller;
+};
+
+class TSkinTabBtn : public TSkinControl {
+ public:
+  using TSkinControl::TSkinControl;
+
+ protected:
+  bool BeforeMessage(ui::TMessage& message) override;
+  void DrawSkin(HDC dc, const RECT& rect) override;
+
+ private:
+  ui::TBitmap FStrip;
+};
+
+class TSkinTabSheet : public TSkinControl {
+ public:
+  using TSkinControl::TSkinControl;
+
+ protected:
+  bool BeforeMessage(ui::TMessage& message) override;
+  void DrawSkin(HDC dc, const RECT& rect) override;
+};
+
+class TSkinAdvPage : public TSkinControl {
+ public:
+  using TSkinControl::TSkinControl;
+  ~TSkinAdvPage() override;
+  void AttachControl(TSkinControlList* form, TSkinData& data, bool manageColor, ui::TCanvas* canvas) override;
+  void ReapplySkin() override;
+  void RestoreControl() override;
+  TSkinControl* Scroller() const { return FScroller.get(); }
+
+ protected:
+  void DrawSkin(HDC dc, const RECT& rect) override;
+
+ private:
+  void HandOverPictures();
+
+  ui::TComponentPtr<TSkinControl> FScroller;
+};
+
+}  // namespace skin
