@@ -74,9 +74,29 @@ TEST(ControlDiscovery, TheLibrarysOwnControlsGetTheirBuiltInWrappers) {
   EXPECT_EQ(skin::DecideControl(edit, lines, All(), true).wrapper, WrapperClass::SkinEdit);
 }
 
-TEST(ControlDiscovery, TheLibrarysCheckRadioStatusTabTrackAndSpeedClassesAreLeftToSkin3rd) {
+TEST(ControlDiscovery, TheLibrarysTabAndPageControlsAndPagesWearTheSkinWhenItHasTabs) {
   const auto lines = DefaultLines();
-  for (const wchar_t* name : {L"TCHECKBOX", L"TRADIOBUTTON", L"TSTATUSBAR", L"TPAGECONTROL", L"TTRACKBAR",
+  ControlFacts pages = Named(L"TPAGECONTROL");
+  pages.tabControl = true;
+  EXPECT_EQ(skin::DecideControl(pages, lines, All(), true).wrapper, WrapperClass::SkinTab);
+  EXPECT_EQ(skin::DecideControl(pages, lines, All(), false).wrapper, WrapperClass::None) << "no Tabs element";
+  auto withoutTabs = All();
+  withoutTabs.Exclude(TSkinControlType::xcTab);
+  EXPECT_EQ(skin::DecideControl(pages, lines, withoutTabs, true).wrapper, WrapperClass::None);
+  ControlFacts buttons = Named(L"TTABCONTROL");
+  buttons.tabControl = true;
+  buttons.buttonTabs = true;
+  EXPECT_EQ(skin::DecideControl(buttons, lines, All(), true).wrapper, WrapperClass::SkinTabBtn);
+  EXPECT_EQ(skin::DecideControl(Named(L"TTABSHEET"), lines, All(), true).wrapper, WrapperClass::SkinTabSheet);
+  EXPECT_EQ(skin::DecideControl(Named(L"TTABSHEET"), lines, withoutTabs, true).wrapper, WrapperClass::None);
+  std::vector<std::wstring> mapped = lines;
+  mapped.insert(mapped.begin(), L"TPageControl=nil");
+  EXPECT_EQ(skin::DecideControl(pages, mapped, All(), true).wrapper, WrapperClass::None) << "a nil line still wins";
+}
+
+TEST(ControlDiscovery, TheLibrarysCheckRadioStatusTrackAndSpeedClassesAreLeftToSkin3rd) {
+  const auto lines = DefaultLines();
+  for (const wchar_t* name : {L"TCHECKBOX", L"TRADIOBUTTON", L"TSTATUSBAR", L"TTRACKBAR",
                               L"TSPEEDBUTTON", L"TDATETIMEPICKER", L"TSCROLLBAR"}) {
     EXPECT_EQ(skin::DecideControl(Named(name), lines, All(), true).wrapper, WrapperClass::None) << name;
   }
