@@ -16,6 +16,7 @@
 #include "ui/StatusBar.h"
 #include "ui/StdCtrls.h"
 #include "ui/TabControls.h"
+#include "ui/TabSet.h"
 #include "ui/TrackBar.h"
 #include "ui/WebBrowser.h"
 
@@ -72,7 +73,7 @@ void RegisterStandardClasses() {
                      &TSpeedButton::StaticClass(), &TTrackBar::StaticClass(), &TStatusBar::StaticClass(),
                      &TStatusPanel::StaticClass(), &TRadioGroup::StaticClass(), &TScrollBox::StaticClass(),
                      &TMediaPlayer::StaticClass(), &TTabControl::StaticClass(), &TPageControl::StaticClass(),
-                     &TTabSheet::StaticClass()});
+                     &TTabSheet::StaticClass(), &TTabSet::StaticClass()});
   });
 }
 

@@ -10,6 +10,7 @@
 #include "skin/draw/BitmapFunctions.h"
 #include "skin/draw/SkinDrawing.h"
 #include "ui/Handles.h"
+#include "ui/TabSet.h"
 
 namespace skin {
 namespace {
@@ -275,6 +276,82 @@ void TSkinTabBtn::DrawSkin(HDC dc, const RECT& rect) {
     DrawImageText(strip, tab, item.text.data(), images, item.image);
   }
   BitBlt(dc, rect.left, rect.top, width, height, strip, 0, 0, SRCCOPY);
+}
+
+// ---- TSkinTab31 ----
+
+TSkinTab31::~TSkinTab31() = default;
+
+void TSkinTab31::AttachControl(TSkinControlList* form, TSkinData& data, bool manageColor, ui::TCanvas* canvas) {
+  if (FAttached) return;
+  auto* tabSet = dynamic_cast<ui::TTabSet*>(Owner());
+  if (!tabSet) return;
+  TSkinControl::AttachWindow(tabSet->Handle(), data, form, canvas);
+  if (!FAttached) return;
+  FControl = tabSet;
+  FManageColor = manageColor;
+  BuildImage();
+  if (HWND arrows = tabSet->ScrollButtons()) FScroller = WrapArrows(arrows, data, canvas);
+}
+
+void TSkinTab31::ReapplySkin() {
+  TSkinControl::ReapplySkin();
+  BuildImage();
+  if (FScroller) FScroller->ReapplySkin();
+  Redraw();
+}
+
+void TSkinTab31::BuildImage() {
+  FTabImage.FreeImage();
+  TDataSkinBorder* tabs = FSkinData ? FSkinData->FTabs.get() : nullptr;
+  if (!tabs || tabs->Bitmap.Empty()) return;
+  FTabImage.Assign(&tabs->Bitmap);
+  MakeTwentyFourBit(FTabImage);
+  FlipBitmap(FTabImage);
+}
+
+bool TSkinTab31::BeforeMessage(ui::TMessage& message) {
+  switch (message.Msg) {
+    case WM_PAINT:
+      if (FTabImage.Empty()) return true;
+      PaintOnly(message);
+      return false;
+    case WM_ERASEBKGND: message.Result = 1; return false;
+    default: return TSkinControl::BeforeMessage(message);
+  }
+}
+
+void TSkinTab31::DrawSkin(HDC dc, const RECT& rect) {
+  auto* tabSet = dynamic_cast<ui::TTabSet*>(FControl);
+  if (!tabSet || FTabImage.Empty()) return;
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return;
+  const TDataSkinBorder& tabs = *FSkinData->FTabs;
+  FPicture.SetPixelFormat(ui::TPixelFormat::pf24bit);
+  FPicture.SetSize(width, height);
+  HDC picture = FPicture.Canvas().Handle();
+  FillSkinColor(picture, {0, 0, width, height});
+  ui::SelectedObject font(picture, tabSet->Font().Handle());
+  SetBkMode(picture, TRANSPARENT);
+  const std::vector<int> widths = tabSet->CaptionWidths(picture);
+  const int frames = std::max(1, tabs.FrameCount);
+  for (const ui::TabSetSlot& slot :
+       ui::LayOutTabSet(widths, tabSet->FirstIndex(), tabSet->StartMargin(), tabSet->EndMargin(), width,
+                        tabSet->ScrollButtonsVisible())) {
+    const int frame = slot.index == tabSet->TabIndex() ? 2 : 1;
+    const RECT tab{slot.left, 0, slot.right, height};
+    DrawSkinFrame(picture, tab, FTabImage, false, tabs.Tile == 1, tabs.Trans == 1, frames, frame, tabs.Margins());
+    SetTextColor(picture, ui::ColorToRGB(static_cast<ui::TColor>(frame == 1 ? tabs.NormalColour2 : tabs.MouseOverColour2)));
+    DrawCaption(picture, tab, DT_CENTER, true, tabSet->Tabs().Get(slot.index));
+  }
+  ui::SavedDcState saved(dc);
+  if (tabSet->ScrollButtonsVisible()) {
+    RECT keep{};
+    GetWindowRect(tabSet->ScrollButtons(), &keep);
+    MapWindowPoints(HWND_DESKTOP, FHandle, reinterpret_cast<POINT*>(&keep), 2);
+    ExcludeClipRect(dc, keep.left, keep.top, keep.right, keep.bottom);
+  }
+  BitBlt(dc, rect.left, rect.top, width, height, picture, 0, 0, SRCCOPY);
 }
 
 // ---- TSkinTabSheet ----

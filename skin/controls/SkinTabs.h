@@ -2,7 +2,7 @@
 // The tabbed controls' wrappers. TSkinTab paints a tab control (or page control) wholly: the tab
 // strip from the skin's Tabs frames and the pane from its border picture, in any of the four tab
 // positions, leaving the control's own scroll arrows to their wrapper. TSkinTabBtn paints button-style
-// tabs from the button faces; TSkinTabSheet gives a page the skin's face; TSkinAdvPage hands tab
+// tabs from the button faces; TSkinTab31 paints the older tab set; TSkinTabSheet gives a page the skin's face; TSkinAdvPage hands tab
 // pictures to a page control of another library that draws its tabs itself.
 #include <vector>
 
@@ -56,6 +56,29 @@ class TSkinTabBtn : public TSkinControl {
 
  private:
   ui::TBitmap FStrip;
+};
+
+// The older tab set, which draws its own tabs: painted in its place from the skin's tab frames turned
+// upside down, laid out as the tab set lays out its tabs.
+class TSkinTab31 : public TSkinControl {
+ public:
+  using TSkinControl::TSkinControl;
+  ~TSkinTab31() override;
+  // Serves the tab set's window as a bare window, keeping the tab set for its tabs and margins.
+  void AttachControl(TSkinControlList* form, TSkinData& data, bool manageColor, ui::TCanvas* canvas) override;
+  void ReapplySkin() override;
+  TSkinControl* Scroller() const { return FScroller.get(); }
+
+ protected:
+  bool BeforeMessage(ui::TMessage& message) override;
+  void DrawSkin(HDC dc, const RECT& rect) override;
+
+ private:
+  void BuildImage();
+
+  ui::TBitmap FTabImage;
+  ui::TBitmap FPicture;
+  ui::TComponentPtr<TSkinControl> FScroller;
 };
 
 class TSkinTabSheet : public TSkinControl {

@@ -27,6 +27,7 @@ auto ForWrapperClass(WrapperClass wrapper, Make make) -> decltype(make.template 
     case WrapperClass::SkinSizer: return make.template operator()<TSkinSizer>();
     case WrapperClass::SkinMP: return make.template operator()<TSkinMP>();
     case WrapperClass::SkinTab: return make.template operator()<TSkinTab>();
+    case WrapperClass::SkinTab31: return make.template operator()<TSkinTab31>();
     case WrapperClass::SkinTabBtn: return make.template operator()<TSkinTabBtn>();
     case WrapperClass::SkinTabSheet: return make.template operator()<TSkinTabSheet>();
     case WrapperClass::SkinAdvPage: return make.template operator()<TSkinAdvPage>();

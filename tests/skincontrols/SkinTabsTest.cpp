@@ -21,6 +21,7 @@
 #include "ui/Application.h"
 #include "ui/StdCtrls.h"
 #include "ui/TabControls.h"
+#include "ui/TabSet.h"
 #include "ui/Handles.h"
 
 namespace {
@@ -339,6 +340,37 @@ TEST_F(TabWrappers, ButtonStyleTabsAreDrawnFromTheButtonFaces) {
   const RECT first = TabRect(tabs->Handle(), 0), second = TabRect(tabs->Handle(), 1);
   EXPECT_TRUE(pressed.count(shown.At(first.left + 6, (first.top + first.bottom) / 2 + 1)));
   EXPECT_TRUE(normal.count(shown.At(second.left + 6, (second.top + second.bottom) / 2 + 1)));
+}
+
+TEST_F(TabWrappers, ATabSetIsPaintedInItsPlaceWithTheTabFramesUpsideDownAndItsArrowsLeftAlone) {
+  auto* tabSet = Add<ui::TTabSet>(form_.get(), 10, 300, 100, 22);
+  for (const wchar_t* caption : {L"一", L"二", L"三", L"四", L"五", L"六"}) tabSet->Tabs().Add(caption);
+  tabSet->SetTabIndex(1);
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+  trelvix::testing::SavePng(trelvix::testing::CaptureScreen(), trelvix::testing::ScreenshotPath(L"tabs-tab-set"));
+  auto* wrapper = WrapperOf<skin::TSkinTab31>(*frame, tabSet);
+  ASSERT_NE(wrapper, nullptr);
+  EXPECT_EQ(wrapper->Handle(), tabSet->Handle()) << "the tab set's own window is served";
+  ASSERT_TRUE(tabSet->ScrollButtonsVisible()) << "six tabs overflow 100 pixels";
+  EXPECT_NE(wrapper->Scroller(), nullptr);
+
+  HDC dc = GetDC(tabSet->Handle());
+  const std::vector<int> widths = tabSet->CaptionWidths(dc);
+  ReleaseDC(tabSet->Handle(), dc);
+  const auto slots =
+      ui::LayOutTabSet(widths, 0, tabSet->StartMargin(), tabSet->EndMargin(), tabSet->Width(), true);
+  ASSERT_GE(slots.size(), 2u);
+  const FrameColours normal = TabFrameColours(1), selected = TabFrameColours(2);
+  const auto shown = CaptureClient(tabSet->Handle());
+  EXPECT_TRUE(normal.middle.count(shown.At(slots[0].left + 3, 11)));
+  EXPECT_TRUE(selected.middle.count(shown.At(slots[1].left + 3, 11)));
+  // Upside down: the frame's outer edge is the tab's bottom line.
+  const auto face = trelvix::testing::Rgb(ui::ColorToRGB(static_cast<ui::TColor>(data_->ButtonFace)));
+  int y = tabSet->Height() - 1;
+  const int x = (slots[1].left + slots[1].right) / 2;
+  while (y > 0 && shown.At(x, y) == face) --y;
+  EXPECT_TRUE(selected.edge.count(shown.At(x, y))) << std::hex << shown.At(x, y);
 }
 
 // A page control of another library: it draws its own tabs from two published pictures.

@@ -1,5 +1,6 @@
 // Tab and page controls on real windows: tabs kept across re-creation, pages following their tabs, a
-// click selecting a page, hidden tabs, removed pages, and a page control read from a form definition.
+// click selecting a page, hidden tabs, removed pages, and a page control read from a form definition;
+// the tab set's clicks and scroll arrows.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -10,6 +11,7 @@
 #include "tests/ui-win/UiTestSupport.h"
 #include "ui/StdCtrls.h"
 #include "ui/TabControls.h"
+#include "ui/TabSet.h"
 #include "ui/core/FormDefinition.h"
 
 namespace uiwintest {
@@ -175,6 +177,46 @@ end)");
   EXPECT_EQ(tabs->Tabs().Count(), 2);
   EXPECT_EQ(tabs->TabIndex(), 1);
   EXPECT_TRUE(GetWindowLongPtrW(tabs->Handle(), GWL_STYLE) & TCS_BUTTONS);
+}
+
+TEST_F(TabControlsTest, ATabSetSelectsTheClickedTabAndScrollsWithItsArrowsWhenTabsOverflow) {
+  auto* tabSet = Add<TTabSet>(form.get());
+  tabSet->SetBounds(10, 10, 400, 21);
+  struct {
+    int changes = 0;
+    void Changed(TObject*) { ++changes; }
+  } counter;
+  tabSet->OnChange = TNotifyEvent(&counter, &decltype(counter)::Changed);
+  for (const wchar_t* caption : {L"一月", L"二月", L"三月"}) tabSet->Tabs().Add(caption);
+  tabSet->SetTabIndex(0);
+  trelvix::testing::PumpMessages(30);
+  ASSERT_NE(tabSet->ScrollButtons(), nullptr);
+  EXPECT_FALSE(tabSet->ScrollButtonsVisible()) << "three short tabs fit";
+
+  // A click in the second tab's place selects it.
+  HDC dc = GetDC(tabSet->Handle());
+  const std::vector<int> widths = tabSet->CaptionWidths(dc);
+  ReleaseDC(tabSet->Handle(), dc);
+  const auto slots = LayOutTabSet(widths, 0, tabSet->StartMargin(), tabSet->EndMargin(), tabSet->Width(), false);
+  ASSERT_EQ(slots.size(), 3u);
+  const LPARAM at = MAKELPARAM((slots[1].left + slots[1].right) / 2, 10);
+  SendMessageW(tabSet->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(tabSet->Handle(), WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(tabSet->TabIndex(), 1);
+  EXPECT_EQ(counter.changes, 1);
+
+  // Narrowed, the tabs overflow: the arrows show, and their right arrow moves the first tab shown.
+  tabSet->SetWidth(80);
+  trelvix::testing::PumpMessages(30);
+  EXPECT_TRUE(tabSet->ScrollButtonsVisible());
+  SendMessageW(tabSet->ScrollButtons(), UDM_SETPOS32, 0, 1);
+  SendMessageW(tabSet->Handle(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 1),
+               reinterpret_cast<LPARAM>(tabSet->ScrollButtons()));
+  EXPECT_EQ(tabSet->FirstIndex(), 1);
+
+  tabSet->Tabs().Clear();
+  EXPECT_EQ(tabSet->TabIndex(), -1);
+  EXPECT_EQ(tabSet->FirstIndex(), 0);
 }
 
 }  // namespace
