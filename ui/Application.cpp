@@ -16,6 +16,8 @@
 #include "ui/StatusBar.h"
 #include "ui/StdCtrls.h"
 #include "ui/TrackBar.h"
+#include "ui/UpDown.h"
+#include "ui/DateTimePicker.h"
 #include "ui/WebBrowser.h"
 
 namespace ui {
@@ -70,7 +72,7 @@ void RegisterStandardClasses() {
                      &TOpenDialog::StaticClass(), &TWebBrowser::StaticClass(), &TBitBtn::StaticClass(),
                      &TSpeedButton::StaticClass(), &TTrackBar::StaticClass(), &TStatusBar::StaticClass(),
                      &TStatusPanel::StaticClass(), &TRadioGroup::StaticClass(), &TScrollBox::StaticClass(),
-                     &TMediaPlayer::StaticClass()});
+                     &TMediaPlayer::StaticClass(), &TUpDown::StaticClass(), &TDateTimePicker::StaticClass()});
   });
 }
 
