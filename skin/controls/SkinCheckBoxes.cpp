@@ -231,8 +231,7 @@ void TSkinObjImage::HandOverStrip() {
     BitBlt(dc, (copy.destination - 1) * w, 0, w, h, source.Canvas().Handle(), (copy.source - 1) * w, 0, SRCCOPY);
   GdiFlush();
   if (FKind == kObjImagePropertiesGlyph) {
-    ui::TObject* properties = ui::GetObjectProp(FControl, L"Properties", ui::TObject::StaticClass());
-    if (auto* glyph = ui::GetObjectProp<ui::TBitmap>(properties, L"Glyph")) {
+    if (auto* glyph = ui::GetObjectProp<ui::TBitmap>(FControl, L"Properties.Glyph")) {
       glyph->Assign(&strip);
       glyph->SetTransparentColor(static_cast<ui::TColor>(kSkinKeyColour));
     }
@@ -247,8 +246,7 @@ void TSkinObjImage::HandOverStrip() {
 void TSkinObjImage::RestoreControl() {
   if (!FControl || FControl->IsDestroying()) return;
   if (FKind == kObjImagePropertiesGlyph) {
-    ui::TObject* properties = ui::GetObjectProp(FControl, L"Properties", ui::TObject::StaticClass());
-    if (auto* glyph = ui::GetObjectProp<ui::TBitmap>(properties, L"Glyph")) glyph->SetSize(0, 0);
+    if (auto* glyph = ui::GetObjectProp<ui::TBitmap>(FControl, L"Properties.Glyph")) glyph->SetSize(0, 0);
     return;
   }
   ui::SetPropFromText(FControl, L"UseCustomGlyphs", L"false");

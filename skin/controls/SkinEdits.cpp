@@ -121,6 +121,12 @@ void TSkinComBox::EditPartMessage(UINT msg) {
       FState &= static_cast<std::uint8_t>(~kStatePressed);
       Redraw();
       break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      // The focus of a drop-down combo box lives in its edit part, and the combo box itself does not
+      // repaint when it moves: the button would keep its focused frame.
+      Redraw();
+      break;
     case WM_NCDESTROY:
       FEditLayer.reset();
       FEditWindow = nullptr;

@@ -60,6 +60,41 @@ int CellOf(std::uint32_t pixel) {
   return 0;
 }
 
+// A check box of another library that draws its marks from a glyph strip of its own.
+class TRzCheckBox : public ui::TWinControl {
+ public:
+  using ui::TWinControl::TWinControl;
+  static const ui::TClass& StaticClass();
+  const ui::TClass& ClassType() const override { return StaticClass(); }
+  ui::TBitmap* CustomGlyphs() const { return glyphs_.get(); }
+  void SetCustomGlyphs(ui::TBitmap* glyphs) { glyphs_->Assign(glyphs); }
+  bool UseCustomGlyphs() const { return useGlyphs_; }
+  void SetUseCustomGlyphs(bool use) {
+    if (use && !useGlyphs_) ++reloads;
+    useGlyphs_ = use;
+  }
+  int TransparentColor() const { return transparentColor_; }
+  void SetTransparentColor(int colour) { transparentColor_ = colour; }
+
+  int reloads = 0;
+
+ private:
+  std::unique_ptr<ui::TBitmap> glyphs_ = std::make_unique<ui::TBitmap>();
+  bool useGlyphs_ = false;
+  int transparentColor_ = 0;
+};
+
+const ui::TClass& TRzCheckBox::StaticClass() {
+  static const ui::TClass cls = ui::ClassBuilder<TRzCheckBox>(L"TRzCheckBox", &ui::TWinControl::StaticClass())
+                                    .Object(L"CustomGlyphs", &TRzCheckBox::CustomGlyphs, &TRzCheckBox::SetCustomGlyphs)
+                                    .Boolean(L"UseCustomGlyphs", &TRzCheckBox::UseCustomGlyphs,
+                                             &TRzCheckBox::SetUseCustomGlyphs)
+                                    .Integer(L"TransparentColor", &TRzCheckBox::TransparentColor,
+                                             &TRzCheckBox::SetTransparentColor)
+                                    .Build();
+  return cls;
+}
+
 class EditWrappers : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -384,6 +419,108 @@ TEST_F(EditWrappers, CheckAndRadioCellsFollowStateMouseAndEnablingForTwelveEight
   EXPECT_EQ(checkCell(), 3);
   radio->SetChecked(true);
   EXPECT_EQ(radioCell(), 4) << "disabled checked radio";
+}
+
+TEST_F(EditWrappers, ABareCheckBoxKeepsItsOwnCaptionAndGetsOnlyTheCellOverItsBox) {
+  FillStrip(data_->FButtons->CheckBitmap, 4, 13, 13);
+  data_->FButtons->CheckFrameCount = 4;
+  OpenForm();
+  ShowAndFrame();
+  const auto make = [&](int top) {
+    return CreateWindowExW(0, L"BUTTON", L"保持原样", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 20, top, 160, 21,
+                           form_->Handle(), nullptr, nullptr, nullptr);
+  };
+  HWND own = make(20), twin = make(60);
+  ASSERT_TRUE(own && twin);
+  auto* wrapper = WrapBare<skin::TSkinCheckBox>(skin::WrapperClass::SkinCheckBox, own);
+  ASSERT_NE(wrapper, nullptr);
+  EXPECT_EQ(wrapper->Kind(), 0);
+  SendMessageW(own, BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageW(twin, BM_SETCHECK, BST_CHECKED, 0);
+  EXPECT_EQ(wrapper->CheckStateSeen(), 2);
+  Pump(100);
+  const Capture skinned = CaptureClient(own);
+  const Capture plain = CaptureClient(twin);
+  EXPECT_EQ(CellOf(skinned.At(6, skinned.height / 2)), 2) << "the checked cell covers the box";
+  const RECT caption{20, 0, skinned.width, skinned.height};
+  EXPECT_TRUE(skinned.SameArea(plain, caption)) << "caption and background are the button's own";
+  DestroyWindow(own);
+  DestroyWindow(twin);
+}
+
+TEST_F(EditWrappers, ControlsThatDrawTheirOwnMarksReceiveAStripBuiltFromTheSkinsCells) {
+  FillStrip(data_->FButtons->CheckBitmap, 5, 13, 13);
+  data_->FButtons->CheckFrameCount = 5;
+  OpenForm();
+  auto* box = Add<TRzCheckBox>(20, 20, 160, 21);
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+  auto* wrapper = WrapperOf<skin::TSkinObjImage>(*frame, box);
+  ASSERT_NE(wrapper, nullptr);
+  ui::TBitmap& glyphs = *box->CustomGlyphs();
+  ASSERT_EQ(glyphs.Width(), 9 * 13);
+  ASSERT_EQ(glyphs.Height(), 13);
+  const auto cell = [&](int n) { return CellOf(Rgb(GetPixel(glyphs.Canvas().Handle(), (n - 1) * 13 + 6, 6))); };
+  const std::array<int, 9> expected{1, 2, 5, 1, 2, 5, 3, 4, 5};
+  for (int n = 1; n <= 9; ++n) EXPECT_EQ(cell(n), expected[static_cast<std::size_t>(n - 1)]) << "cell " << n;
+  EXPECT_TRUE(box->UseCustomGlyphs());
+  EXPECT_EQ(box->reloads, 1) << "switched off and on again, so the control reloads its glyphs";
+  EXPECT_EQ(box->TransparentColor(), 0xFF00FF);
+
+  // Another skin's cells are handed over again; detaching gives the control its own marks back.
+  FillStrip(data_->FButtons->CheckBitmap, 4, 13, 13);
+  data_->FButtons->CheckFrameCount = 4;
+  wrapper->ReapplySkin();
+  EXPECT_EQ(cell(3), 0) << "a four-cell source has no cell for the third place";
+  EXPECT_EQ(box->reloads, 2);
+  wrapper->RestoreControl();
+  EXPECT_FALSE(box->UseCustomGlyphs());
+}
+
+TEST_F(EditWrappers, TheDropDownEditPartPressesTheButtonAndAnEditPaintsIntoAGivenDc) {
+  FillStrip(data_->FComboButton->Bitmap, 4, 17, 20);
+  data_->FComboButton->FrameCount = 4;
+  data_->FComboButton->Style = 0;
+  data_->FExtraImages.reset();
+  OpenForm();
+  auto* focusHolder = Add<ui::TButton>(220, 20, 80, 24);
+  auto* combo = Add<ui::TComboBox>(20, 20, 160, 24);
+  auto* edit = Add<ui::TEdit>(20, 60, 160, 22);
+  edit->SetText(L"绘制到这里");
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+  SetFocus(focusHolder->Handle());
+  auto* wrapper = WrapperOf<skin::TSkinComBox>(*frame, combo);
+  ASSERT_NE(wrapper, nullptr);
+  HWND part = wrapper->EditWindow();
+  ASSERT_NE(part, nullptr) << "the edit part of a drop-down combo box is followed";
+  const auto buttonCell = [&] {
+    Pump(60);
+    const Capture c = CaptureClient(combo->Handle());
+    return CellOf(c.At(c.width - 8, c.height / 2));
+  };
+  EXPECT_EQ(buttonCell(), 1);
+  SendMessageW(part, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(buttonCell(), 2) << "a press in the edit part";
+  SendMessageW(part, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  SetFocus(focusHolder->Handle());
+  EXPECT_EQ(buttonCell(), 1);
+
+  // The engine asks an edit to paint itself into a DC of its choosing.
+  HWND editWindow = edit->Handle();
+  RECT client{};
+  GetClientRect(editWindow, &client);
+  ui::WindowDc screen(editWindow);
+  ui::MemoryDc memory(CreateCompatibleDC(screen.get()));
+  ui::GdiBitmap target(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
+  ui::SelectedObject selection(memory.get(), target.get());
+  PatBlt(memory.get(), 0, 0, client.right, client.bottom, BLACKNESS);
+  EXPECT_EQ(SendMessageW(editWindow, skin::SM_PAINTINTO, reinterpret_cast<WPARAM>(memory.get()), skin::kEngineMark),
+            skin::kEngineMark);
+  int painted = 0;
+  for (int x = 0; x < client.right; ++x)
+    if (GetPixel(memory.get(), x, client.bottom / 2) != RGB(0, 0, 0)) ++painted;
+  EXPECT_GT(painted, client.right / 2) << "the edit painted its background and text there";
 }
 
 TEST_F(EditWrappers, AScreenshotShowsTheSkinnedControlsTogether) {
