@@ -40,7 +40,6 @@ int RadioButtonCell(int frameCount, bool checked, bool enabled, bool hot, bool p
 void TSkinCheckControl::AttachControl(TSkinControlList* form, TSkinData& data, bool manageColor, ui::TCanvas* canvas) {
   TSkinControl::AttachControl(form, data, manageColor, canvas);
   if (!FControl) return;
-  FSkinData = &data;
   int frames = 0;
   FKind = Strip(frames) ? 1 : 0;
   FTransparent = FControl->Tag() == kTransparentButtonTag || data.Options().Contains(TSkinOption::xoTransparent);

@@ -2,8 +2,6 @@
 
 #include <windowsx.h>
 
-#include <cwctype>
-
 #include "skin/controls/ControlDrawing.h"
 #include "skin/controls/EditControlRules.h"
 #include "skin/data/SkinPlatform.h"
@@ -88,6 +86,9 @@ void TSkinComBox::AttachParts() {
   FStyle = GetWindowLongPtrW(FHandle, GWL_STYLE);
   FExStyle = GetWindowLongPtrW(FHandle, GWL_EXSTYLE);
   const LONG_PTR kind = FStyle & 3;
+  FEditLayer.reset();
+  FEditWindow = nullptr;
+  FListWindow = nullptr;
   if (kind == CBS_DROPDOWN || kind == CBS_DROPDOWNLIST) {
     if (HWND edit = GetWindow(FHandle, GW_CHILD)) {
       FEditLayer = std::make_unique<EditPartLayer>(*this);
@@ -128,7 +129,7 @@ void TSkinComBox::EditPartMessage(UINT msg) {
       Redraw();
       break;
     case WM_NCDESTROY:
-      FEditLayer.reset();
+      // The layer is off the window already and must not be freed inside its own procedure.
       FEditWindow = nullptr;
       break;
     default: break;
@@ -169,6 +170,7 @@ void TSkinComBox::AfterMessage(ui::TMessage& message) {
       break;
     case WM_MOUSELEAVE:
     case ui::CM_MOUSELEAVE: setHot(false); break;
+    case ui::CM_WNDRECREATED: AttachParts(); break;
     default: TSkinControl::AfterMessage(message); break;
   }
 }
@@ -283,17 +285,16 @@ void TSkinEdit::FindSpinButtons() {
     if (lower != L"msctls_updown32" && lower.find(L"spin") == std::wstring::npos &&
         lower.find(L"updown") == std::wstring::npos)
       continue;
-    FUpDown = ui::MakeOwned<TSkinUpDown>(*this);
-    FUpDown->FreeNotification(this);
+    FUpDown.reset(new TSkinUpDown(nullptr));
     FUpDown->SetInsideEdit(true);
-    FUpDown->AttachWindow(child, *FSkinData, FForm, FCanvas);
+    FUpDown->AttachWindow(child, *FSkinData, nullptr, FCanvas);
     return;
   }
 }
 
-void TSkinEdit::Notification(ui::TComponent* component, ui::TOperation operation) {
-  TSkinControl::Notification(component, operation);
-  if (operation == ui::TOperation::opRemove && component == FUpDown) FUpDown = nullptr;
+void TSkinEdit::ReapplySkin() {
+  TSkinControl::ReapplySkin();
+  if (FUpDown) FUpDown->ReapplySkin();
 }
 
 void TSkinEdit::DrawSkin(HDC dc, const RECT& rect) {
@@ -406,7 +407,7 @@ void TSkinDateTime::AfterMessage(ui::TMessage& message) {
     case WM_ENABLE:
       if (FArrow) FArrow->Invalidate();
       break;
-    case WM_NCDESTROY: FArrow.reset(); break;
+    case ui::CM_WNDRECREATED: MakeArrow(); break;
     default: break;
   }
   TSkinControl::AfterMessage(message);

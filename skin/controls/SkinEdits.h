@@ -25,6 +25,8 @@ class TSkinComBox : public TSkinControl {
   // Where the button was last drawn, in window coordinates.
   RECT ButtonRect() const { return FButtonRect; }
   HWND EditWindow() const { return FEditWindow; }
+  // The list of a simple combo box, which takes scroll-bar overlays.
+  HWND ListWindow() const { return FListWindow; }
 
  protected:
   void AfterMessage(ui::TMessage& message) override;
@@ -49,7 +51,8 @@ class TSkinComBox : public TSkinControl {
 class TSkinEdit : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
-  TSkinUpDown* UpDown() const { return FUpDown; }
+  TSkinUpDown* UpDown() const { return FUpDown.get(); }
+  void ReapplySkin() override;
 
  protected:
   bool BeforeMessage(ui::TMessage& message) override;
@@ -60,9 +63,9 @@ class TSkinEdit : public TSkinControl {
   void FindSpinButtons();
   void DrawPrintedBorder(HDC dc);
 
-  void Notification(ui::TComponent* component, ui::TOperation operation) override;
-
-  TSkinUpDown* FUpDown = nullptr;  // owned by this wrapper
+  // Held by this wrapper alone and kept off the frame's list, so that the frame, freeing the wrappers
+  // of destroyed windows one by one, never meets it a second time.
+  ui::TComponentPtr<TSkinUpDown> FUpDown;
 };
 
 class TSkinDateTime;

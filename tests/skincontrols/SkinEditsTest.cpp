@@ -336,6 +336,12 @@ TEST_F(EditWrappers, TheDateTimeArrowOpensTheCalendarAsTheOwnButtonDoes) {
   Pump(100);
   EXPECT_NE(VisibleCalendar(), nullptr) << "the calendar stays open after the release";
   if (HWND calendar = VisibleCalendar()) ShowWindow(calendar, SW_HIDE);
+
+  // A picker that makes a new window gets a new arrow on it.
+  picker->SetKind(ui::TDateTimeKind::dtkTime);
+  ASSERT_NE(wrapper->Arrow(), nullptr);
+  EXPECT_EQ(GetParent(wrapper->Arrow()->Handle()), picker->Handle());
+  EXPECT_NE(GetWindowLongPtrW(picker->Handle(), GWL_STYLE) & WS_CLIPCHILDREN, 0);
 }
 
 TEST_F(EditWrappers, CheckAndRadioCellsFollowStateMouseAndEnablingForTwelveEightAndFourCellStrips) {
@@ -505,6 +511,17 @@ TEST_F(EditWrappers, TheDropDownEditPartPressesTheButtonAndAnEditPaintsIntoAGive
   SendMessageW(part, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   SetFocus(focusHolder->Handle());
   EXPECT_EQ(buttonCell(), 1);
+  // A new window brings a new edit part, followed in turn.
+  combo->SetItemHeight(20);
+  combo->SetStyle(ui::TComboBoxStyle::csSimple);
+  combo->SetStyle(ui::TComboBoxStyle::csDropDown);
+  ASSERT_NE(wrapper->EditWindow(), nullptr);
+  EXPECT_FALSE(IsWindow(part)) << "the combo box made a new window";
+  EXPECT_EQ(GetParent(wrapper->EditWindow()), combo->Handle());
+  SendMessageW(wrapper->EditWindow(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  EXPECT_EQ(buttonCell(), 2);
+  SendMessageW(wrapper->EditWindow(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  SetFocus(focusHolder->Handle());
 
   // The engine asks an edit to paint itself into a DC of its choosing.
   HWND editWindow = edit->Handle();
