@@ -230,6 +230,41 @@ TEST_F(EditWrappers, ComboButtonShowsHotPressedAndDisabledFramesAndHoverWorksAtT
   EXPECT_EQ(buttonCell(r, false), 3) << "a disabled button does not light up";
 }
 
+TEST_F(EditWrappers, TheFlatComboStyleDrawsOneStripCellInsideAShadowFrame) {
+  FillStrip(data_->FComboButton->Bitmap, 4, 15, 30);
+  data_->FComboButton->FrameCount = 4;
+  data_->FComboButton->Style = 1;
+  OpenForm();
+  auto* focusHolder = Add<ui::TButton>(220, 20, 80, 24);
+  auto* combo = Add<ui::TComboBox>(20, 20, 160, 24);
+  combo->SetStyle(ui::TComboBoxStyle::csDropDownList);
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+  SetFocus(focusHolder->Handle());
+  auto* wrapper = WrapperOf<skin::TSkinComBox>(*frame, combo);
+  ASSERT_NE(wrapper, nullptr);
+  HWND window = combo->Handle();
+  Pump(60);
+  const RECT button = wrapper->ButtonRect();
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  EXPECT_EQ(button.right - button.left, 15) << "one strip cell wide";
+  EXPECT_EQ(button.right, outer.right - outer.left - 2);
+  const auto cell = [&] {
+    Pump(60);
+    const Capture c = CaptureClient(window);
+    return CellOf(c.At((button.left + button.right) / 2, c.height / 2));
+  };
+  EXPECT_EQ(cell(), 1);
+  const Capture c = CaptureClient(window);
+  EXPECT_EQ(c.At(0, c.height / 2), Rgb(ui::ColorToRGB(static_cast<ui::TColor>(data_->ButtonShadow))));
+  MouseAt(window, (button.left + button.right) / 2, c.height / 2);
+  EXPECT_EQ(cell(), 4);
+  SendMessageW(window, WM_MOUSELEAVE, 0, 0);
+  combo->SetEnabled(false);
+  EXPECT_EQ(cell(), 3);
+}
+
 TEST_F(EditWrappers, BorderedEditsAreFramedBorderlessOnesNotAndSpinButtonsKeepThreePixelsInside) {
   OpenForm();
   ShowAndFrame();
