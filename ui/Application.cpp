@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "ui/Buttons.h"
+#include "ui/DateTimePicker.h"
 #include "ui/Dialogs.h"
 #include "ui/ErrorReport.h"
 #include "ui/Form.h"
@@ -18,6 +19,7 @@
 #include "ui/TabControls.h"
 #include "ui/TabSet.h"
 #include "ui/TrackBar.h"
+#include "ui/UpDown.h"
 #include "ui/WebBrowser.h"
 
 namespace ui {
@@ -72,8 +74,9 @@ void RegisterStandardClasses() {
                      &TOpenDialog::StaticClass(), &TWebBrowser::StaticClass(), &TBitBtn::StaticClass(),
                      &TSpeedButton::StaticClass(), &TTrackBar::StaticClass(), &TStatusBar::StaticClass(),
                      &TStatusPanel::StaticClass(), &TRadioGroup::StaticClass(), &TScrollBox::StaticClass(),
-                     &TMediaPlayer::StaticClass(), &TTabControl::StaticClass(), &TPageControl::StaticClass(),
-                     &TTabSheet::StaticClass(), &TTabSet::StaticClass()});
+                     &TMediaPlayer::StaticClass(), &TUpDown::StaticClass(), &TDateTimePicker::StaticClass(),
+                     &TTabControl::StaticClass(), &TPageControl::StaticClass(), &TTabSheet::StaticClass(),
+                     &TTabSet::StaticClass()});
   });
 }
 

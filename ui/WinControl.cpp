@@ -37,7 +37,7 @@ WNDPROC RegisterWindowClass(const TCreateParams& params, WNDPROC libraryProc) {
   std::lock_guard lock(classMutex);
   if (auto it = registeredClasses.find(params.WinClassName); it != registeredClasses.end()) return it->second;
   static const bool commonControls = [] {
-    INITCOMMONCONTROLSEX init{sizeof init, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX init{sizeof init, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_DATE_CLASSES};
     return InitCommonControlsEx(&init) != FALSE;
   }();
   (void)commonControls;

@@ -1,11 +1,14 @@
 #include "skin/controls/WrapperFactory.h"
 
 #include "skin/controls/SkinButton.h"
+#include "skin/controls/SkinCheckBoxes.h"
 #include "skin/controls/SkinContainers.h"
+#include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinGlyphButtons.h"
 #include "skin/controls/SkinMediaPlayer.h"
 #include "skin/controls/SkinProgressBars.h"
 #include "skin/controls/SkinTabs.h"
+#include "skin/controls/SkinUpDown.h"
 
 namespace skin {
 namespace {
@@ -18,6 +21,13 @@ auto ForWrapperClass(WrapperClass wrapper, Make make) -> decltype(make.template 
     case WrapperClass::SkinBitButton: return make.template operator()<TSkinBitButton>();
     case WrapperClass::SkinMenuButton: return make.template operator()<TSkinMenuButton>();
     case WrapperClass::SkinSpeedButton: return make.template operator()<TSkinSpeedButton>();
+    case WrapperClass::SkinCheckBox: return make.template operator()<TSkinCheckBox>();
+    case WrapperClass::SkinRadioButton: return make.template operator()<TSkinRadioButton>();
+    case WrapperClass::SkinObjImage: return make.template operator()<TSkinObjImage>();
+    case WrapperClass::SkinComBox: return make.template operator()<TSkinComBox>();
+    case WrapperClass::SkinEdit: return make.template operator()<TSkinEdit>();
+    case WrapperClass::SkinUpDown: return make.template operator()<TSkinUpDown>();
+    case WrapperClass::SkinDateTime: return make.template operator()<TSkinDateTime>();
     case WrapperClass::SkinProgress: return make.template operator()<TSkinProgress>();
     case WrapperClass::SkinTrackBar: return make.template operator()<TSkinTrackBar>();
     case WrapperClass::SkinBox: return make.template operator()<TSkinBox>();

@@ -14,6 +14,7 @@ inline constexpr std::uint32_t SM_QUERYSYSBUTTON = 0x3515;
 inline constexpr std::uint32_t SM_REDRAWMDICLIENT = 0x3516;
 inline constexpr std::uint32_t SM_MENUBARCLICK = 0x3518;
 inline constexpr std::uint32_t SM_ISSKINNED = 0x3523;
+inline constexpr std::uint32_t SM_PAINTINTO = 0xBC4A;
 inline constexpr std::uint32_t SM_PAINTNC = 0xBC4B;
 inline constexpr std::uint32_t SM_QUERYENGINE = 0xBC4D;
 inline constexpr std::uint32_t SM_SKINAPPLIED = 0xBC4E;

@@ -123,6 +123,34 @@ TEST_F(SkinnedMainWindow, IsFramedFromStartWithTheClientSizeOfTheDesign) {
   EXPECT_EQ(client.bottom, 433);
 }
 
+TEST_F(SkinnedMainWindow, ItsComboBoxesAndOutputFolderEditAreDrawnFromTheSkin) {
+  ui::TWinControl* const combos[] = {form_->cmbVideoKbps, form_->cmbVideoFrame,  form_->cmbVideoSize,
+                                     form_->cmbAudioKbps, form_->cmbAudioSample, form_->cmbAudioTrack};
+  for (ui::TWinControl* combo : combos) {
+    SCOPED_TRACE(combo->Name());
+    ASSERT_EQ(SendMessageW(combo->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
+    if (!IsWindowVisible(combo->Handle())) continue;  // the audio choices are hidden in this design
+    // The same combo box with its wrapper switched off and on: the skin changes what it shows.
+    HWND window = combo->Handle();
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const Capture skinned = trelvix::testing::CaptureClient(window);
+    SendMessageW(window, skin::SM_SKINENABLE, 0, 0);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    const Capture plain = trelvix::testing::CaptureClient(window);
+    SendMessageW(window, skin::SM_SKINENABLE, 1, 0);
+    const RECT button{skinned.width - 18, 0, skinned.width, skinned.height};
+    EXPECT_FALSE(skinned.SameArea(plain, button)) << "the drop-down button comes from the skin";
+  }
+  HWND edit = form_->edtSaveDir->Handle();
+  ASSERT_EQ(SendMessageW(edit, skin::SM_ISSKINNED, 0, 0), 1);
+  RedrawWindow(edit, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+  HDC dc = GetWindowDC(edit);
+  const COLORREF outer = GetPixel(dc, 0, 8);
+  ReleaseDC(edit, dc);
+  EXPECT_EQ(outer, ui::ColorToRGB(static_cast<ui::TColor>(form_->SkinData1->ButtonShadow)))
+      << "the output folder's edit wears the skin's border";
+}
+
 TEST_F(SkinnedMainWindow, EachOfTheFiveSkinsFramesTheWindowAndItsMessageBoxWithoutTheKeyColour) {
   HWND window = form_->Handle();
   const RECT start = WindowRect(window);

@@ -1,4 +1,4 @@
-// Track bars, status bars, radio groups and scroll boxes on real windows, and a form definition that
+// Track bars, spin buttons, date-time pickers, status bars, radio groups and scroll boxes on real windows, and a form definition that
 // creates every control of the library's extra set with its properties and reads them back by name.
 #include <windows.h>
 
@@ -16,6 +16,8 @@
 #include "ui/StatusBar.h"
 #include "ui/StdCtrls.h"
 #include "ui/TrackBar.h"
+#include "ui/UpDown.h"
+#include "ui/DateTimePicker.h"
 #include "ui/core/Exceptions.h"
 #include "ui/core/FormDefinition.h"
 #include "ui/core/Streams.h"
@@ -114,6 +116,88 @@ TEST_F(CommonControlsTest, TrackBarReportsChangesFromKeysAndScrollMessages) {
   SendMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
   EXPECT_EQ(track->Position(), 15);
   EXPECT_EQ(counter.changes, 4);
+}
+
+TEST_F(CommonControlsTest, UpDownKeepsItsRangeDrivesItsAssociateAndReportsClicks) {
+  auto* edit = Add<TEdit>(form.get());
+  edit->SetBounds(10, 10, 80, 22);
+  auto* spin = Add<TUpDown>(form.get());
+  spin->SetMin(1);
+  spin->SetMax(10);
+  spin->SetPosition(12);
+  EXPECT_EQ(spin->Position(), 10);
+  spin->SetAssociate(edit);
+  spin->SetPosition(4);
+  HWND window = spin->Handle();
+  EXPECT_EQ(reinterpret_cast<HWND>(SendMessageW(window, UDM_GETBUDDY, 0, 0)), edit->Handle());
+  EXPECT_EQ(edit->Text(), L"4") << "the associate shows the position";
+  RECT spinRect{}, editRect{};
+  GetWindowRect(window, &spinRect);
+  GetWindowRect(edit->Handle(), &editRect);
+  EXPECT_EQ(spinRect.top, editRect.top) << "the spin buttons sit at the associate's right edge";
+
+  ChangeCounter counter;
+  spin->OnChange = TNotifyEvent(&counter, &ChangeCounter::Changed);
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 2));
+  SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(4, 2));
+  EXPECT_EQ(spin->Position(), 5);
+  EXPECT_GE(counter.changes, 1);
+  EXPECT_EQ(edit->Text(), L"5");
+
+  spin->SetOrientation(TUDOrientation::udHorizontal);  // a new window keeps range and position
+  EXPECT_NE(GetWindowLongW(spin->Handle(), GWL_STYLE) & UDS_HORZ, 0);
+  EXPECT_EQ(spin->Position(), 5);
+  EXPECT_EQ(SendMessageW(spin->Handle(), UDM_GETRANGE32, 0, 0), 0);
+
+  TComponent::Free(edit);  // the spin control forgets a freed associate
+  EXPECT_EQ(spin->Associate(), nullptr);
+  EXPECT_EQ(SendMessageW(spin->Handle(), UDM_GETBUDDY, 0, 0), 0);
+}
+
+TEST_F(CommonControlsTest, DateTimePickerKeepsItsDateAndTimePartsAndReportsChanges) {
+  auto* picker = Add<TDateTimePicker>(form.get());
+  picker->SetBounds(10, 10, 186, 21);
+  SYSTEMTIME value{};
+  value.wYear = 2024;
+  value.wMonth = 2;
+  value.wDay = 29;
+  value.wHour = 13;
+  value.wMinute = 45;
+  picker->SetDateTime(value);
+  SYSTEMTIME morning{};
+  morning.wHour = 8;
+  morning.wMinute = 5;
+  picker->SetTime(morning);
+  SYSTEMTIME read = picker->DateTime();
+  EXPECT_EQ(read.wYear, 2024);
+  EXPECT_EQ(read.wDay, 29);
+  EXPECT_EQ(read.wHour, 8) << "Time changes only the time";
+  SYSTEMTIME day{};
+  day.wYear = 2025;
+  day.wMonth = 12;
+  day.wDay = 31;
+  picker->SetDate(day);
+  read = picker->DateTime();
+  EXPECT_EQ(read.wYear, 2025);
+  EXPECT_EQ(read.wMinute, 5) << "Date changes only the date";
+  EXPECT_EQ(picker->Date().wHour, 0);
+  EXPECT_EQ(picker->Time().wDay, 30);
+
+  picker->SetKind(TDateTimeKind::dtkTime);  // a new window keeps the value
+  EXPECT_NE(GetWindowLongW(picker->Handle(), GWL_STYLE) & DTS_TIMEFORMAT, 0);
+  EXPECT_EQ(picker->DateTime().wYear, 2025);
+  EXPECT_EQ(picker->DateTime().wHour, 8);
+
+  ChangeCounter counter;
+  picker->OnChange = TNotifyEvent(&counter, &ChangeCounter::Changed);
+  picker->SetDateTime(value);
+  EXPECT_EQ(counter.changes, 0) << "set by the program: no event";
+  NMDATETIMECHANGE change{};
+  change.nmhdr.hwndFrom = picker->Handle();
+  change.nmhdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(picker->Handle()));
+  change.nmhdr.code = DTN_DATETIMECHANGE;
+  SendMessageW(form->Handle(), WM_NOTIFY, change.nmhdr.idFrom, reinterpret_cast<LPARAM>(&change));
+  EXPECT_EQ(counter.changes, 1);
 }
 
 struct PanelPainter {
@@ -408,6 +492,26 @@ std::string Definition() {
     EnabledButtons = [btPlay]
     ColoredButtons = []
   end
+  object Edit1: TEdit
+    Left = 8
+    Top = 200
+    Width = 60
+    Height = 21
+  end
+  object UpDown1: TUpDown
+    Left = 68
+    Top = 200
+    Associate = Edit1
+    Min = 2
+    Max = 9
+    Position = 7
+    Orientation = udVertical
+  end
+  object DateTimePicker1: TDateTimePicker
+    Left = 100
+    Top = 200
+    Kind = dtkTime
+  end
   object StatusBar1: TStatusBar
     Panels = <
       item
@@ -488,6 +592,16 @@ void ExpectReadBack(TForm& root) {
   EXPECT_EQ(GetEnumName(player, L"VisibleButtons"), L"[btPlay,btStop,btEject]");
   EXPECT_EQ(GetEnumName(player, L"EnabledButtons"), L"[btPlay]");
   EXPECT_EQ(GetEnumName(player, L"ColoredButtons"), L"[]");
+
+  auto* spin = root.FindComponent<TUpDown>(L"UpDown1");
+  ASSERT_NE(spin, nullptr);
+  EXPECT_EQ(GetIntProp(spin, L"Position"), 7);
+  EXPECT_EQ(GetIntProp(spin, L"Min"), 2);
+  EXPECT_EQ(GetIntProp(spin, L"Max"), 9);
+  EXPECT_EQ(spin->Associate(), root.FindComponent(L"Edit1"));
+  auto* picker = root.FindComponent<TDateTimePicker>(L"DateTimePicker1");
+  ASSERT_NE(picker, nullptr);
+  EXPECT_EQ(GetEnumName(picker, L"Kind"), L"dtkTime");
 
   auto* status = root.FindComponent<TStatusBar>(L"StatusBar1");
   ASSERT_NE(status, nullptr);
