@@ -440,7 +440,6 @@ void TWinSkinForm::OpenMenuItem(int index) {
     FTrackedMenu = entry.FSubMenu;
     FOpenEntry = index;
     FSlideTo = -1;
-    FFirstKeySent = false;
     FHighlight = false;
     GetCursorPos(&FLastMouse);
     FMenuTracking = true;
@@ -448,6 +447,8 @@ void TWinSkinForm::OpenMenuItem(int index) {
     PaintFrame(nullptr);
     g_trackingFrame = this;
     FMenuHook.reset(SetWindowsHookExW(WH_MSGFILTER, &TWinSkinForm::MenuFilterProc, nullptr, GetCurrentThreadId()));
+    // The drop-down opens with its first item highlighted, as a menu bar's does.
+    PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
     TrackPopupMenu(entry.FSubMenu, TPM_RIGHTBUTTON | (rightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN), x, y, 0, window,
                    nullptr);
     FMenuHook.reset();
@@ -471,11 +472,6 @@ LRESULT CALLBACK TWinSkinForm::MenuFilterProc(int code, WPARAM wParam, LPARAM lP
 
 bool TWinSkinForm::FilterMenuMessage(MSG& msg) {
   if (!FMenuBar) return false;
-  if (!FFirstKeySent) {
-    FFirstKeySent = true;
-    // The drop-down opens with its first item highlighted, as a menu bar's does.
-    if (msg.hwnd) PostMessageW(msg.hwnd, WM_KEYDOWN, VK_DOWN, 0);
-  }
   const int count = static_cast<int>(FMenuBar->Count());
   switch (msg.message) {
     case WM_KEYDOWN: {

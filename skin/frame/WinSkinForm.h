@@ -203,7 +203,6 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   HMENU FTrackedMenu = nullptr;
   int FOpenEntry = -1;
   int FSlideTo = -1;
-  bool FFirstKeySent = false;
   // The item highlighted in the open drop-down, from WM_MENUSELECT.
   bool FHighlight = false;
   HMENU FHighlightMenu = nullptr;
