@@ -39,15 +39,38 @@ void FillWithBackground(HDC dc, const RECT& local, const RECT& item, TSkinData& 
   FillRect(dc, &local, brush.get());
 }
 
+// Cell 2 of the item strip, its bottom rows when the item is lower than the picture: the line sits
+// low in the cell. Its margins keep their width, the middle takes the rest; the key colour shows the
+// popup's background through.
 void DrawSeparator(HDC dc, const RECT& r, TSkinData& data) {
   TDataSkinObject* element = data.FMenuItem.get();
-  if (!element || element->Bitmap.Empty()) {
-    RECT line{r.left + 1, r.top + (r.bottom - r.top) / 2, r.right - 1, r.bottom};
+  const int w = r.right - r.left;
+  const int h = r.bottom - r.top;
+  if (!element || element->Bitmap.Empty() || element->Bitmap.Width() < kMenuItemCells) {
+    RECT line{r.left + 1, r.top + h / 2, r.right - 1, r.bottom};
     DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
     return;
   }
-  DrawSkinFrame(dc, r, element->Bitmap, false, element->Tile != 0, true, kMenuItemCells, MenuItemCell(true, false),
-                element->Margins());
+  ui::TBitmap& image = element->Bitmap;
+  const int cellWidth = image.Width() / kMenuItemCells;
+  const int cellHeight = image.Height();
+  const int sourceTop = h < cellHeight ? cellHeight - h : 0;
+  const int sourceHeight = std::min(h, cellHeight);
+  const int cellLeft = cellWidth * (MenuItemCell(true, false) - 1);
+  const int left = std::clamp(element->LeftWidth, 0, std::min(cellWidth, w));
+  const int right = std::clamp(element->RightWidth, 0, std::min(cellWidth - left, w - left));
+  ui::TBitmap piece;
+  piece.SetPixelFormat(ui::TPixelFormat::pf24bit);
+  piece.SetSize(w, h);
+  HDC target = piece.Canvas().Handle();
+  HDC source = image.Canvas().Handle();
+  SetStretchBltMode(target, COLORONCOLOR);
+  StretchBlt(target, 0, 0, left, h, source, cellLeft, sourceTop, left, sourceHeight, SRCCOPY);
+  StretchBlt(target, w - right, 0, right, h, source, cellLeft + cellWidth - right, sourceTop, right, sourceHeight,
+             SRCCOPY);
+  StretchBlt(target, left, 0, w - left - right, h, source, cellLeft + left, sourceTop, cellWidth - left - right,
+             sourceHeight, SRCCOPY);
+  DrawTransparentBitmap(dc, r, piece, kSkinKeyColour);
 }
 
 void DrawCheck(HDC dc, const RECT& box, const MenuItemLook& item, COLORREF colour) {

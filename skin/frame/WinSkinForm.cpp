@@ -373,6 +373,7 @@ bool TWinSkinForm::DrawMenuItem(const DRAWITEMSTRUCT& draw) {
 ui::Menu TWinSkinForm::BuildSystemMenuPopup() {
   ui::Menu popup(CreatePopupMenu());
   if (!popup || !FSysMenu) return popup;
+  if (!FMenuTracking) FOwnerDrawn.clear();
   ReadShowState();
   HIMAGELIST glyphs = FSkinData.MenuGlyphs();
   const int count = GetMenuItemCount(FSysMenu);
@@ -410,7 +411,6 @@ ui::Menu TWinSkinForm::BuildSystemMenuPopup() {
 void TWinSkinForm::TrackSystemMenu(POINT screen) {
   if (FMenuTracking) return;
   HWND window = Window();
-  FOwnerDrawn.clear();
   ui::Menu popup = BuildSystemMenuPopup();
   if (!popup) return;
   FMenuTracking = true;

@@ -62,19 +62,20 @@ class MenuItemPainting : public ::testing::Test {
 
   // The item strip's cell as the skin draws it at the item's size, on the menu colour (no popup
   // picture stands behind these items); the separator's key colour is always see-through.
-  Picture Cell(int cell) {
-    Picture p(kWidth, kHeight);
-    const RECT all{0, 0, kWidth, kHeight};
+  Picture Cell(int cell, int height = kHeight) {
+    Picture p(kWidth, height);
+    const RECT all{0, 0, kWidth, height};
     ui::GdiBrush menu(CreateSolidBrush(ui::ColorToRGB(static_cast<ui::TColor>(data_.Menu))));
     FillRect(p.Dc(), &all, menu.get());
+    if (cell == kNoCell) return p;
     auto& e = *data_.FMenuItem;
     skin::DrawSkinFrame(p.Dc(), all, e.Bitmap, false, e.Tile != 0, cell == 2 || e.Trans != 0, skin::kMenuItemCells,
                         cell, e.Margins());
     return p;
   }
-  Picture Item(const skin::MenuItemLook& look) {
-    Picture p(kWidth, kHeight);
-    skin::PaintSkinMenuItem(p.Dc(), RECT{0, 0, kWidth, kHeight}, look, data_, nullptr);
+  Picture Item(const skin::MenuItemLook& look, int height = kHeight) {
+    Picture p(kWidth, height);
+    skin::PaintSkinMenuItem(p.Dc(), RECT{0, 0, kWidth, height}, look, data_, nullptr);
     return p;
   }
   // Pixels of the item that differ from the cell, in a column range.
@@ -85,8 +86,10 @@ class MenuItemPainting : public ::testing::Test {
     return n;
   }
 
+  static constexpr int kNoCell = 0;  // the background alone
   static constexpr int kWidth = 160;
   static constexpr int kHeight = 22;
+  static constexpr int kSeparatorHeight = 8;  // as measured: lower than the strip's cells
   skin::TSkinData data_{nullptr};
 };
 
@@ -98,14 +101,32 @@ TEST_F(MenuItemPainting, NormalSelectedAndSeparatorItemsShowCellsOneFourAndTwo) 
   Picture selected = Item(look);
   skin::MenuItemLook line;
   line.separator = true;
-  Picture separator = Item(line);
-  Picture cell1 = Cell(1), cell2 = Cell(2), cell4 = Cell(4);
+  Picture separator = Item(line, kSeparatorHeight);
+  Picture cell1 = Cell(1), cell4 = Cell(4);
   // Away from the text (its right end) the item is its cell.
   EXPECT_EQ(Differences(normal, cell1, kWidth - 12, kWidth), 0);
   EXPECT_EQ(Differences(selected, cell4, kWidth - 12, kWidth), 0);
   EXPECT_GT(Differences(selected, cell1, kWidth - 12, kWidth), 0) << "cells 1 and 4 must differ in this skin";
   EXPECT_GT(Differences(normal, cell1, 0, kWidth), 0) << "the caption is drawn";
-  EXPECT_EQ(Differences(separator, cell2, 0, kWidth), 0) << "a separator is cell 2 and nothing else";
+  Picture plain = Cell(kNoCell, kSeparatorHeight);
+  // The separator is the line of cell 2 (low in the cell) on the background: a full row of the
+  // cell's colours and nothing else.
+  std::vector<COLORREF> cellColours;
+  auto& strip = data_.FMenuItem->Bitmap;
+  const int cellWidth = strip.Width() / skin::kMenuItemCells;
+  for (int y = 0; y < strip.Height(); ++y)
+    for (int x = cellWidth; x < 2 * cellWidth; ++x) cellColours.push_back(GetPixel(strip.Canvas().Handle(), x, y));
+  int lineRows = 0;
+  for (int y = 0; y < kSeparatorHeight; ++y) {
+    int changed = 0;
+    for (int x = 0; x < kWidth; ++x) {
+      if (separator.At(x, y) == plain.At(x, y)) continue;
+      ++changed;
+      EXPECT_NE(std::find(cellColours.begin(), cellColours.end(), separator.At(x, y)), cellColours.end());
+    }
+    lineRows += changed > kWidth / 2;
+  }
+  EXPECT_GE(lineRows, 1) << "the line runs across the item";
 }
 
 TEST_F(MenuItemPainting, DisabledItemsUseTheShadowColourAndCheckedItemsAMark) {
