@@ -426,8 +426,9 @@ void TWinSkinForm::OpenMenuItem(int index) {
   HWND window = Window();
   while (FMenuBar && index >= 0 && static_cast<std::size_t>(index) < FMenuBar->Count() && IsWindow(window)) {
     const TMenuBtn entry = FMenuBar->Item(static_cast<std::size_t>(index));
-    if (!entry.FSubMenu || !entry.FEnabled) {
-      // A menu component's entry may fill its drop-down when clicked; a plain command is chosen.
+    // A disabled entry neither opens nor commands anything, as on a system menu bar.
+    if (!entry.FEnabled) return;
+    if (!entry.FSubMenu) {
       PostMessageW(window, WM_COMMAND, MAKEWPARAM(entry.FCommand, 0), 0);
       return;
     }

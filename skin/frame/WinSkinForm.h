@@ -107,9 +107,9 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   ui::Menu BuildSystemMenuPopup();
   // Shows the skinned system menu at a screen point and posts the chosen command as WM_SYSCOMMAND.
   void TrackSystemMenu(POINT screen);
-  // Opens menu-bar entry `index`: an entry without a drop-down, or a disabled one, only posts its
-  // command; a drop-down is tracked, and Left/Right at its first level or the mouse over another
-  // entry slide to that entry's drop-down. Returns when no drop-down is open any more.
+  // Opens menu-bar entry `index`: an entry without a drop-down only posts its command, a disabled
+  // one does nothing; a drop-down is tracked, and Left/Right at its first level or the mouse over
+  // another entry slide to that entry's drop-down. Returns when no drop-down is open any more.
   void OpenMenuItem(int index);
   bool MenuTracking() const { return FMenuTracking; }
   // The entry whose drop-down is open, -1 for none.

@@ -390,7 +390,7 @@ TEST_F(SkinnedMenus, TheMouseOverAnotherEntrySlidesToItsMenu) {
   EXPECT_EQ(open, (std::vector<int>{0, 1}));
 }
 
-TEST_F(SkinnedMenus, EntriesWithoutAMenuAndDisabledEntriesOnlySendTheirCommand) {
+TEST_F(SkinnedMenus, EntriesWithoutAMenuSendTheirCommandAndDisabledEntriesNothing) {
   ASSERT_NE(Open(true), nullptr);
   SendMessageW(window_, skin::SM_MENUBARCLICK, 0, EntryPoint(2));
   Pump(50);
@@ -400,7 +400,7 @@ TEST_F(SkinnedMenus, EntriesWithoutAMenuAndDisabledEntriesOnlySendTheirCommand) 
   SendMessageW(window_, skin::SM_MENUBARCLICK, 0, EntryPoint(3));
   Pump(50);
   EXPECT_TRUE(g_seen.popups.empty()) << "a disabled entry shows no menu";
-  EXPECT_EQ(g_seen.commands.size(), 1u);
+  EXPECT_TRUE(g_seen.commands.empty()) << "nor chooses anything";
 }
 
 TEST_F(SkinnedMenus, AChosenItemReachesTheWindowAndTheMenusAreGivenBackUnchanged) {
