@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "skin/frame/CaptionButtonRules.h"
+
 namespace skin {
 namespace {
 
