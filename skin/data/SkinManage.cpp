@@ -293,7 +293,9 @@ void TSkinManage::TimerTick(ui::TObject*) {
 }
 
 void TSkinManage::DropDeadFrames() {
-  std::erase_if(frames_, [](const std::unique_ptr<TWinSkinForm>& frame) { return frame->Dead(); });
+  // A frame whose menu is open is still inside its menu loop; it goes at a later occasion.
+  std::erase_if(frames_,
+                [](const std::unique_ptr<TWinSkinForm>& frame) { return frame->Dead() && !frame->MenuTracking(); });
 }
 
 void TSkinManage::FreeDetachedFrames() {

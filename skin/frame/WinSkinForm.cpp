@@ -30,6 +30,10 @@ constexpr int kSkinStateKeepingSize = 5;
 
 RECT ToRect(const SkinRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
+// The frame whose menu-bar drop-down the thread's menu loop is tracking: the message filter has no
+// other way to reach it.
+thread_local TWinSkinForm* g_trackingFrame = nullptr;
+
 bool IsFrameCommand(WORD command) {
   switch (command) {
     case SC_SIZE:
@@ -297,10 +301,6 @@ void TWinSkinForm::OpenMenuEntry(LPARAM screenPoint) {
 bool TWinSkinForm::RightToLeft() const {
   return (GetWindowLongPtrW(Window(), GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
 }
-
-namespace {
-thread_local TWinSkinForm* g_trackingFrame = nullptr;
-}  // namespace
 
 void TWinSkinForm::MakeOwnerDrawn(HMENU menu) {
   const int count = GetMenuItemCount(menu);
@@ -902,10 +902,10 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_MENUSELECT:
       if (FMenuTracking) {
-        const UINT flags = HIWORD(wParam);
-        FHighlight = !(flags == 0xFFFF && lParam == 0) && lParam != 0;
+        // A null menu means the menu closes and nothing is highlighted.
+        FHighlight = lParam != 0;
         FHighlightMenu = reinterpret_cast<HMENU>(lParam);
-        FHighlightHasSubmenu = (flags & MF_POPUP) != 0;
+        FHighlightHasSubmenu = (HIWORD(wParam) & MF_POPUP) != 0;
       }
       break;
     case WM_ERASEBKGND: {
