@@ -11,6 +11,7 @@
 #include "app/MessageWait.h"
 #include "app/OutputSnapshot.h"
 #include "app/OutputFolder.h"
+#include "app/SkinChoice.h"
 #include "app/TaskbarList.h"
 #include "skin/data/SkinManage.h"
 #include "ui/Application.h"
@@ -144,6 +145,44 @@ TFrmMain::~TFrmMain() {
 
 // ---- start and close ----
 
+void TFrmMain::AddSkinChoices() {
+  HMENU menu = GetSystemMenu(Handle(), FALSE);
+  if (!menu) return;
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  for (int item = 0; item < kSkinChoiceCount; ++item) {
+    std::wstring caption(SkinChoiceCaption(item));
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_STATE;
+    info.fType = MFT_STRING | MFT_RADIOCHECK;
+    info.fState = item == FSkinItem ? MFS_CHECKED : MFS_UNCHECKED;
+    info.wID = SkinChoiceCommand(item);
+    info.dwTypeData = caption.data();
+    InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
+  }
+}
+
+bool TFrmMain::ChooseSkin(int item) {
+  if (SkinChoiceCaption(item).empty() || !SkinData1 || !SkinStore1) return false;
+  if (!SkinData1->LoadFromStore(*SkinStore1, item)) return false;
+  FSkinItem = item;
+  if (HMENU menu = GetSystemMenu(Handle(), FALSE))
+    CheckMenuRadioItem(menu, SkinChoiceCommand(0), SkinChoiceCommand(kSkinChoiceCount - 1), SkinChoiceCommand(item),
+                       MF_BYCOMMAND);
+  return true;
+}
+
+void TFrmMain::WndProc(ui::TMessage& message) {
+  if (message.Msg == WM_SYSCOMMAND) {
+    if (const auto item = SkinChoiceOfCommand(message.WParam)) {
+      ChooseSkin(*item);
+      message.Result = 0;
+      return;
+    }
+  }
+  ui::TForm::WndProc(message);
+}
+
 void TFrmMain::FormCreate(ui::TObject*) {
   DosCommand1 = ui::MakeOwned<process::TDosCommand>(*this);
   DosCommand1->SetName(L"DosCommand1");
@@ -162,8 +201,9 @@ void TFrmMain::FormCreate(ui::TObject*) {
   SkinCaption1->SetActive(true);
   // A skin that does not load leaves the component without skin: the window stays as the system
   // draws it, and switching the component on is then ignored.
-  SkinData1->LoadFromStore(*SkinStore1, kStartSkinItem);
+  if (SkinData1->LoadFromStore(*SkinStore1, kStartSkinItem)) FSkinItem = kStartSkinItem;
   SkinData1->SetActive(true);
+  AddSkinChoices();
 
   FExeDir = FolderOf(ui::Application->ExeName());
   FJobs.clear();

@@ -123,8 +123,18 @@ class TFrmMain : public ui::TForm {
   static void RegisterFormClasses();
   // A probe or a batch is running: the list, the settings and the convert button are locked.
   bool Busy() const { return FBusy; }
+  // The store item shown: the one loaded at start, then the one last chosen in the system menu.
+  int SkinItem() const { return FSkinItem; }
+  // Loads store item `item` into the skin component; every window is skinned again. The system
+  // menu's check moves to its entry. False when the item does not load.
+  bool ChooseSkin(int item);
+
+ protected:
+  void WndProc(ui::TMessage& message) override;
 
  private:
+  // The skin entries of the system menu, under a separator.
+  void AddSkinChoices();
   class TBusyLock;
   // The window is closing or the program ending: waits stop and no job is touched any more.
   bool Ending() const;
@@ -148,6 +158,7 @@ class TFrmMain : public ui::TForm {
   std::unique_ptr<TRowTips> FRowTips;
   std::unique_ptr<TTaskbarIndicator> FTaskbar;
   bool FTaskbarLookedUp = false;
+  int FSkinItem = -1;
   std::unique_ptr<TBatchProgress> FBatchProgress;  // while a batch runs
   std::wstring FEncoderFailure;  // why the last ConvertVideo failed
 };

@@ -100,10 +100,14 @@ TSkinManage* TSkinManage::Instance() { return TSkinManagerFactory::Get().Manager
 
 void TSkinManage::Install() { SetSkinManagerLink(&TSkinManagerFactory::Get()); }
 
-TSkinManage::TSkinManage() : timer_(std::make_unique<ui::TTimer>(nullptr)) {
+TSkinManage::TSkinManage()
+    : timer_(std::make_unique<ui::TTimer>(nullptr)), popupSweep_(std::make_unique<ui::TTimer>(nullptr)) {
   timer_->SetEnabled(false);
   timer_->SetInterval(100);
   timer_->OnTimer = ui::TNotifyEvent(this, &TSkinManage::TimerTick);
+  popupSweep_->SetEnabled(false);
+  popupSweep_->SetInterval(10);
+  popupSweep_->OnTimer = ui::TNotifyEvent(this, &TSkinManage::FreeReleasedPopups);
 }
 
 TSkinManage::~TSkinManage() {
@@ -111,6 +115,8 @@ TSkinManage::~TSkinManage() {
   enabled_ = false;
   timer_.reset();
   hook_.reset();
+  popupSweep_.reset();
+  popups_.clear();
   while (!frames_.empty()) UnskinFrame(frames_.size() - 1);
 }
 
@@ -123,6 +129,9 @@ bool TSkinManage::RemoveComponent(TSkinData& data) {
   // A frame must not outlive the skin it paints from.
   for (std::size_t i = frames_.size(); i-- > 0;)
     if (&frames_[i]->SkinData() == &data) UnskinFrame(i);
+  for (auto& popup : popups_)
+    if (&popup->SkinData() == &data) popup->Unattach();
+  std::erase_if(popups_, [&](const auto& popup) { return &popup->SkinData() == &data; });
   std::erase(components_, &data);
   return !components_.empty();
 }
@@ -141,8 +150,10 @@ LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
         // Size grips and popup menus are taken over by the control and menu wrappers; a frame is
         // only made here for MDI children, which are never activated on their own before showing.
         if (create && (create->dwExStyle & WS_EX_MDICHILD)) manager->SkinWindow(window);
+        if (ClassNameOf(window) == L"#32768") manager->WrapPopup(window);
         break;
       }
+      case HCBT_DESTROYWND: manager->ReleasePopup(window); break;
       case HCBT_ACTIVATE:
         if (manager->runState_ == RunState::Idle) manager->runState_ = RunState::Running;
         manager->SkinWindow(window);
@@ -151,6 +162,28 @@ LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void TSkinManage::WrapPopup(HWND window) {
+  if (!enabled_ || runState_ != RunState::Running) return;
+  TSkinData* data = MainComponent();
+  if (!data || !data->SkinLoaded() || !data->SkinControls().Contains(TSkinControlType::xcPopupMenu)) return;
+  auto popup = std::make_unique<TWinSkinPopMenu>(*data);
+  if (popup->AttachPopup(window, nullptr)) popups_.push_back(std::move(popup));
+}
+
+void TSkinManage::ReleasePopup(HWND window) {
+  for (auto& popup : popups_) {
+    if (popup->Window() != window) continue;
+    popup->Unattach();
+    popupSweep_->SetEnabled(true);
+    return;
+  }
+}
+
+void TSkinManage::FreeReleasedPopups(ui::TObject*) {
+  popupSweep_->SetEnabled(false);
+  std::erase_if(popups_, [](const auto& popup) { return !popup->Attached(); });
 }
 
 TSkinData* TSkinManage::MainComponent() const {
@@ -260,7 +293,9 @@ void TSkinManage::TimerTick(ui::TObject*) {
 }
 
 void TSkinManage::DropDeadFrames() {
-  std::erase_if(frames_, [](const std::unique_ptr<TWinSkinForm>& frame) { return frame->Dead(); });
+  // A frame whose menu is open is still inside its menu loop; it goes at a later occasion.
+  std::erase_if(frames_,
+                [](const std::unique_ptr<TWinSkinForm>& frame) { return frame->Dead() && !frame->MenuTracking(); });
 }
 
 void TSkinManage::FreeDetachedFrames() {

@@ -11,6 +11,7 @@
 
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/WinSkinPopMenu.h"
 #include "ui/Handles.h"
 #include "ui/Timer.h"
 
@@ -49,6 +50,8 @@ class TSkinManage final : public TFrameHost {
   bool Enabled() const { return enabled_; }
   RunState State() const { return runState_; }
   std::size_t FrameCount() const { return frames_.size(); }
+  // Popup-menu wrappers held, open or waiting to be freed after their window went.
+  std::size_t PopupCount() const { return popups_.size(); }
 
  private:
   friend class TSkinManagerFactory;
@@ -68,6 +71,11 @@ class TSkinManage final : public TFrameHost {
   void UnskinFrame(std::size_t index);
   TSkinData* ServingComponent(HWND window, const std::wstring& className) const;
   TSkinData* MainComponent() const;
+  // A popup-menu window gets its wrapper when it is created and loses it when it is destroyed; the
+  // wrapper is freed on the next sweep, outside the window's own messages.
+  void WrapPopup(HWND window);
+  void ReleasePopup(HWND window);
+  void FreeReleasedPopups(ui::TObject* sender);
 
   std::vector<std::unique_ptr<TWinSkinForm>> frames_;
   std::vector<TSkinData*> components_;
@@ -80,6 +88,8 @@ class TSkinManage final : public TFrameHost {
   HWND rewrapWindow_ = nullptr;
   ui::Hook hook_;
   std::unique_ptr<ui::TTimer> timer_;
+  std::vector<std::unique_ptr<TWinSkinPopMenu>> popups_;
+  std::unique_ptr<ui::TTimer> popupSweep_;
 };
 
 }  // namespace skin

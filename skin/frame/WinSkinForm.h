@@ -18,12 +18,16 @@
 #include "skin/frame/CaptionTextPainter.h"
 #include "skin/frame/ControlDiscovery.h"
 #include "skin/frame/SkinFrameGeometry.h"
+#include "skin/frame/SkinMenuPainter.h"
 #include "skin/frame/WinSkinMenuBar.h"
 #include "ui/Graphics.h"
+#include "ui/Handles.h"
 #include "ui/WindowSubclass.h"
 
 namespace ui {
 class TCustomForm;
+class TMenuItem;
+class TObject;
 }
 
 namespace skin {
@@ -97,6 +101,27 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   // Paints the whole frame into `dc` (null: the window's own DC).
   void PaintFrame(HDC dc);
 
+  // ---- menus ----
+  // The skinned system menu: one owner-drawn entry per entry of the window's system menu, its own
+  // entries included, with Size, Move, Minimize, Maximize and Restore enabled by the window's state.
+  ui::Menu BuildSystemMenuPopup();
+  // Shows the skinned system menu at a screen point and posts the chosen command as WM_SYSCOMMAND.
+  void TrackSystemMenu(POINT screen);
+  // Opens menu-bar entry `index`: an entry without a drop-down only posts its command, a disabled
+  // one does nothing; a drop-down is tracked, and Left/Right at its first level or the mouse over
+  // another entry slide to that entry's drop-down. Returns when no drop-down is open any more.
+  void OpenMenuItem(int index);
+  bool MenuTracking() const { return FMenuTracking; }
+  // The entry whose drop-down is open, -1 for none.
+  int OpenEntry() const { return FOpenEntry; }
+  // Item handlers for the form's popup-menu components.
+  void DrawSkinMenuItem(ui::TObject* sender, ui::TCanvas& canvas, const RECT& rect, bool selected);
+  void MeasurePopupItem(ui::TObject* sender, ui::TCanvas& canvas, int& width, int& height);
+  // Switches the skinned drawing of the popup-menu components of `owner` (and of the forms it owns)
+  // on or off; components tagged with the skin's DisableTag keep the system look, and items keep a
+  // measure handler of their own.
+  void SetPopupMenusOwnerDraw(ui::TComponent& owner, bool on);
+
  protected:
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void WindowDestroyed() override;
@@ -147,6 +172,23 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   HWND MdiClientOf(HWND window) const;
   friend class TMdiClientLayer;
 
+  // Owner-drawn menu items made by the frame; an item's data is its index here plus one.
+  struct OwnerDrawnItem {
+    HMENU menu = nullptr;
+    UINT position = 0;
+    UINT type = 0;
+    MenuItemLook look;
+  };
+  void MakeOwnerDrawn(HMENU menu);
+  void RestoreOwnerDrawn();
+  const OwnerDrawnItem* OwnerDrawnOf(ULONG_PTR itemData) const;
+  bool MeasureMenuItem(MEASUREITEMSTRUCT& measure);
+  bool DrawMenuItem(const DRAWITEMSTRUCT& draw);
+  bool MenuKey(LPARAM character);
+  bool FilterMenuMessage(MSG& msg);
+  static LRESULT CALLBACK MenuFilterProc(int code, WPARAM wParam, LPARAM lParam);
+  bool RightToLeft() const;
+
   TSkinData& FSkinData;
   ui::TCustomForm* FForm = nullptr;
   ui::TColor FOldColor = ui::clBtnFace;
@@ -156,6 +198,17 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   // The window's menu while the frame shows it in its band; given back on detach.
   HMENU FMenuHandle = nullptr;
   std::unique_ptr<TWinSkinMenu> FMenuBar;
+  std::vector<OwnerDrawnItem> FOwnerDrawn;
+  bool FMenuTracking = false;
+  HMENU FTrackedMenu = nullptr;
+  int FOpenEntry = -1;
+  int FSlideTo = -1;
+  // The item highlighted in the open drop-down, from WM_MENUSELECT.
+  bool FHighlight = false;
+  HMENU FHighlightMenu = nullptr;
+  bool FHighlightHasSubmenu = false;
+  POINT FLastMouse{};
+  ui::Hook FMenuHook;
   TFrameHost* FHost = nullptr;
   bool FOwnMaximizedChildMode = false;
   MdiKind FMdiKind = MdiKind::Plain;

@@ -1,0 +1,262 @@
+// The converter's main window and its menus under each of the five skins: the skin entries of its
+// system menu switch the skin and move their check, the skinned system menu offers them, and
+// screenshots of the open system menu and of a form's menu bar with an open menu for people to
+// look at.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/MainForm.h"
+#include "app/SkinChoice.h"
+#include "skin/data/SkinManage.h"
+#include "skin/frame/WinSkinForm.h"
+#include "tests/support/PixelTest.h"
+#include "ui/Application.h"
+#include "ui/Menus.h"
+
+namespace {
+
+using app::TFrmMain;
+using trelvix::testing::Capture;
+
+constexpr UINT kMnGetHMenu = 0x01E1;
+constexpr std::array<const char*, 5> kSkinNames{"Silver", "Jade", "Sapphire", "Graphite", "Amber"};
+
+skin::TWinSkinForm* FrameOf(HWND window) {
+  skin::TSkinManage* manager = skin::TSkinManage::Instance();
+  return manager ? manager->FindFrame(window) : nullptr;
+}
+
+bool Framed(HWND window) {
+  skin::TWinSkinForm* frame = FrameOf(window);
+  return frame && frame->SkinState() == skin::kSkinStateSkinned;
+}
+
+BOOL CALLBACK FindPopup(HWND window, LPARAM out) {
+  wchar_t name[16]{};
+  GetClassNameW(window, name, 16);
+  if (std::wstring(name) != L"#32768" || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(out) = window;
+  return FALSE;
+}
+
+HWND FindPopupWindow() {
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindPopup, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// Steps run one per timer tick inside a menu's modal loop; a step that sets `repeat` runs again.
+struct MenuScript {
+  static inline MenuScript* current = nullptr;
+  static inline bool repeat = false;
+  std::vector<std::function<void()>> steps;
+  std::size_t next = 0;
+  int idle = 0;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    MenuScript& s = *current;
+    if (s.next < s.steps.size()) {
+      repeat = false;
+      s.steps[s.next]();
+      if (!repeat) ++s.next;
+    } else if (++s.idle > 20) {
+      EndMenu();
+    }
+  }
+  void Run(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    current = this;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 40, Tick);
+    PostMessageW(window, msg, wParam, lParam);
+    const DWORD end = GetTickCount() + 6000;
+    while ((next < steps.size() || FindPopupWindow()) && GetTickCount() < end) trelvix::testing::PumpMessages(20);
+    trelvix::testing::PumpMessages(100);
+    KillTimer(nullptr, timer);
+    current = nullptr;
+  }
+};
+
+// Down until the entry with `command` is highlighted in the open popup.
+std::function<void()> HighlightCommand(UINT command) {
+  return [command] {
+    HWND popup = FindPopupWindow();
+    auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, kMnGetHMenu, 0, 0));
+    const UINT state = GetMenuState(menu, command, MF_BYCOMMAND);
+    if (state != static_cast<UINT>(-1) && (state & MF_HILITE)) return;
+    PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+    MenuScript::repeat = true;
+  };
+}
+
+RECT Union(RECT a, RECT b) {
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
+Capture Crop(const Capture& screen, RECT area) {
+  area.left = std::max<LONG>(area.left, 0);
+  area.top = std::max<LONG>(area.top, 0);
+  area.right = std::min<LONG>(area.right, screen.width);
+  area.bottom = std::min<LONG>(area.bottom, screen.height);
+  Capture part{area.right - area.left, area.bottom - area.top, {}};
+  if (part.width <= 0 || part.height <= 0) return Capture{};
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x) part.rgb.push_back(screen.At(x, y));
+  return part;
+}
+
+RECT WindowRect(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r;
+}
+
+// Pictures the window with its open popup and ends the menu.
+std::function<void()> Screenshot(HWND window, const std::wstring& name, bool& taken) {
+  return [window, name, &taken] {
+    HWND popup = FindPopupWindow();
+    if (!popup) return;
+    const Capture screen = trelvix::testing::CaptureScreen();
+    taken = trelvix::testing::SavePng(Crop(screen, Union(WindowRect(window), WindowRect(popup))),
+                                      trelvix::testing::ScreenshotPath(name));
+    EndMenu();
+  };
+}
+
+class MainWindowMenus : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ui::Application->Initialize();
+    TFrmMain::RegisterFormClasses();
+  }
+  void SetUp() override {
+    ui::Application->CreateForm(form_);
+    ASSERT_NE(form_, nullptr);
+    form_->Show();
+    SetForegroundWindow(form_->Handle());
+    trelvix::testing::PumpMessages(400);
+    ASSERT_TRUE(Framed(form_->Handle()));
+  }
+  void TearDown() override { delete form_; }
+
+  UINT CheckedSkinEntries(int& checkedItem) const {
+    HMENU menu = GetSystemMenu(form_->Handle(), FALSE);
+    UINT checked = 0;
+    for (int item = 0; item < app::kSkinChoiceCount; ++item) {
+      if (GetMenuState(menu, app::SkinChoiceCommand(item), MF_BYCOMMAND) & MF_CHECKED) {
+        ++checked;
+        checkedItem = item;
+      }
+    }
+    return checked;
+  }
+
+  TFrmMain* form_ = nullptr;
+};
+
+TEST_F(MainWindowMenus, TheSystemMenuCarriesTheFiveSkinsWithTheStartSkinChecked) {
+  HMENU menu = GetSystemMenu(form_->Handle(), FALSE);
+  for (int item = 0; item < app::kSkinChoiceCount; ++item) {
+    wchar_t text[32]{};
+    GetMenuStringW(menu, app::SkinChoiceCommand(item), text, 32, MF_BYCOMMAND);
+    EXPECT_EQ(std::wstring(text), std::wstring(app::SkinChoiceCaption(item)));
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    ASSERT_TRUE(GetMenuItemInfoW(menu, app::SkinChoiceCommand(item), FALSE, &info));
+    EXPECT_TRUE(info.fType & MFT_RADIOCHECK);
+  }
+  const int first = static_cast<int>(GetMenuItemCount(menu)) - app::kSkinChoiceCount;
+  EXPECT_EQ(GetMenuState(menu, static_cast<UINT>(first - 1), MF_BYPOSITION) & MF_SEPARATOR, MF_SEPARATOR);
+  int checkedItem = -1;
+  EXPECT_EQ(CheckedSkinEntries(checkedItem), 1u);
+  EXPECT_EQ(checkedItem, 2);
+  EXPECT_EQ(form_->SkinItem(), 2);
+}
+
+TEST_F(MainWindowMenus, EachSkinEntrySwitchesTheSkinAndMovesTheCheck) {
+  HWND window = form_->Handle();
+  for (int item : {0, 4, 1, 3, 2}) {
+    SCOPED_TRACE("skin item " + std::to_string(item));
+    SendMessageW(window, WM_SYSCOMMAND, app::SkinChoiceCommand(item), 0);
+    trelvix::testing::PumpMessages(400);
+    EXPECT_EQ(form_->SkinItem(), item);
+    EXPECT_EQ(form_->SkinData1->SkinName(), kSkinNames[static_cast<std::size_t>(item)]);
+    int checkedItem = -1;
+    EXPECT_EQ(CheckedSkinEntries(checkedItem), 1u);
+    EXPECT_EQ(checkedItem, item);
+    EXPECT_TRUE(Framed(window));
+  }
+}
+
+TEST_F(MainWindowMenus, TheSkinnedSystemMenuOffersTheSkinsAndEveryScreenshotIsTaken) {
+  HWND window = form_->Handle();
+  for (int item = 0; item < app::kSkinChoiceCount; ++item) {
+    SCOPED_TRACE("skin item " + std::to_string(item));
+    // Chosen in the skinned system menu, opened with Alt+Space.
+    MenuScript choose;
+    choose.steps = {HighlightCommand(app::SkinChoiceCommand(item)),
+                    [] { PostMessageW(FindPopupWindow(), WM_CHAR, L'\r', 0); }};
+    choose.Run(window, WM_SYSCOMMAND, SC_KEYMENU, L' ');
+    trelvix::testing::PumpMessages(400);
+    EXPECT_EQ(form_->SkinItem(), item);
+
+    bool taken = false;
+    MenuScript picture;
+    picture.steps = {HighlightCommand(app::SkinChoiceCommand(item)), [] {},
+                     Screenshot(window, L"skin-" + std::to_wstring(item) + L"-system-menu", taken)};
+    picture.Run(window, WM_SYSCOMMAND, SC_KEYMENU, L' ');
+    EXPECT_TRUE(taken);
+  }
+}
+
+TEST_F(MainWindowMenus, AFormWithAMainMenuShowsTheSkinnedMenuBarInEverySkin) {
+  ui::TComponentPtr<ui::TForm> form(new ui::TForm(nullptr));
+  form->SetCaption(L"菜单栏");
+  auto* menu = ui::MakeOwned<ui::TMainMenu>(*form);
+  auto add = [&](ui::TMenuItem* parent, const wchar_t* caption) {
+    auto* item = ui::MakeOwned<ui::TMenuItem>(*form);
+    item->SetCaption(caption);
+    parent->Add(item);
+    return item;
+  };
+  ui::TMenuItem* file = add(menu->Items(), L"文件(&F)");
+  add(file, L"打开(&O)...");
+  add(file, L"-");
+  ui::TMenuItem* checked = add(file, L"自动转换(&A)");
+  checked->SetChecked(true);
+  ui::TMenuItem* locked = add(file, L"锁定(&L)");
+  locked->SetEnabled(false);
+  add(file, L"退出(&X)")->SetShortCut(ui::TextToShortCut(L"Ctrl+Q"));
+  add(add(menu->Items(), L"编辑(&E)"), L"清空(&C)");
+  add(add(menu->Items(), L"帮助(&H)"), L"关于(&A)");
+  form->SetMenu(menu);
+  form->SetBounds(160, 140, 420, 300);
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  trelvix::testing::PumpMessages(400);
+  ASSERT_TRUE(Framed(form->Handle()));
+  const skin::TWinSkinMenu* bar = FrameOf(form->Handle())->MenuBar();
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(bar->Count(), 3u);
+
+  for (int item = 0; item < app::kSkinChoiceCount; ++item) {
+    SCOPED_TRACE("skin item " + std::to_string(item));
+    ASSERT_TRUE(form_->ChooseSkin(item));
+    SetForegroundWindow(form->Handle());
+    trelvix::testing::PumpMessages(400);
+    bool taken = false;
+    int open = -2;
+    MenuScript picture;
+    picture.steps = {[&] { open = FrameOf(form->Handle())->OpenEntry(); }, [] {},
+                     Screenshot(form->Handle(), L"skin-" + std::to_wstring(item) + L"-menu-bar", taken)};
+    picture.Run(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, L'f');
+    EXPECT_EQ(open, 0);
+    EXPECT_TRUE(taken);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,604 @@
+// The skinned menus under Wine: item cells drawn from the skin (selected, separator, disabled,
+// checked, right-to-left), the popup components of a form, the mirror of the system menu, the menu
+// bar's keys and mouse sliding, and a popup window's wrapper that comes and goes with the window.
+#include <gtest/gtest.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/data/SkinManage.h"
+#include "skin/data/WinSkinData.h"
+#include "skin/draw/SkinDrawing.h"
+#include "skin/frame/MenuRules.h"
+#include "skin/frame/SkinMenuPainter.h"
+#include "skin/frame/SkinMessages.h"
+#include "skin/frame/WinSkinForm.h"
+#include "skin/frame/WinSkinPopMenu.h"
+#include "tests/support/HandleCensus.h"
+#include "tests/support/SkinWindowTests.h"
+#include "ui/Application.h"
+#include "ui/Form.h"
+#include "ui/Menus.h"
+
+namespace {
+
+using trelvix::testing::Pump;
+using trelvix::testing::PumpUntil;
+using trelvix::testing::SkinBytes;
+using trelvix::testing::WindowRect;
+
+using skin::TSkinManage;
+
+// Asks a popup-menu window for the menu it shows.
+constexpr UINT kMnGetHMenu = 0x01E1;
+constexpr UINT kOpen = 101, kQuit = 102, kRecentOne = 103, kUndo = 201, kGo = 300, kAbout = 401, kLocked = 501;
+
+// ---- item pictures ----
+
+struct Picture {
+  std::unique_ptr<ui::TBitmap> bitmap = std::make_unique<ui::TBitmap>();
+  Picture(int w, int h) {
+    bitmap->SetPixelFormat(ui::TPixelFormat::pf24bit);
+    bitmap->SetSize(w, h);
+    const RECT all{0, 0, w, h};
+    FillRect(Dc(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  }
+  HDC Dc() { return bitmap->Canvas().Handle(); }
+  COLORREF At(int x, int y) { return GetPixel(Dc(), x, y); }
+};
+
+class MenuItemPainting : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    skin::SetSkinMessageHandler([](const std::wstring&) {});
+    ASSERT_TRUE(data_.LoadFromBytes(SkinBytes(2)));
+    ASSERT_TRUE(data_.FMenuItem && !data_.FMenuItem->Bitmap.Empty());
+  }
+  void TearDown() override { skin::SetSkinMessageHandler(nullptr); }
+
+  // The item strip's cell as the skin draws it at the item's size, on the menu colour (no popup
+  // picture stands behind these items); the separator's key colour is always see-through.
+  Picture Cell(int cell, int height = kHeight) {
+    Picture p(kWidth, height);
+    const RECT all{0, 0, kWidth, height};
+    ui::GdiBrush menu(CreateSolidBrush(ui::ColorToRGB(static_cast<ui::TColor>(data_.Menu))));
+    FillRect(p.Dc(), &all, menu.get());
+    if (cell == kNoCell) return p;
+    auto& e = *data_.FMenuItem;
+    skin::DrawSkinFrame(p.Dc(), all, e.Bitmap, false, e.Tile != 0, cell == 2 || e.Trans != 0, skin::kMenuItemCells,
+                        cell, e.Margins());
+    return p;
+  }
+  Picture Item(const skin::MenuItemLook& look, int height = kHeight) {
+    Picture p(kWidth, height);
+    skin::PaintSkinMenuItem(p.Dc(), RECT{0, 0, kWidth, height}, look, data_, nullptr);
+    return p;
+  }
+  // Pixels of the item that differ from the cell, in a column range.
+  int Differences(Picture& item, Picture& cell, int fromX, int toX) {
+    int n = 0;
+    for (int y = 0; y < kHeight; ++y)
+      for (int x = fromX; x < toX; ++x) n += item.At(x, y) != cell.At(x, y);
+    return n;
+  }
+
+  static constexpr int kNoCell = 0;  // the background alone
+  static constexpr int kWidth = 160;
+  static constexpr int kHeight = 22;
+  static constexpr int kSeparatorHeight = 8;  // as measured: lower than the strip's cells
+  skin::TSkinData data_{nullptr};
+};
+
+TEST_F(MenuItemPainting, NormalSelectedAndSeparatorItemsShowCellsOneFourAndTwo) {
+  skin::MenuItemLook look;
+  look.caption = L"打开(&O)";
+  Picture normal = Item(look);
+  look.selected = true;
+  Picture selected = Item(look);
+  skin::MenuItemLook line;
+  line.separator = true;
+  Picture separator = Item(line, kSeparatorHeight);
+  Picture cell1 = Cell(1), cell4 = Cell(4);
+  // Away from the text (its right end) the item is its cell.
+  EXPECT_EQ(Differences(normal, cell1, kWidth - 12, kWidth), 0);
+  EXPECT_EQ(Differences(selected, cell4, kWidth - 12, kWidth), 0);
+  EXPECT_GT(Differences(selected, cell1, kWidth - 12, kWidth), 0) << "cells 1 and 4 must differ in this skin";
+  EXPECT_GT(Differences(normal, cell1, 0, kWidth), 0) << "the caption is drawn";
+  Picture plain = Cell(kNoCell, kSeparatorHeight);
+  // The separator is the line of cell 2 (low in the cell) on the background: a full row of the
+  // cell's colours and nothing else.
+  std::vector<COLORREF> cellColours;
+  auto& strip = data_.FMenuItem->Bitmap;
+  const int cellWidth = strip.Width() / skin::kMenuItemCells;
+  for (int y = 0; y < strip.Height(); ++y)
+    for (int x = cellWidth; x < 2 * cellWidth; ++x) cellColours.push_back(GetPixel(strip.Canvas().Handle(), x, y));
+  int lineRows = 0;
+  for (int y = 0; y < kSeparatorHeight; ++y) {
+    int changed = 0;
+    for (int x = 0; x < kWidth; ++x) {
+      if (separator.At(x, y) == plain.At(x, y)) continue;
+      ++changed;
+      EXPECT_NE(std::find(cellColours.begin(), cellColours.end(), separator.At(x, y)), cellColours.end());
+    }
+    lineRows += changed > kWidth / 2;
+  }
+  EXPECT_GE(lineRows, 1) << "the line runs across the item";
+}
+
+TEST_F(MenuItemPainting, DisabledItemsUseTheShadowColourAndCheckedItemsAMark) {
+  skin::MenuItemLook look;
+  look.caption = L"WWWW";
+  Picture enabled = Item(look);
+  look.disabled = true;
+  Picture disabled = Item(look);
+  const COLORREF shadow = data_.ButtonShadow == data_.MenuText ? GetSysColor(COLOR_BTNSHADOW)
+                                                               : ui::ColorToRGB(static_cast<ui::TColor>(data_.ButtonShadow));
+  int shadowPixels = 0;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x) shadowPixels += disabled.At(x, y) == shadow && enabled.At(x, y) != shadow;
+  EXPECT_GT(shadowPixels, 0);
+
+  skin::MenuItemLook plain;
+  plain.caption = L"X";
+  Picture unchecked = Item(plain);
+  plain.checked = true;
+  Picture checked = Item(plain);
+  const int glyphRight = data_.FMenuItem->LeftWidth + 1 + 16;
+  EXPECT_GT(Differences(checked, unchecked, 0, glyphRight), 0) << "the check mark sits in the glyph box";
+  EXPECT_EQ(Differences(checked, unchecked, glyphRight, kWidth), 0);
+}
+
+TEST_F(MenuItemPainting, RightToLeftItemsDrawTheirTextAgainstTheRightEdge) {
+  skin::MenuItemLook look;
+  look.caption = L"WWW";
+  Picture cell1 = Cell(1);
+  Picture left = Item(look);
+  look.rightToLeft = true;
+  Picture right = Item(look);
+  EXPECT_GT(Differences(left, cell1, 0, kWidth / 2), 0);
+  EXPECT_EQ(Differences(left, cell1, kWidth / 2, kWidth), 0);
+  EXPECT_EQ(Differences(right, cell1, 0, kWidth / 2), 0);
+  EXPECT_GT(Differences(right, cell1, kWidth / 2, kWidth), 0);
+}
+
+// ---- windows with the manager ----
+
+struct Seen {
+  std::vector<UINT> commands;
+  std::vector<UINT_PTR> sysCommands;
+  std::vector<HMENU> popups;
+};
+Seen g_seen;
+
+LRESULT CALLBACK MenuWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_COMMAND: g_seen.commands.push_back(LOWORD(wParam)); return 0;
+    case WM_SYSCOMMAND:
+    {
+      // The system's move and size loops would wait for input: those commands are only recorded.
+      const UINT_PTR command = wParam & 0xFFF0;
+      g_seen.sysCommands.push_back(command);
+      if (command != SC_KEYMENU && command != SC_MAXIMIZE && command != SC_RESTORE) return 0;
+      break;
+    }
+    case WM_INITMENUPOPUP: g_seen.popups.push_back(reinterpret_cast<HMENU>(wParam)); break;
+    default: break;
+  }
+  return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+bool RegisterMenuWindowClass() {
+  static const bool registered = [] {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = MenuWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TrelvixMenuTestWindow";
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+    return RegisterClassW(&wc) != 0;
+  }();
+  return registered;
+}
+
+// A menu bar: File (Open, a line, Quit, Recent ▸ One), Edit (Undo), Go (a command), Locked (disabled,
+// with a drop-down), Help (About).
+HMENU BuildBar() {
+  HMENU recent = CreatePopupMenu();
+  AppendMenuW(recent, MF_STRING, kRecentOne, L"One");
+  HMENU file = CreatePopupMenu();
+  AppendMenuW(file, MF_STRING, kOpen, L"&Open");
+  AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(file, MF_STRING, kQuit, L"&Quit\tCtrl+Q");
+  AppendMenuW(file, MF_POPUP, reinterpret_cast<UINT_PTR>(recent), L"&Recent");
+  HMENU edit = CreatePopupMenu();
+  AppendMenuW(edit, MF_STRING, kUndo, L"&Undo");
+  HMENU locked = CreatePopupMenu();
+  AppendMenuW(locked, MF_STRING, kLocked + 1, L"Hidden");
+  HMENU help = CreatePopupMenu();
+  AppendMenuW(help, MF_STRING, kAbout, L"&About");
+  HMENU bar = CreateMenu();
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), L"&Edit");
+  AppendMenuW(bar, MF_STRING, kGo, L"&Go");
+  AppendMenuW(bar, MF_POPUP | MF_GRAYED, reinterpret_cast<UINT_PTR>(locked), L"&Locked");
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"&Help");
+  return bar;
+}
+
+BOOL CALLBACK FindPopup(HWND window, LPARAM out) {
+  wchar_t name[16]{};
+  GetClassNameW(window, name, 16);
+  if (std::wstring(name) != L"#32768" || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(out) = window;
+  return FALSE;
+}
+
+// The open popup menu window of this thread (the newest one first), or null.
+HWND FindPopupWindow() {
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindPopup, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// Steps run one per timer tick inside a menu's modal loop; the last step should end the menu.
+struct MenuScript {
+  static inline MenuScript* current = nullptr;
+  // A step that has not reached its goal runs again at the next tick.
+  static inline bool repeat = false;
+  std::vector<std::function<void()>> steps;
+  std::size_t next = 0;
+  int idle = 0;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    MenuScript& s = *current;
+    if (s.next < s.steps.size()) {
+      repeat = false;
+      s.steps[s.next]();
+      if (!repeat) ++s.next;
+    } else if (++s.idle > 20) {
+      EndMenu();
+    }
+  }
+};
+
+class SkinnedMenus : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ui::Application->Initialize();
+    TSkinManage::Install();
+  }
+
+  void SetUp() override {
+    skin::SetSkinMessageHandler([](const std::wstring&) {});
+    data_ = std::make_unique<skin::TSkinData>(nullptr);
+    data_->Loaded();
+    ASSERT_TRUE(data_->LoadFromBytes(SkinBytes(2)));
+    data_->SetActive(true);
+    ASSERT_TRUE(RegisterMenuWindowClass());
+    g_seen = {};
+  }
+
+  void TearDown() override {
+    if (window_ && IsWindow(window_)) DestroyWindow(window_);
+    data_.reset();
+    Pump(20);
+    skin::SetSkinMessageHandler(nullptr);
+  }
+
+  HWND Open(bool withMenu, DWORD exStyle = 0) {
+    RECT r{0, 0, 420, 260};
+    AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, withMenu, exStyle);
+    window_ = CreateWindowExW(exStyle, L"TrelvixMenuTestWindow", L"菜单", WS_OVERLAPPEDWINDOW, 90, 80, r.right - r.left,
+                              r.bottom - r.top, nullptr, withMenu ? BuildBar() : nullptr, GetModuleHandleW(nullptr),
+                              nullptr);
+    if (!window_) return nullptr;
+    ShowWindow(window_, SW_SHOWNORMAL);
+    SetForegroundWindow(window_);
+    PumpUntil([&] { return Frame() && Frame()->SkinState() == skin::kSkinStateSkinned; });
+    Pump(50);
+    g_seen = {};
+    return window_;
+  }
+
+  skin::TWinSkinForm* Frame() const { return TSkinManage::Instance()->FindFrame(window_); }
+
+  // Posts the message that starts a menu and serves messages, running the script inside the menu.
+  void Run(MenuScript& script, UINT msg, WPARAM wParam, LPARAM lParam) {
+    MenuScript::current = &script;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, MenuScript::Tick);
+    PostMessageW(window_, msg, wParam, lParam);
+    PumpUntil([&] { return script.next == script.steps.size() && !Frame()->MenuTracking(); }, 5000);
+    Pump(50);
+    KillTimer(nullptr, timer);
+    MenuScript::current = nullptr;
+  }
+
+  LPARAM EntryPoint(int entry) const {
+    const skin::SkinRect b = Frame()->MenuBar()->Bounds(static_cast<std::size_t>(entry));
+    const RECT w = WindowRect(window_);
+    return MAKELPARAM(w.left + (b.left + b.right) / 2, w.top + (b.top + b.bottom) / 2);
+  }
+
+  std::unique_ptr<skin::TSkinData> data_;
+  HWND window_ = nullptr;
+};
+
+TEST_F(SkinnedMenus, F10AndAltAloneOpenTheFirstEntryAndAltLetterItsEntry) {
+  ASSERT_NE(Open(true), nullptr);
+  ASSERT_NE(Frame()->MenuBar(), nullptr);
+  for (LPARAM key : {LPARAM{0}, LPARAM{L'e'}, LPARAM{L'H'}}) {
+    std::vector<int> open;
+    MenuScript script;
+    script.steps = {[&] { open.push_back(Frame()->OpenEntry()); }, [] { EndMenu(); }};
+    Run(script, WM_SYSCOMMAND, SC_KEYMENU, key);
+    ASSERT_EQ(open.size(), 1u);
+    EXPECT_EQ(open[0], key == 0 ? 0 : key == L'e' ? 1 : 4) << "key " << key;
+  }
+  EXPECT_FALSE(Frame()->MenuTracking());
+  EXPECT_EQ(Frame()->OpenEntry(), -1);
+}
+
+TEST_F(SkinnedMenus, LettersWithoutAnEntryAndDisabledEntriesPassOn) {
+  ASSERT_NE(Open(true), nullptr);
+  for (LPARAM key : {LPARAM{L'z'}, LPARAM{L'l'}}) {
+    g_seen = {};
+    SendMessageW(window_, WM_SYSCOMMAND, SC_KEYMENU, key);
+    EXPECT_TRUE(g_seen.popups.empty());
+    ASSERT_EQ(g_seen.sysCommands.size(), 1u) << "the window's own handling gets the key";
+  }
+}
+
+TEST_F(SkinnedMenus, LeftAndRightSlideBetweenEntriesWrappingAtBothEnds) {
+  ASSERT_NE(Open(true), nullptr);
+  std::vector<int> open;
+  auto record = [&] { open.push_back(Frame()->OpenEntry()); };
+  auto key = [](WPARAM vk) { return [vk] { PostMessageW(FindPopupWindow(), WM_KEYDOWN, vk, 0); }; };
+  MenuScript script;
+  script.steps = {record, key(VK_LEFT), record, key(VK_RIGHT), record, key(VK_RIGHT), record, [] { EndMenu(); }};
+  Run(script, WM_SYSCOMMAND, SC_KEYMENU, 0);
+  // From File, Left wraps to Help, Right wraps back to File, Right goes on to Edit.
+  EXPECT_EQ(open, (std::vector<int>{0, 4, 0, 1}));
+}
+
+TEST_F(SkinnedMenus, RightOnANestedSubmenuOpensItInsteadOfSliding) {
+  ASSERT_NE(Open(true), nullptr);
+  std::vector<int> open;
+  auto record = [&] { open.push_back(Frame()->OpenEntry()); };
+  auto key = [](WPARAM vk) { return [vk] { PostMessageW(FindPopupWindow(), WM_KEYDOWN, vk, 0); }; };
+  MenuScript script;
+  // Open is highlighted first; Up wraps to Recent, which has a submenu.
+  script.steps = {key(VK_UP), record, key(VK_RIGHT), record, [] { EndMenu(); }};
+  Run(script, WM_SYSCOMMAND, SC_KEYMENU, 0);
+  EXPECT_EQ(open, (std::vector<int>{0, 0}));
+}
+
+TEST_F(SkinnedMenus, TheMouseOverAnotherEntrySlidesToItsMenu) {
+  ASSERT_NE(Open(true), nullptr);
+  std::vector<int> open;
+  MenuScript script;
+  script.steps = {[&] { open.push_back(Frame()->OpenEntry()); },
+                  [&] {
+                    const LPARAM p = EntryPoint(1);
+                    SetCursorPos(GET_X_LPARAM(p), GET_Y_LPARAM(p));
+                    PostMessageW(FindPopupWindow(), WM_MOUSEMOVE, 0, 0);
+                  },
+                  [&] { open.push_back(Frame()->OpenEntry()); }, [] { EndMenu(); }};
+  Run(script, WM_SYSCOMMAND, SC_KEYMENU, 0);
+  EXPECT_EQ(open, (std::vector<int>{0, 1}));
+}
+
+TEST_F(SkinnedMenus, EntriesWithoutAMenuSendTheirCommandAndDisabledEntriesNothing) {
+  ASSERT_NE(Open(true), nullptr);
+  SendMessageW(window_, skin::SM_MENUBARCLICK, 0, EntryPoint(2));
+  Pump(50);
+  EXPECT_EQ(g_seen.commands, (std::vector<UINT>{kGo}));
+  EXPECT_TRUE(g_seen.popups.empty());
+  g_seen = {};
+  SendMessageW(window_, skin::SM_MENUBARCLICK, 0, EntryPoint(3));
+  Pump(50);
+  EXPECT_TRUE(g_seen.popups.empty()) << "a disabled entry shows no menu";
+  EXPECT_TRUE(g_seen.commands.empty()) << "nor chooses anything";
+}
+
+TEST_F(SkinnedMenus, AChosenItemReachesTheWindowAndTheMenusAreGivenBackUnchanged) {
+  ASSERT_NE(Open(true), nullptr);
+  MenuScript script;
+  // The first item (Open) is highlighted when the menu opens.
+  script.steps = {[] {}, [] { PostMessageW(FindPopupWindow(), WM_CHAR, L'\r', 0); }};
+  Run(script, WM_SYSCOMMAND, SC_KEYMENU, L'f');
+  EXPECT_EQ(g_seen.commands, (std::vector<UINT>{kOpen}));
+  HMENU file = Frame()->MenuBar()->Item(0).FSubMenu;
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE | MIIM_DATA;
+  ASSERT_TRUE(GetMenuItemInfoW(file, 2, TRUE, &info));
+  EXPECT_EQ(info.fType & MFT_OWNERDRAW, 0u);
+  EXPECT_EQ(info.dwItemData, 0u);
+  wchar_t text[32]{};
+  GetMenuStringW(file, 2, text, 32, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"&Quit\tCtrl+Q");
+}
+
+TEST_F(SkinnedMenus, RightToLeftBarsRunFromTheRightAndSwapTheArrows) {
+  ASSERT_NE(Open(true, WS_EX_LEFTSCROLLBAR), nullptr);
+  const auto* bar = Frame()->MenuBar();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_GT(bar->Bounds(0).left, bar->Bounds(1).left);
+  std::vector<int> open;
+  std::vector<RECT> popups;
+  MenuScript script;
+  script.steps = {[&] {
+                    open.push_back(Frame()->OpenEntry());
+                    popups.push_back(WindowRect(FindPopupWindow()));
+                  },
+                  [] { PostMessageW(FindPopupWindow(), WM_KEYDOWN, VK_LEFT, 0); },
+                  [&] { open.push_back(Frame()->OpenEntry()); }, [] { EndMenu(); }};
+  Run(script, WM_SYSCOMMAND, SC_KEYMENU, 0);
+  EXPECT_EQ(open, (std::vector<int>{0, 1})) << "Left goes to the next entry in a right-to-left bar";
+  ASSERT_EQ(popups.size(), 1u);
+  EXPECT_EQ(popups[0].right, WindowRect(window_).left + bar->Bounds(0).right) << "right-aligned at the entry";
+}
+
+TEST_F(SkinnedMenus, EachPopupWindowHasOneWrapperWhileOpenAndNoneAfter) {
+  ASSERT_NE(Open(false), nullptr);
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, 1, L"一");
+  AppendMenuW(menu, MF_STRING, 2, L"二");
+  std::size_t wrappers = 0;
+  LRESULT skinned = 0;
+  MenuScript script;
+  script.steps = {[&] {
+                    wrappers = TSkinManage::Instance()->PopupCount();
+                    skinned = SendMessageW(FindPopupWindow(), skin::SM_ISSKINNED, 0, 0);
+                  },
+                  [] { EndMenu(); }};
+  MenuScript::current = &script;
+  UINT_PTR timer = SetTimer(nullptr, 0, 30, MenuScript::Tick);
+  TrackPopupMenu(menu, TPM_RETURNCMD, 200, 200, 0, window_, nullptr);
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(wrappers, 1u);
+  EXPECT_EQ(skinned, 1);
+  EXPECT_TRUE(PumpUntil([] { return TSkinManage::Instance()->PopupCount() == 0; }, 1000));
+
+  const int gdiBefore = trelvix::testing::LiveGdiObjects();
+  for (int i = 0; i < 100; ++i) {
+    MenuScript quick;
+    quick.steps = {[] { EndMenu(); }};
+    MenuScript::current = &quick;
+    timer = SetTimer(nullptr, 0, 1, MenuScript::Tick);
+    TrackPopupMenu(menu, TPM_RETURNCMD, 200, 200, 0, window_, nullptr);
+    KillTimer(nullptr, timer);
+  }
+  MenuScript::current = nullptr;
+  EXPECT_TRUE(PumpUntil([] { return TSkinManage::Instance()->PopupCount() == 0; }, 1000));
+  EXPECT_EQ(skin::TWinSkinPopMenu::OpenCount(), 0u);
+  EXPECT_EQ(trelvix::testing::LiveGdiObjects(), gdiBefore);
+  DestroyMenu(menu);
+}
+
+// ---- the system menu ----
+
+TEST_F(SkinnedMenus, TheSystemMenuMirrorDisablesSizeAndMoveWhileMaximised) {
+  ASSERT_NE(Open(false), nullptr);
+  HMENU system = GetSystemMenu(window_, FALSE);
+  AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
+  MENUITEMINFOW radio{};
+  radio.cbSize = sizeof radio;
+  radio.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_STATE;
+  radio.fType = MFT_RADIOCHECK;
+  radio.fState = MFS_CHECKED;
+  radio.wID = 0x7000;
+  std::wstring caption = L"皮肤：银色";
+  radio.dwTypeData = caption.data();
+  InsertMenuItemW(system, static_cast<UINT>(GetMenuItemCount(system)), TRUE, &radio);
+
+  auto stateOf = [](HMENU menu, UINT id) { return GetMenuState(menu, id, MF_BYCOMMAND); };
+  {
+    ui::Menu mirror = Frame()->BuildSystemMenuPopup();
+    ASSERT_EQ(GetMenuItemCount(mirror.get()), GetMenuItemCount(system));
+    for (int i = 0; i < GetMenuItemCount(system); ++i)
+      EXPECT_EQ(GetMenuItemID(mirror.get(), i), GetMenuItemID(system, i)) << i;
+    EXPECT_FALSE(stateOf(mirror.get(), SC_SIZE) & MF_GRAYED);
+    EXPECT_FALSE(stateOf(mirror.get(), SC_MOVE) & MF_GRAYED);
+    EXPECT_TRUE(stateOf(mirror.get(), SC_RESTORE) & MF_GRAYED);
+    EXPECT_TRUE(stateOf(mirror.get(), 0x7000) & MF_CHECKED);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    ASSERT_TRUE(GetMenuItemInfoW(mirror.get(), 0x7000, FALSE, &info));
+    EXPECT_TRUE(info.fType & MFT_RADIOCHECK);
+    EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+  }
+  ShowWindow(window_, SW_MAXIMIZE);
+  Pump(100);
+  ui::Menu mirror = Frame()->BuildSystemMenuPopup();
+  EXPECT_TRUE(stateOf(mirror.get(), SC_SIZE) & MF_GRAYED);
+  EXPECT_TRUE(stateOf(mirror.get(), SC_MOVE) & MF_GRAYED);
+  EXPECT_TRUE(stateOf(mirror.get(), SC_MAXIMIZE) & MF_GRAYED);
+  EXPECT_FALSE(stateOf(mirror.get(), SC_RESTORE) & MF_GRAYED);
+  EXPECT_FALSE(stateOf(mirror.get(), SC_CLOSE) & MF_GRAYED);
+}
+
+TEST_F(SkinnedMenus, AltSpaceOpensTheSkinnedSystemMenuAndItsChoiceIsASystemCommand) {
+  ASSERT_NE(Open(false), nullptr);
+  std::size_t wrappers = 0;
+  bool tracking = false;
+  MenuScript script;
+  script.steps = {[&] {
+                    wrappers = TSkinManage::Instance()->PopupCount();
+                    tracking = Frame()->MenuTracking();
+                  },
+                  [] {
+                    // Down until Close is highlighted.
+                    HWND popup = FindPopupWindow();
+                    HMENU menu = reinterpret_cast<HMENU>(SendMessageW(popup, kMnGetHMenu, 0, 0));
+                    const UINT state = GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND);
+                    if (state != static_cast<UINT>(-1) && (state & MF_HILITE)) return;
+                    PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 0);
+                    MenuScript::repeat = true;
+                  },
+                  [] { PostMessageW(FindPopupWindow(), WM_CHAR, L'\r', 0); }};
+  Run(script, WM_SYSCOMMAND, SC_KEYMENU, L' ');
+  EXPECT_EQ(wrappers, 1u);
+  EXPECT_TRUE(tracking);
+  EXPECT_EQ(std::count(g_seen.sysCommands.begin(), g_seen.sysCommands.end(), SC_CLOSE), 1);
+}
+
+TEST_F(SkinnedMenus, CloseSentAsACommandBecomesASystemCommand) {
+  ASSERT_NE(Open(false), nullptr);
+  SendMessageW(window_, WM_COMMAND, SC_CLOSE, 0);
+  Pump(50);
+  EXPECT_EQ(g_seen.sysCommands, (std::vector<UINT_PTR>{SC_CLOSE}));
+  EXPECT_TRUE(g_seen.commands.empty());
+}
+
+// ---- a form's popup-menu components ----
+
+struct OwnMeasure {
+  void Measure(ui::TObject*, ui::TCanvas&, int& width, int&) { width += 1; }
+};
+
+TEST_F(SkinnedMenus, PopupComponentsAreSkinnedExceptTagNinetyNineAndKeepTheirMeasureHandlers) {
+  ui::TComponentPtr<ui::TForm> form(new ui::TForm(nullptr));
+  auto* skinned = ui::MakeOwned<ui::TPopupMenu>(*form);
+  auto* plain = ui::MakeOwned<ui::TPopupMenu>(*form);
+  plain->SetTag(99);
+  auto* first = ui::MakeOwned<ui::TMenuItem>(*form);
+  first->SetCaption(L"第一");
+  auto* second = ui::MakeOwned<ui::TMenuItem>(*form);
+  second->SetCaption(L"第二");
+  OwnMeasure own;
+  second->OnMeasureItem = ui::TMenuMeasureItemEvent(&own, &OwnMeasure::Measure);
+  skinned->Items()->Add(first);
+  skinned->Items()->Add(second);
+  auto* untouched = ui::MakeOwned<ui::TMenuItem>(*form);
+  untouched->SetCaption(L"系统");
+  plain->Items()->Add(untouched);
+  form->SetClientSize(300, 200);
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  ASSERT_TRUE(PumpUntil([&] {
+    auto* frame = TSkinManage::Instance()->FindFrame(form->Handle());
+    return frame && frame->SkinState() == skin::kSkinStateSkinned;
+  }));
+  EXPECT_TRUE(skinned->OwnerDraw());
+  EXPECT_TRUE(first->OnDrawItem.Assigned());
+  EXPECT_TRUE(first->OnMeasureItem.Assigned());
+  EXPECT_TRUE(second->OnDrawItem.Assigned());
+  EXPECT_EQ(second->OnMeasureItem, ui::TMenuMeasureItemEvent(&own, &OwnMeasure::Measure));
+  EXPECT_FALSE(plain->OwnerDraw());
+  EXPECT_FALSE(untouched->OnDrawItem.Assigned());
+
+  data_->SetActive(false);
+  ASSERT_TRUE(PumpUntil([&] { return TSkinManage::Instance()->FindFrame(form->Handle()) == nullptr; }));
+  Pump(50);
+  EXPECT_FALSE(skinned->OwnerDraw());
+  EXPECT_FALSE(first->OnDrawItem.Assigned());
+  EXPECT_FALSE(first->OnMeasureItem.Assigned());
+  EXPECT_EQ(second->OnMeasureItem, ui::TMenuMeasureItemEvent(&own, &OwnMeasure::Measure));
+}
+
+}  // namespace
