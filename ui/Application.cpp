@@ -7,10 +7,13 @@
 #include "ui/Dialogs.h"
 #include "ui/ErrorReport.h"
 #include "ui/Form.h"
+#include "ui/ListBox.h"
 #include "ui/ListView.h"
 #include "ui/MediaPlayer.h"
+#include "ui/Memo.h"
 #include "ui/ProgressBar.h"
 #include "ui/RadioGroup.h"
+#include "ui/ScrollBar.h"
 #include "ui/Screen.h"
 #include "ui/ScrollBox.h"
 #include "ui/StatusBar.h"
@@ -70,7 +73,8 @@ void RegisterStandardClasses() {
                      &TOpenDialog::StaticClass(), &TWebBrowser::StaticClass(), &TBitBtn::StaticClass(),
                      &TSpeedButton::StaticClass(), &TTrackBar::StaticClass(), &TStatusBar::StaticClass(),
                      &TStatusPanel::StaticClass(), &TRadioGroup::StaticClass(), &TScrollBox::StaticClass(),
-                     &TMediaPlayer::StaticClass()});
+                     &TMediaPlayer::StaticClass(), &TScrollBar::StaticClass(), &TListBox::StaticClass(),
+                     &TMemo::StaticClass()});
   });
 }
 

@@ -5,6 +5,7 @@
 #include "skin/controls/SkinGlyphButtons.h"
 #include "skin/controls/SkinMediaPlayer.h"
 #include "skin/controls/SkinProgressBars.h"
+#include "skin/controls/SkinScrollbars.h"
 
 namespace skin {
 namespace {
@@ -25,6 +26,10 @@ auto ForWrapperClass(WrapperClass wrapper, Make make) -> decltype(make.template 
     case WrapperClass::SkinStatusBar: return make.template operator()<TSkinStatusBar>();
     case WrapperClass::SkinSizer: return make.template operator()<TSkinSizer>();
     case WrapperClass::SkinMP: return make.template operator()<TSkinMP>();
+    case WrapperClass::SkinScrollbar: return make.template operator()<TSkinScrollbar>();
+    case WrapperClass::SkinListView: return make.template operator()<TSkinListView>();
+    case WrapperClass::SkinScrollbarH: return make.template operator()<TSkinScrollbarH>();
+    case WrapperClass::SkinScControl: return make.template operator()<TSkinScControl>();
     default: return {};
   }
 }

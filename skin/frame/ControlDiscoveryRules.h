@@ -13,7 +13,8 @@ namespace skin {
 enum class WrapperClass {
   None, SkinButton, SkinBitButton, SkinMenuButton, SkinSpeedButton, SkinCheckBox, SkinRadioButton, SkinObjImage,
   SkinScrollbar, SkinListView, SkinComBox, SkinEdit, SkinUpDown, SkinDateTime, SkinProgress, SkinTrackBar,
-  SkinTab, SkinTab31, SkinAdvPage, SkinBox, SkinBoxH, SkinGroupBox, SkinStatusBar, SkinSizer, SkinMP
+  SkinTab, SkinTab31, SkinAdvPage, SkinBox, SkinBoxH, SkinGroupBox, SkinStatusBar, SkinSizer, SkinMP,
+  SkinScrollbarH, SkinScControl
 };
 
 // What the discovery knows of a library control. upperName is the class name in upper case; the
