@@ -65,6 +65,13 @@ void TScrollBar::SetMax(int max) {
   ApplyScrollInfo();
 }
 
+int TScrollBar::Position() const {
+  HWND window = WindowHandle();
+  if (window == nullptr) return position_;
+  SCROLLINFO info{sizeof info, SIF_POS, 0, 0, 0, 0, 0};
+  return GetScrollInfo(window, SB_CTL, &info) ? info.nPos : position_;
+}
+
 void TScrollBar::SetPosition(int position) {
   // While a definition is read the limits may follow the position; Loaded brings it into range.
   const int next = IsLoading() ? position : std::clamp(position, min_, Highest());
@@ -108,6 +115,7 @@ void TScrollBar::CreateParams(TCreateParams& params) {
 void TScrollBar::InitializeWnd() { ApplyScrollInfo(); }
 
 void TScrollBar::Scroll(TScrollCode code, int trackPosition) {
+  position_ = Position();
   int next = position_;
   switch (code) {
     case TScrollCode::scLineUp: next -= smallChange_; break;
@@ -129,7 +137,7 @@ void TScrollBar::WndProc(TMessage& message) {
   if (message.Msg == CN_HSCROLL || message.Msg == CN_VSCROLL) {
     const int request = LOWORD(message.WParam);
     if (request <= SB_ENDSCROLL) {
-      int track = position_;
+      int track = Position();
       if (request == SB_THUMBTRACK || request == SB_THUMBPOSITION) {
         // The 16-bit position of the notification would cut larger ranges.
         SCROLLINFO info{sizeof info, SIF_TRACKPOS, 0, 0, 0, 0, 0};

@@ -31,7 +31,8 @@ class TScrollBar : public TWinControl {
   void SetMin(int min);
   int Max() const { return max_; }
   void SetMax(int max);
-  int Position() const { return position_; }
+  // The window's position when it exists: code may set it past the object.
+  int Position() const;
   void SetPosition(int position);
   int PageSize() const { return pageSize_; }
   void SetPageSize(int size);

@@ -125,6 +125,15 @@ void TWScrollbar::Reposition() {
 }
 
 bool TWScrollbar::Follow() {
+  // Reading a control's bar sends it messages, which lead back here.
+  if (FFollowing) return false;
+  FFollowing = true;
+  const bool changed = FollowNow();
+  FFollowing = false;
+  return changed;
+}
+
+bool TWScrollbar::FollowNow() {
   BarReading reading;
   const bool readable = FTarget && ReadBar(reading);
   const bool visible = readable && (GetWindowLongPtrW(FTarget, GWL_STYLE) & WS_VISIBLE) && !reading.invisible &&

@@ -74,6 +74,7 @@ class TWScrollbar : public ui::TCustomPanel {
   ScrollPart PartAt(LPARAM point) const;
   POINT ToScreen(LPARAM point) const;
   ThumbSpan CurrentThumb() const;
+  bool FollowNow();
   void DrawBar(HDC dc, int width, int height);
 
   int FLength = 0;
@@ -91,6 +92,7 @@ class TWScrollbar : public ui::TCustomPanel {
   RECT FBarRectInTarget{};
   bool FShown = false;
   bool FPressed = false;
+  bool FFollowing = false;
   BarReading FLastReading;
   ThumbSpan FPaintedThumb;
   int FPaintCount = 0;

@@ -29,6 +29,10 @@ bool LeavesBarsAlone(UINT msg) {
     case ui::CN_NOTIFY:
     case WM_CTLCOLORSCROLLBAR:
     case WM_ERASEBKGND:
+    case SBM_GETSCROLLINFO:
+    case SBM_GETSCROLLBARINFO:
+    case SBM_GETPOS:
+    case SBM_GETRANGE:
     case SM_ISSKINNED: return true;
     default: return false;
   }

@@ -209,7 +209,6 @@ TEST_F(ScrollOverlays, AThousandRowJobListScrollsThroughItsOverlayAndTheOverlayF
   EXPECT_EQ(VerticalPosition(window), 0);
   EXPECT_TRUE(Follows(vert));
 
-  fprintf(stderr, "wheel\n");
   // Wheel.
   for (int step = 0; step < 5; ++step) {
     const int before = VerticalPosition(window);
@@ -218,7 +217,6 @@ TEST_F(ScrollOverlays, AThousandRowJobListScrollsThroughItsOverlayAndTheOverlayF
     EXPECT_TRUE(Follows(vert)) << "wheel step " << step;
   }
 
-  fprintf(stderr, "keys\n");
   // Keyboard.
   SetFocus(window);
   for (UINT key : {VK_NEXT, VK_NEXT, VK_END, VK_HOME}) {
@@ -228,7 +226,6 @@ TEST_F(ScrollOverlays, AThousandRowJobListScrollsThroughItsOverlayAndTheOverlayF
   }
   EXPECT_EQ(VerticalPosition(window), 0);
 
-  fprintf(stderr, "code\n");
   // Code.
   SendMessageW(window, LVM_ENSUREVISIBLE, 700, FALSE);
   EXPECT_GT(VerticalPosition(window), 600);
@@ -236,7 +233,6 @@ TEST_F(ScrollOverlays, AThousandRowJobListScrollsThroughItsOverlayAndTheOverlayF
   SendMessageW(window, LVM_SCROLL, 0, -200 * 14);
   EXPECT_TRUE(Follows(vert));
 
-  fprintf(stderr, "resize\n");
   // Resize: the bar grows with the list, and a horizontal bar appears when the columns no longer fit.
   list->SetBounds(10, 10, 300, 330);
   Pump(30);
@@ -244,7 +240,6 @@ TEST_F(ScrollOverlays, AThousandRowJobListScrollsThroughItsOverlayAndTheOverlayF
   EXPECT_TRUE(wrapper->HorzBar()->Shown());
   EXPECT_TRUE(Follows(*wrapper->HorzBar()));
 
-  fprintf(stderr, "hide\n");
   // Hide and show.
   list->SetVisible(false);
   Pump(30);
@@ -256,7 +251,6 @@ TEST_F(ScrollOverlays, AThousandRowJobListScrollsThroughItsOverlayAndTheOverlayF
   EXPECT_TRUE(Follows(vert));
   EXPECT_TRUE(Follows(*wrapper->HorzBar()));
 
-  fprintf(stderr, "recreate\n");
   // Re-creation: the overlays serve the new window.
   list->SetGridLines(!list->GridLines());
   list->RecreateWnd();
@@ -338,7 +332,9 @@ TEST_F(ScrollOverlays, AStandAloneScrollBarIsCoveredWhole) {
   SCROLLINFO info{sizeof info, SIF_POS, 0, 0, 0, 30, 0};
   SetScrollInfo(bar->Handle(), SB_CTL, &info, TRUE);
   EXPECT_TRUE(Follows(overlay));
+  EXPECT_EQ(bar->Position(), 30);
 
+  Pump(20);
   // Keyboard: the control scrolls itself.
   const int before = bar->Position();
   SendMessageW(bar->Handle(), WM_KEYDOWN, VK_DOWN, 0);
