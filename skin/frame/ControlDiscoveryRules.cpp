@@ -171,11 +171,6 @@ ControlDecision BuiltIn(const ControlFacts& c, TSkinControlTypes set, bool hasTa
     d.attachScrolled = true;
     return d;
   }
-  if (has(xcScrollbar) && n == L"TSCROLLBAR") {
-    ControlDecision d = Wrap(WrapperClass::SkinScrollbar);
-    d.singleBar = true;
-    return d;
-  }
   if (has(xcScrollbar) && c.windowed && c.scrollStyle) return Wrap(WrapperClass::SkinScrollbar);
   // A push button with a glyph keeps its glyph: the plain button wrapper would paint it away.
   if (c.button && c.glyph && has(xcButton)) return Wrap(WrapperClass::SkinBitButton);

@@ -307,6 +307,7 @@ TEST_F(ScrollOverlays, TheHeaderShowsTheHotItemUnderTheMouseAndThePressedOne) {
 }
 
 TEST_F(ScrollOverlays, AStandAloneScrollBarIsCoveredWhole) {
+  data_->Skin3rd()->Insert(0, L"TScrollBar=singlescrollbar");
   auto* bar = Add<ui::TScrollBar>(10, 10, 17, 200);
   bar->SetKind(ui::TScrollBarKind::sbVertical);
   bar->SetBounds(10, 10, 17, 200);
