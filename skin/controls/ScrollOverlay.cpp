@@ -45,7 +45,6 @@ void TWScrollbar::AttachToWindow(TSkinData& data, HWND window, BarKind kind) { A
 void TWScrollbar::Attach(TSkinData& data, HWND window, ui::TWinControl* control, BarKind kind) {
   FSkinData = &data;
   FTarget = window;
-  FTargetControl = control;
   FBarKind = kind;
   SetColor(static_cast<ui::TColor>(data.ButtonFace));
   if (kind == BarKind::Control)
@@ -103,7 +102,6 @@ void TWScrollbar::Reposition() {
   FLastReading = reading;
   FThumb = reading.thumb;
   const RECT& bar = reading.bar;
-  FOrigin = {bar.left, bar.top};
   FLength = FVertical ? bar.bottom - bar.top : bar.right - bar.left;
   POINT corners[2]{{bar.left, bar.top}, {bar.right, bar.bottom}};
   MapWindowPoints(nullptr, FTarget, corners, 2);

@@ -79,14 +79,12 @@ class TWScrollbar : public ui::TCustomPanel {
 
   int FLength = 0;
   ThumbSpan FThumb;
-  POINT FOrigin{};
   POINT FDownCursor{};
   int FDownThumb = 0;
   bool FVertical = false;
   ScrollPart FPart = ScrollPart::None;
   int FArrowSize = 0;
   HWND FTarget = nullptr;
-  ui::TWinControl* FTargetControl = nullptr;
   TSkinData* FSkinData = nullptr;
   BarKind FBarKind = BarKind::Horizontal;
   RECT FBarRectInTarget{};

@@ -91,7 +91,11 @@ COLORREF FaceColour(const TSkinData* data) {
 
 // ---- TSkinScrollbar ----
 
-TSkinScrollbar::~TSkinScrollbar() = default;
+// The bars go first, while the wrapper that follows them is still whole.
+TSkinScrollbar::~TSkinScrollbar() {
+  FHorzBar.reset();
+  FVertBar.reset();
+}
 
 void TSkinScrollbar::AttachControl(TSkinControlList* form, TSkinData& data, bool, ui::TCanvas* canvas) {
   AttachScrolled(form, data, canvas);
@@ -207,7 +211,7 @@ void TSkinScrollbar::DrawSkin(HDC dc, const RECT&) {
 
 // ---- TSkinListView ----
 
-TSkinListView::~TSkinListView() = default;
+TSkinListView::~TSkinListView() { FHeader.reset(); }
 
 void TSkinListView::AttachScrolled(TSkinControlList* form, TSkinData& data, ui::TCanvas* canvas) {
   if (FAttached) return;
@@ -230,7 +234,10 @@ void TSkinListView::AfterMessage(ui::TMessage& message) {
 
 // ---- TSkinScrollbarH ----
 
-TSkinScrollbarH::~TSkinScrollbarH() = default;
+TSkinScrollbarH::~TSkinScrollbarH() {
+  FHorzBar.reset();
+  FVertBar.reset();
+}
 
 void TSkinScrollbarH::AttachWindow(HWND window, TSkinData& data, TSkinControlList* form, ui::TCanvas* canvas) {
   if (FAttached) return;
@@ -273,7 +280,7 @@ void TSkinScrollbarH::DrawSkin(HDC dc, const RECT&) {
 
 // ---- TSkinScControl ----
 
-TSkinScControl::~TSkinScControl() = default;
+TSkinScControl::~TSkinScControl() { FBar.reset(); }
 
 void TSkinScControl::AttachControl(TSkinControlList* form, TSkinData& data, bool, ui::TCanvas* canvas) {
   AttachBar(form, data, canvas);
