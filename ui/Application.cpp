@@ -8,10 +8,13 @@
 #include "ui/Dialogs.h"
 #include "ui/ErrorReport.h"
 #include "ui/Form.h"
+#include "ui/ListBox.h"
 #include "ui/ListView.h"
 #include "ui/MediaPlayer.h"
+#include "ui/Memo.h"
 #include "ui/ProgressBar.h"
 #include "ui/RadioGroup.h"
+#include "ui/ScrollBar.h"
 #include "ui/Screen.h"
 #include "ui/ScrollBox.h"
 #include "ui/StatusBar.h"
@@ -76,7 +79,8 @@ void RegisterStandardClasses() {
                      &TStatusPanel::StaticClass(), &TRadioGroup::StaticClass(), &TScrollBox::StaticClass(),
                      &TMediaPlayer::StaticClass(), &TUpDown::StaticClass(), &TDateTimePicker::StaticClass(),
                      &TTabControl::StaticClass(), &TPageControl::StaticClass(), &TTabSheet::StaticClass(),
-                     &TTabSet::StaticClass()});
+                     &TTabSet::StaticClass(), &TScrollBar::StaticClass(), &TListBox::StaticClass(),
+                     &TMemo::StaticClass()});
   });
 }
 

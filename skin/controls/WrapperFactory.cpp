@@ -7,6 +7,7 @@
 #include "skin/controls/SkinGlyphButtons.h"
 #include "skin/controls/SkinMediaPlayer.h"
 #include "skin/controls/SkinProgressBars.h"
+#include "skin/controls/SkinScrollbars.h"
 #include "skin/controls/SkinTabs.h"
 #include "skin/controls/SkinUpDown.h"
 
@@ -36,6 +37,10 @@ auto ForWrapperClass(WrapperClass wrapper, Make make) -> decltype(make.template 
     case WrapperClass::SkinStatusBar: return make.template operator()<TSkinStatusBar>();
     case WrapperClass::SkinSizer: return make.template operator()<TSkinSizer>();
     case WrapperClass::SkinMP: return make.template operator()<TSkinMP>();
+    case WrapperClass::SkinScrollbar: return make.template operator()<TSkinScrollbar>();
+    case WrapperClass::SkinListView: return make.template operator()<TSkinListView>();
+    case WrapperClass::SkinScrollbarH: return make.template operator()<TSkinScrollbarH>();
+    case WrapperClass::SkinScControl: return make.template operator()<TSkinScControl>();
     case WrapperClass::SkinTab: return make.template operator()<TSkinTab>();
     case WrapperClass::SkinTab31: return make.template operator()<TSkinTab31>();
     case WrapperClass::SkinTabBtn: return make.template operator()<TSkinTabBtn>();

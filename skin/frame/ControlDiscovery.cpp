@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "skin/controls/SkinGlyphButtons.h"
+#include "skin/controls/SkinScrollbars.h"
 #include "skin/controls/WrapperFactory.h"
 #include "skin/frame/SkinMessages.h"
 #include "ui/ListView.h"
@@ -86,7 +87,9 @@ ControlFacts TControlDiscovery::FactsOf(ui::TControl& control) const {
 }
 
 TSkinControl* TControlDiscovery::Wrap(ui::TControl& control, WrapperClass wrapper, bool manageColor, int kind,
-                                      const std::wstring& glyphProperty) {
+                                      const std::wstring& glyphProperty, BarAttach bars) {
+  // A single bar is a scroll-bar control of its own: one overlay over the whole control.
+  if (bars == BarAttach::SingleBar && wrapper != WrapperClass::None) wrapper = WrapperClass::SkinScControl;
   // Only speed buttons are served without a window of their own.
   const bool windowed = dynamic_cast<ui::TWinControl*>(&control) != nullptr;
   if (wrapper == WrapperClass::None || (!windowed && wrapper != WrapperClass::SkinSpeedButton)) return nullptr;
@@ -95,7 +98,12 @@ TSkinControl* TControlDiscovery::Wrap(ui::TControl& control, WrapperClass wrappe
   made->SetKind(kind);
   if (auto* glyphButton = dynamic_cast<TSkinBitButton*>(made); glyphButton && !glyphProperty.empty())
     glyphButton->SetGraphicProperty(glyphProperty);
-  made->AttachControl(&home_, data_, manageColor, home_.ControlCanvas());
+  if (auto* scrolled = dynamic_cast<TSkinScrollbar*>(made); scrolled && bars == BarAttach::Scrolled)
+    scrolled->AttachScrolled(&home_, data_, home_.ControlCanvas());
+  else if (auto* single = dynamic_cast<TSkinScControl*>(made); single && bars == BarAttach::SingleBar)
+    single->AttachBar(&home_, data_, home_.ControlCanvas());
+  else
+    made->AttachControl(&home_, data_, manageColor, home_.ControlCanvas());
   return made;
 }
 
@@ -167,7 +175,8 @@ void TControlDiscovery::Apply(ui::TControl& control, const ControlDecision& d) {
   if (d.attachToHandle) {
     if (windowed) WrapWindow(windowed->WindowHandle(), d.wrapper);
   } else {
-    Wrap(control, d.wrapper, d.manageColor, d.kind, d.glyphProperty);
+    const BarAttach bars = d.singleBar ? BarAttach::SingleBar : d.attachScrolled ? BarAttach::Scrolled : BarAttach::Plain;
+    Wrap(control, d.wrapper, d.manageColor, d.singleBar ? 1 : d.kind, d.glyphProperty, bars);
   }
   if (!windowed) return;
   if (d.children == ChildrenStep::DiscoverAfter) DiscoverChildren(*windowed);

@@ -32,8 +32,10 @@ class TControlDiscovery {
 
  private:
   ControlFacts FactsOf(ui::TControl& control) const;
+  // How a scroll-bar wrapper attaches: as a control with its own bars or as a stand-alone bar.
+  enum class BarAttach { Plain, Scrolled, SingleBar };
   TSkinControl* Wrap(ui::TControl& control, WrapperClass wrapper, bool manageColor, int kind,
-                     const std::wstring& glyphProperty = {});
+                     const std::wstring& glyphProperty = {}, BarAttach bars = BarAttach::Plain);
   TSkinControl* WrapWindow(HWND window, WrapperClass wrapper);
   void Apply(ui::TControl& control, const ControlDecision& decision);
 

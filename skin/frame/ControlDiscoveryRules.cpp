@@ -252,6 +252,8 @@ WindowDecision DecideWindow(std::wstring_view lowerClassName, std::uint32_t styl
     if (!(style & kTabsOwnerDraw)) d.wrapper = WrapperClass::SkinTab;
   } else if (n == L"edit") {
     d.wrapper = WrapperClass::SkinEdit;
+  } else if (n == L"listbox") {
+    d.wrapper = WrapperClass::SkinScrollbarH;
   }
   return d;
 }

@@ -14,7 +14,7 @@ enum class WrapperClass {
   None, SkinButton, SkinBitButton, SkinMenuButton, SkinSpeedButton, SkinCheckBox, SkinRadioButton, SkinObjImage,
   SkinScrollbar, SkinListView, SkinComBox, SkinEdit, SkinUpDown, SkinDateTime, SkinProgress, SkinTrackBar,
   SkinTab, SkinTab31, SkinAdvPage, SkinBox, SkinBoxH, SkinGroupBox, SkinStatusBar, SkinSizer, SkinMP,
-  SkinTabBtn, SkinTabSheet
+  SkinTabBtn, SkinTabSheet, SkinScrollbarH, SkinScControl
 };
 
 // What the discovery knows of a library control. upperName is the class name in upper case; the

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/MainForm.h"
+#include "skin/controls/SkinScrollbars.h"
 #include "skin/data/SkinManage.h"
 #include "skin/frame/SkinMessages.h"
 #include "skin/frame/WinSkinForm.h"
@@ -184,6 +185,36 @@ TEST_F(SkinnedMainWindow, EachOfTheFiveSkinsFramesTheWindowAndItsMessageBoxWitho
     EXPECT_EQ(probe.keyPixels, 0);
     EXPECT_EQ(probe.text, L"请选择保存的文件夹");
   }
+}
+
+TEST_F(SkinnedMainWindow, TheJobListIsDrawnWithSkinnedScrollBarsAndHeader) {
+  ASSERT_TRUE(Framed(form_->Handle()));
+  skin::TWinSkinForm* frame = skin::TSkinManage::Instance()->FindFrame(form_->Handle());
+  skin::TSkinListView* list = nullptr;
+  for (skin::TSkinControl* wrapper : frame->Controls())
+    if (wrapper->Target() == form_->lvwFiles) list = dynamic_cast<skin::TSkinListView*>(wrapper);
+  ASSERT_NE(list, nullptr);
+  HWND window = form_->lvwFiles->Handle();
+  ASSERT_NE(list->Header(), nullptr);
+  EXPECT_EQ(list->Header()->Handle(), reinterpret_cast<HWND>(SendMessageW(window, LVM_GETHEADER, 0, 0)));
+
+  // More rows than fit: the vertical bar appears under its overlay and the wheel moves both.
+  form_->lvwFiles->Items().SetCount(300);
+  trelvix::testing::PumpMessages(100);
+  SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+  trelvix::testing::PumpMessages(50);
+  SCROLLBARINFO bar{};
+  bar.cbSize = sizeof bar;
+  ASSERT_TRUE(GetScrollBarInfo(window, OBJID_VSCROLL, &bar));
+  skin::TWScrollbar* overlay = list->VertBar();
+  ASSERT_TRUE(overlay->Shown());
+  const RECT covered = WindowRect(overlay->WindowHandle());
+  EXPECT_TRUE(EqualRect(&covered, &bar.rcScrollBar));
+  EXPECT_EQ(overlay->PaintedThumb().start, bar.xyThumbTop);
+  EXPECT_EQ(overlay->PaintedThumb().end, bar.xyThumbBottom);
+  form_->lvwFiles->Items().SetCount(0);
+  trelvix::testing::PumpMessages(50);
+  EXPECT_FALSE(overlay->Shown());
 }
 
 }  // namespace

@@ -109,6 +109,26 @@ TEST(ControlDiscovery, TheLibrarysCheckRadioStatusTrackAndSpeedClassesAreLeftToS
   EXPECT_EQ(skin::DecideControl(Named(L"TSPEEDBUTTON"), mapped, All(), true).wrapper, WrapperClass::SkinSpeedButton);
 }
 
+TEST(ControlDiscovery, ScrolledControlsAttachWithTheirBarsAndASingleBarStandsAlone) {
+  std::vector<std::wstring> lines = DefaultLines();
+  lines.insert(lines.begin(), {L"TScrollBar=singlescrollbar", L"TMyGrid=scrollbar"});
+  const auto single = skin::DecideControl(Named(L"TSCROLLBAR"), lines, All(), true);
+  EXPECT_EQ(single.wrapper, WrapperClass::SkinScrollbar);
+  EXPECT_TRUE(single.singleBar);
+  const auto grid = skin::DecideControl(Named(L"TMYGRID"), lines, All(), true);
+  EXPECT_TRUE(grid.attachScrolled);
+  ControlFacts list = Named(L"TLISTVIEW");
+  list.customListView = true;
+  const auto listView = skin::DecideControl(list, lines, All(), true);
+  EXPECT_EQ(listView.wrapper, WrapperClass::SkinListView);
+  EXPECT_TRUE(listView.attachScrolled);
+  ControlFacts memo = Named(L"TMEMO");
+  memo.customEdit = true;
+  memo.scrollStyle = true;
+  EXPECT_EQ(skin::DecideControl(memo, lines, All(), true).wrapper, WrapperClass::SkinScrollbar);
+  EXPECT_EQ(skin::DecideControl(memo, lines, TSkinControlTypes{}, true).wrapper, WrapperClass::None);
+}
+
 TEST(ControlDiscovery, ASkin3rdLineWinsOverTheBuiltInRulesAndNilKeepsTheSystemLook) {
   std::vector<std::wstring> lines{L"TMyGrid=nil", L"TFancyButton=bitbtn"};
   ControlFacts grid = Named(L"TMYGRID");
@@ -195,6 +215,9 @@ TEST(ControlDiscovery, ABareDialogsButtonsByStyleAndItsOtherChildren) {
   EXPECT_TRUE(skin::DecideWindow(L"tpanel", 0).faceColour);
   EXPECT_EQ(skin::DecideWindow(L"systabcontrol32", 0x2000).wrapper, WrapperClass::None);
   EXPECT_EQ(skin::DecideWindow(L"edit", 0).wrapper, WrapperClass::SkinEdit);
+  // A dialog's list box keeps its system scrolling under skinned bars, also before it has any.
+  EXPECT_EQ(skin::DecideWindow(L"listbox", 0x50A10101).wrapper, WrapperClass::SkinScrollbarH);
+  EXPECT_EQ(skin::DecideWindow(L"listbox", 0x50000001).wrapper, WrapperClass::SkinScrollbarH);
 }
 
 }  // namespace
