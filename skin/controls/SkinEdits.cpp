@@ -4,6 +4,7 @@
 
 #include "skin/controls/ControlDrawing.h"
 #include "skin/controls/EditControlRules.h"
+#include "skin/controls/SkinScrollbars.h"
 #include "skin/data/SkinPlatform.h"
 #include "skin/draw/SkinDrawing.h"
 #include "skin/frame/SkinMessages.h"
@@ -101,11 +102,26 @@ void TSkinComBox::AttachParts() {
   } else if (kind == CBS_SIMPLE) {
     FComboInfo.cbSize = sizeof(FComboInfo);
     if (SkinComboBoxInfo(FHandle, FComboInfo)) FListWindow = FComboInfo.hwndList;
+    WrapListBars();
   }
+}
+
+// The list of a simple combo box stands inside it and shows its own scroll bars; a list that drops
+// down as a pop-up window is the system's to draw.
+void TSkinComBox::WrapListBars() {
+  FListScroll.reset();
+  HWND list = FListWindow;
+  if (!FControl || !list || !IsWindowVisible(list)) return;
+  const LONG_PTR style = GetWindowLongPtrW(list, GWL_STYLE);
+  if (!(style & WS_CHILD) || (style & WS_POPUP) || GetParent(list) == GetDesktopWindow()) return;
+  FListScroll.reset(new TSkinScrollbarH(nullptr));
+  FListScroll->AttachWindow(list, *FSkinData, nullptr, FCanvas);
 }
 
 void TSkinComBox::RestoreControl() {
   TSkinControl::RestoreControl();
+  if (FListScroll) FListScroll->RestoreControl();
+  FListScroll.reset();
   FEditLayer.reset();
   FEditWindow = nullptr;
 }

@@ -15,6 +15,8 @@
 
 namespace skin {
 
+class TSkinScrollbarH;
+
 class TSkinComBox : public TSkinControl {
  public:
   explicit TSkinComBox(ui::TComponent* owner);
@@ -27,6 +29,7 @@ class TSkinComBox : public TSkinControl {
   HWND EditWindow() const { return FEditWindow; }
   // The list of a simple combo box, which takes scroll-bar overlays.
   HWND ListWindow() const { return FListWindow; }
+  TSkinScrollbarH* ListScroll() const { return FListScroll.get(); }
 
  protected:
   void AfterMessage(ui::TMessage& message) override;
@@ -35,6 +38,7 @@ class TSkinComBox : public TSkinControl {
  private:
   class EditPartLayer;
   void AttachParts();
+  void WrapListBars();
   bool ButtonAtLeft() const { return (FExStyle & WS_EX_LEFTSCROLLBAR) != 0; }
   void DrawFlat(HDC dc, const RECT& rect, int frame);
   void EditPartMessage(UINT msg);
@@ -42,6 +46,7 @@ class TSkinComBox : public TSkinControl {
   LONG_PTR FStyle = 0;
   LONG_PTR FExStyle = 0;
   HWND FListWindow = nullptr;
+  ui::TComponentPtr<TSkinScrollbarH> FListScroll;
   HWND FEditWindow = nullptr;
   std::unique_ptr<EditPartLayer> FEditLayer;
   COMBOBOXINFO FComboInfo{};

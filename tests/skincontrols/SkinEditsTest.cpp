@@ -13,6 +13,7 @@
 
 #include "skin/controls/SkinCheckBoxes.h"
 #include "skin/controls/SkinEdits.h"
+#include "skin/controls/SkinScrollbars.h"
 #include "skin/controls/SkinUpDown.h"
 #include "skin/controls/WrapperFactory.h"
 #include "skin/data/SkinManage.h"
@@ -573,6 +574,32 @@ TEST_F(EditWrappers, TheDropDownEditPartPressesTheButtonAndAnEditPaintsIntoAGive
   for (int x = 0; x < client.right; ++x)
     if (GetPixel(memory.get(), x, client.bottom / 2) != RGB(0, 0, 0)) ++painted;
   EXPECT_GT(painted, client.right / 2) << "the edit painted its background and text there";
+}
+
+TEST_F(EditWrappers, ASimpleComboBoxsListGetsScrollBarOverlaysThatGoWithTheWrapper) {
+  OpenForm();
+  auto* combo = Add<ui::TComboBox>(10, 10, 180, 120);
+  combo->SetStyle(ui::TComboBoxStyle::csSimple);
+  for (int i = 0; i < 40; ++i) combo->Items().Add(L"项目 " + std::to_wstring(i));
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+  auto* wrapper = WrapperOf<skin::TSkinComBox>(*frame, combo);
+  ASSERT_NE(wrapper, nullptr);
+  ASSERT_NE(wrapper->ListWindow(), nullptr);
+  ASSERT_NE(wrapper->ListScroll(), nullptr) << "forty items overflow the list";
+  skin::TWScrollbar* bar = wrapper->ListScroll()->VertBar();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_TRUE(bar->Shown());
+  EXPECT_EQ(bar->Target(), wrapper->ListWindow());
+
+  // Scrolling the list from code moves the painted thumb with the real one.
+  const auto before = bar->PaintedThumb();
+  SendMessageW(wrapper->ListWindow(), WM_VSCROLL, SB_PAGEDOWN, 0);
+  Pump(60);
+  EXPECT_GT(bar->PaintedThumb().start, before.start);
+
+  wrapper->RestoreControl();
+  EXPECT_EQ(wrapper->ListScroll(), nullptr) << "the overlays go with the wrapper";
 }
 
 TEST_F(EditWrappers, AScreenshotShowsTheSkinnedControlsTogether) {
