@@ -443,6 +443,7 @@ void TWinSkinForm::OpenMenuItem(int index) {
     FSlideTo = -1;
     FHighlight = false;
     GetCursorPos(&FLastMouse);
+    FMenuBar->SetHotEntry(-1);
     FMenuTracking = true;
     FMenuBar->SetOpenEntry(index);
     PaintFrame(nullptr);
@@ -1056,6 +1057,7 @@ LRESULT TWinSkinForm::NcMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCMOUSEMOVE:
       if (!FActive) return 0;
       Repaint(tracker_.Move(over));
+      HoverMenuBar(over || !FMenuBar ? -1 : FMenuBar->EntryAt(ToFrame(lParam)));
       return over ? 0 : CallPrevious(msg, wParam, lParam);
     case WM_NCLBUTTONDOWN:
       if (over) {
@@ -1101,7 +1103,19 @@ LRESULT TWinSkinForm::NcMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
+void TWinSkinForm::HoverMenuBar(int entry) {
+  if (FMenuBar && !FMenuTracking && FMenuBar->SetHotEntry(entry)) PaintFrame(nullptr);
+}
+
 void TWinSkinForm::HoverTick() {
+  // The mouse may leave a menu-bar entry for the client area or another window, where the frame hears
+  // nothing of it.
+  if (FMenuBar && FMenuBar->HotEntry() >= 0) {
+    POINT cursor{};
+    const bool over = GetCursorPos(&cursor) && WindowFromPoint(cursor) == Window() &&
+                      FMenuBar->EntryAt(ToFrame(MAKELPARAM(cursor.x, cursor.y))) == FMenuBar->HotEntry();
+    if (!over) HoverMenuBar(-1);
+  }
   const std::optional<std::size_t> hot = tracker_.Hot();
   if (!hot || *hot >= boxes_.size()) return;
   POINT cursor{};

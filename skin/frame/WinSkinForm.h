@@ -147,6 +147,8 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   LRESULT NcCalcSize(WPARAM wParam, LPARAM lParam);
   LRESULT NcHitTest(WPARAM wParam, LPARAM lParam);
   LRESULT NcMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+  // The menu-bar entry under the mouse (-1: none) is framed while no menu is open.
+  void HoverMenuBar(int entry);
   void HoverTick();
   void PerformAction(std::size_t button, POINT screen);
   void ShowSystemMenu(POINT screen);

@@ -34,6 +34,14 @@ void TWinSkinMenu::Rebuild(HMENU menu) {
     FItems.push_back(std::move(entry));
   }
   FOpenEntry = -1;
+  FHotEntry = -1;
+}
+
+bool TWinSkinMenu::SetHotEntry(int index) {
+  if (index < 0 || index >= static_cast<int>(FItems.size())) index = -1;
+  if (index == FHotEntry) return false;
+  FHotEntry = index;
+  return true;
 }
 
 std::vector<BarEntry> TWinSkinMenu::Entries() const {
@@ -77,7 +85,8 @@ void TWinSkinMenu::Paint(HDC dc, const SkinRect& band, TSkinData& data, bool rig
       entry.bounds = {};
       continue;
     }
-    if (static_cast<int>(i) == FOpenEntry) {
+    const bool hot = static_cast<int>(i) == FHotEntry && entry.FEnabled && active;
+    if (static_cast<int>(i) == FOpenEntry || hot) {
       ui::GdiBrush frame(CreateSolidBrush(ui::ColorToRGB(static_cast<ui::TColor>(data.ButtonHilight))));
       FrameRect(dc, &r, frame.get());
     }

@@ -39,6 +39,10 @@ class TWinSkinMenu {
   std::vector<BarEntry> Entries() const;
   // The entry shown open (pressed), -1 for none.
   void SetOpenEntry(int index) { FOpenEntry = index; }
+  // The entry under the mouse, framed as the open one is when it is enabled; -1 for none. True when
+  // that changed.
+  bool SetHotEntry(int index);
+  int HotEntry() const { return FHotEntry; }
 
   // Lays the entries out in `band` (window coordinates), from the right for right-to-left windows,
   // and draws them into `dc` on the band's background.
@@ -50,6 +54,7 @@ class TWinSkinMenu {
   HMENU FMenuHandle = nullptr;
   std::vector<TMenuBtn> FItems;
   int FOpenEntry = -1;
+  int FHotEntry = -1;
 };
 
 }  // namespace skin

@@ -19,6 +19,7 @@
 #include "skin/frame/WinSkinForm.h"
 #include "skin/frame/WinSkinPopMenu.h"
 #include "tests/support/HandleCensus.h"
+#include "tests/support/PixelTest.h"
 #include "tests/support/SkinWindowTests.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
@@ -388,6 +389,52 @@ TEST_F(SkinnedMenus, TheMouseOverAnotherEntrySlidesToItsMenu) {
                   [&] { open.push_back(Frame()->OpenEntry()); }, [] { EndMenu(); }};
   Run(script, WM_SYSCOMMAND, SC_KEYMENU, 0);
   EXPECT_EQ(open, (std::vector<int>{0, 1}));
+}
+
+TEST_F(SkinnedMenus, TheEntryUnderTheMouseIsFramedUntilTheMouseLeavesAndDisabledEntriesStayPlain) {
+  ASSERT_NE(Open(true), nullptr);
+  const auto hilight = trelvix::testing::Rgb(ui::ColorToRGB(static_cast<ui::TColor>(data_->ButtonHilight)));
+  // The entry's left edge, on the screen.
+  const auto leftEdge = [&](int entry) {
+    const skin::SkinRect b = Frame()->MenuBar()->Bounds(static_cast<std::size_t>(entry));
+    const RECT w = WindowRect(window_);
+    return trelvix::testing::CaptureScreen().At(w.left + b.left, w.top + (b.top + b.bottom) / 2);
+  };
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+  PumpUntil([&] { return Frame()->MenuBar()->HotEntry() == -1; }, 2000);
+  ASSERT_NE(leftEdge(1), hilight) << "the band must not already be the frame's colour";
+
+  const LPARAM over = EntryPoint(1);
+  SetCursorPos(GET_X_LPARAM(over), GET_Y_LPARAM(over));
+  SendMessageW(window_, WM_NCMOUSEMOVE, HTMENU, over);
+  Pump(30);
+  EXPECT_EQ(Frame()->MenuBar()->HotEntry(), 1);
+  EXPECT_EQ(leftEdge(1), hilight);
+
+  // Into the client area: the frame hears no more moves, and its hover timer takes the frame off.
+  RECT client{};
+  GetClientRect(window_, &client);
+  POINT inside{client.right / 2, client.bottom / 2};
+  ClientToScreen(window_, &inside);
+  SetCursorPos(inside.x, inside.y);
+  PumpUntil([&] { return Frame()->MenuBar()->HotEntry() == -1; }, 2000);
+  EXPECT_EQ(Frame()->MenuBar()->HotEntry(), -1);
+  EXPECT_NE(leftEdge(1), hilight);
+
+  const LPARAM disabled = EntryPoint(3);
+  SetCursorPos(GET_X_LPARAM(disabled), GET_Y_LPARAM(disabled));
+  SendMessageW(window_, WM_NCMOUSEMOVE, HTMENU, disabled);
+  Pump(30);
+  EXPECT_NE(leftEdge(3), hilight) << "a disabled entry is not framed";
+
+  // Opening a menu takes the hover frame over: the open entry is framed, the hot one is forgotten.
+  SetCursorPos(GET_X_LPARAM(over), GET_Y_LPARAM(over));
+  SendMessageW(window_, WM_NCMOUSEMOVE, HTMENU, over);
+  MenuScript script;
+  int hotWhileOpen = 0;
+  script.steps = {[&] { hotWhileOpen = Frame()->MenuBar()->HotEntry(); }, [] { EndMenu(); }};
+  Run(script, WM_SYSCOMMAND, SC_KEYMENU, 0);
+  EXPECT_EQ(hotWhileOpen, -1);
 }
 
 TEST_F(SkinnedMenus, EntriesWithoutAMenuSendTheirCommandAndDisabledEntriesNothing) {
