@@ -400,8 +400,10 @@ TEST_F(SkinnedMenus, TheEntryUnderTheMouseIsFramedUntilTheMouseLeavesAndDisabled
     const RECT w = WindowRect(window_);
     return trelvix::testing::CaptureScreen().At(w.left + b.left, w.top + (b.top + b.bottom) / 2);
   };
+  // The manager's refresh after skinning reads the entries anew, which forgets the hot one: let it pass.
   SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
-  PumpUntil([&] { return Frame()->MenuBar()->HotEntry() == -1; }, 2000);
+  Pump(400);
+  ASSERT_EQ(Frame()->MenuBar()->HotEntry(), -1);
   ASSERT_NE(leftEdge(1), hilight) << "the band must not already be the frame's colour";
 
   const LPARAM over = EntryPoint(1);
