@@ -15,6 +15,7 @@
 #include "app/SkinChoice.h"
 #include "skin/data/SkinManage.h"
 #include "skin/frame/WinSkinForm.h"
+#include "tests/support/MenuScript.h"
 #include "tests/support/PixelTest.h"
 #include "ui/Application.h"
 #include "ui/Menus.h"
@@ -37,48 +38,21 @@ bool Framed(HWND window) {
   return frame && frame->SkinState() == skin::kSkinStateSkinned;
 }
 
-BOOL CALLBACK FindPopup(HWND window, LPARAM out) {
-  wchar_t name[16]{};
-  GetClassNameW(window, name, 16);
-  if (std::wstring(name) != L"#32768" || !IsWindowVisible(window)) return TRUE;
-  *reinterpret_cast<HWND*>(out) = window;
-  return FALSE;
-}
+using trelvix::testing::FindPopupWindow;
+using trelvix::testing::MenuScript;
 
-HWND FindPopupWindow() {
-  HWND found = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindPopup, reinterpret_cast<LPARAM>(&found));
-  return found;
+// Posts the message that starts a menu and serves messages until the script ran and the menu closed.
+void RunMenuScript(MenuScript& script, HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  MenuScript::current = &script;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 40, MenuScript::Tick);
+  PostMessageW(window, msg, wParam, lParam);
+  const DWORD end = GetTickCount() + 6000;
+  while ((script.next < script.steps.size() || FindPopupWindow()) && GetTickCount() < end)
+    trelvix::testing::PumpMessages(20);
+  trelvix::testing::PumpMessages(100);
+  KillTimer(nullptr, timer);
+  MenuScript::current = nullptr;
 }
-
-// Steps run one per timer tick inside a menu's modal loop; a step that sets `repeat` runs again.
-struct MenuScript {
-  static inline MenuScript* current = nullptr;
-  static inline bool repeat = false;
-  std::vector<std::function<void()>> steps;
-  std::size_t next = 0;
-  int idle = 0;
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    MenuScript& s = *current;
-    if (s.next < s.steps.size()) {
-      repeat = false;
-      s.steps[s.next]();
-      if (!repeat) ++s.next;
-    } else if (++s.idle > 20) {
-      EndMenu();
-    }
-  }
-  void Run(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    current = this;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 40, Tick);
-    PostMessageW(window, msg, wParam, lParam);
-    const DWORD end = GetTickCount() + 6000;
-    while ((next < steps.size() || FindPopupWindow()) && GetTickCount() < end) trelvix::testing::PumpMessages(20);
-    trelvix::testing::PumpMessages(100);
-    KillTimer(nullptr, timer);
-    current = nullptr;
-  }
-};
 
 // Down until the entry with `command` is highlighted in the open popup.
 std::function<void()> HighlightCommand(UINT command) {
@@ -200,7 +174,7 @@ TEST_F(MainWindowMenus, TheSkinnedSystemMenuOffersTheSkinsAndEveryScreenshotIsTa
     MenuScript choose;
     choose.steps = {HighlightCommand(app::SkinChoiceCommand(item)),
                     [] { PostMessageW(FindPopupWindow(), WM_CHAR, L'\r', 0); }};
-    choose.Run(window, WM_SYSCOMMAND, SC_KEYMENU, L' ');
+    RunMenuScript(choose, window, WM_SYSCOMMAND, SC_KEYMENU, L' ');
     trelvix::testing::PumpMessages(400);
     EXPECT_EQ(form_->SkinItem(), item);
 
@@ -208,7 +182,7 @@ TEST_F(MainWindowMenus, TheSkinnedSystemMenuOffersTheSkinsAndEveryScreenshotIsTa
     MenuScript picture;
     picture.steps = {HighlightCommand(app::SkinChoiceCommand(item)), [] {},
                      Screenshot(window, L"skin-" + std::to_wstring(item) + L"-system-menu", taken)};
-    picture.Run(window, WM_SYSCOMMAND, SC_KEYMENU, L' ');
+    RunMenuScript(picture, window, WM_SYSCOMMAND, SC_KEYMENU, L' ');
     EXPECT_TRUE(taken);
   }
 }
@@ -253,7 +227,7 @@ TEST_F(MainWindowMenus, AFormWithAMainMenuShowsTheSkinnedMenuBarInEverySkin) {
     MenuScript picture;
     picture.steps = {[&] { open = FrameOf(form->Handle())->OpenEntry(); }, [] {},
                      Screenshot(form->Handle(), L"skin-" + std::to_wstring(item) + L"-menu-bar", taken)};
-    picture.Run(form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, L'f');
+    RunMenuScript(picture, form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, L'f');
     EXPECT_EQ(open, 0);
     EXPECT_TRUE(taken);
   }

@@ -19,12 +19,15 @@
 #include "skin/frame/WinSkinForm.h"
 #include "tests/support/PixelTest.h"
 #include "tests/support/SkinWindowTests.h"
+#include "tests/support/SkinnedForms.h"
 #include "ui/Application.h"
 #include "ui/ListView.h"
 #include "ui/Memo.h"
 #include "ui/ScrollBar.h"
 
 namespace {
+
+using trelvix::testing::WrapperOf;
 
 using skin::TSkinManage;
 using skin::TWScrollbar;
@@ -130,25 +133,8 @@ class ScrollOverlays : public ::testing::Test {
     item->SubItems().Add(L"准备就绪");
   }
 
-  skin::TWinSkinForm* ShowAndFrame() {
-    form_->Show();
-    SetForegroundWindow(form_->Handle());
-    skin::TWinSkinForm* frame = nullptr;
-    PumpUntil([&] {
-      frame = TSkinManage::Instance()->FindFrame(form_->Handle());
-      return frame && frame->SkinState() == skin::kSkinStateSkinned;
-    });
-    Pump(100);
-    return frame;
-  }
+  skin::TWinSkinForm* ShowAndFrame() { return trelvix::testing::ShowAndWaitForFrame(*form_, 100); }
 
-  template <class W>
-  W* WrapperOf(const skin::TWinSkinForm& frame, const ui::TComponent* control) {
-    for (skin::TSkinControl* w : frame.Controls())
-      if (w->Target() == control)
-        if (auto* found = dynamic_cast<W*>(w)) return found;
-    return nullptr;
-  }
 
   std::unique_ptr<skin::TSkinData> data_;
   ui::TComponentPtr<ui::TForm> form_;

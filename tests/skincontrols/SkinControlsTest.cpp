@@ -33,6 +33,7 @@
 #include "ui/ProgressBar.h"
 #include "ui/StdCtrls.h"
 #include "tests/support/SkinWindowTests.h"
+#include "tests/support/SkinnedForms.h"
 
 namespace {
 
@@ -76,16 +77,7 @@ class Wrappers : public ::testing::Test {
     form_->SetClientSize(480, 360);
     form_->SetCaption(L"控件");
   }
-  skin::TWinSkinForm* ShowAndFrame() {
-    form_->Show();
-    SetForegroundWindow(form_->Handle());
-    skin::TWinSkinForm* frame = nullptr;
-    PumpUntil([&] {
-      frame = TSkinManage::Instance()->FindFrame(form_->Handle());
-      return frame && frame->SkinState() == skin::kSkinStateSkinned;
-    });
-    return frame;
-  }
+  skin::TWinSkinForm* ShowAndFrame() { return trelvix::testing::ShowAndWaitForFrame(*form_, 0); }
 
   static std::vector<skin::TSkinControl*> WrappersOf(const skin::TWinSkinForm& frame, const ui::TComponent* control) {
     std::vector<skin::TSkinControl*> found;

@@ -21,6 +21,7 @@
 #include "skin/frame/WinSkinForm.h"
 #include "tests/support/PixelTest.h"
 #include "tests/support/SkinWindowTests.h"
+#include "tests/support/SkinnedForms.h"
 #include "ui/Application.h"
 #include "ui/DateTimePicker.h"
 #include "ui/Handles.h"
@@ -28,6 +29,8 @@
 #include "ui/UpDown.h"
 
 namespace {
+
+using trelvix::testing::WrapperOf;
 
 using skin::TSkinManage;
 using trelvix::testing::Capture;
@@ -130,23 +133,7 @@ class EditWrappers : public ::testing::Test {
     form_->SetClientSize(460, 340);
     form_->SetCaption(L"编辑控件");
   }
-  skin::TWinSkinForm* ShowAndFrame() {
-    form_->Show();
-    SetForegroundWindow(form_->Handle());
-    skin::TWinSkinForm* frame = nullptr;
-    PumpUntil([&] {
-      frame = TSkinManage::Instance()->FindFrame(form_->Handle());
-      return frame && frame->SkinState() == skin::kSkinStateSkinned;
-    });
-    Pump(150);
-    return frame;
-  }
-  template <class W>
-  W* WrapperOf(skin::TWinSkinForm& frame, const ui::TComponent* control) {
-    for (skin::TSkinControl* w : frame.Controls())
-      if (w->Target() == control) return dynamic_cast<W*>(w);
-    return nullptr;
-  }
+  skin::TWinSkinForm* ShowAndFrame() { return trelvix::testing::ShowAndWaitForFrame(*form_, 150); }
   // A bare child window of the form, wrapped by hand as a frame would wrap a dialog's window.
   template <class W>
   W* WrapBare(skin::WrapperClass kind, HWND window) {

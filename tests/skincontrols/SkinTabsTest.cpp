@@ -18,6 +18,7 @@
 #include "skin/frame/WinSkinForm.h"
 #include "tests/support/PixelTest.h"
 #include "tests/support/SkinWindowTests.h"
+#include "tests/support/SkinnedForms.h"
 #include "ui/Application.h"
 #include "ui/StdCtrls.h"
 #include "ui/TabControls.h"
@@ -25,6 +26,8 @@
 #include "ui/Handles.h"
 
 namespace {
+
+using trelvix::testing::WrapperOf;
 
 using trelvix::testing::CaptureClient;
 using trelvix::testing::PumpMessages;
@@ -70,24 +73,7 @@ class TabWrappers : public ::testing::Test {
     page->SetCaption(caption);
     return page;
   }
-  skin::TWinSkinForm* ShowAndFrame() {
-    form_->Show();
-    SetForegroundWindow(form_->Handle());
-    skin::TWinSkinForm* frame = nullptr;
-    PumpUntil([&] {
-      frame = skin::TSkinManage::Instance()->FindFrame(form_->Handle());
-      return frame && frame->SkinState() == skin::kSkinStateSkinned;
-    });
-    PumpMessages(150);
-    return frame;
-  }
-  template <class W>
-  static W* WrapperOf(const skin::TWinSkinForm& frame, const ui::TComponent* control) {
-    for (skin::TSkinControl* w : frame.Controls())
-      if (w->Target() == control)
-        if (auto* wanted = dynamic_cast<W*>(w)) return wanted;
-    return nullptr;
-  }
+  skin::TWinSkinForm* ShowAndFrame() { return trelvix::testing::ShowAndWaitForFrame(*form_, 150); }
 
   // The colours of frame `index` of the skin's tab strip: along its outer edge (the first row that is
   // not the transparent key), and in its middle, both from the middle third of the frame's width.

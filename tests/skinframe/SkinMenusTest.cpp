@@ -19,6 +19,7 @@
 #include "skin/frame/WinSkinForm.h"
 #include "skin/frame/WinSkinPopMenu.h"
 #include "tests/support/HandleCensus.h"
+#include "tests/support/MenuScript.h"
 #include "tests/support/PixelTest.h"
 #include "tests/support/SkinWindowTests.h"
 #include "ui/Application.h"
@@ -230,40 +231,8 @@ HMENU BuildBar() {
   return bar;
 }
 
-BOOL CALLBACK FindPopup(HWND window, LPARAM out) {
-  wchar_t name[16]{};
-  GetClassNameW(window, name, 16);
-  if (std::wstring(name) != L"#32768" || !IsWindowVisible(window)) return TRUE;
-  *reinterpret_cast<HWND*>(out) = window;
-  return FALSE;
-}
-
-// The open popup menu window of this thread (the newest one first), or null.
-HWND FindPopupWindow() {
-  HWND found = nullptr;
-  EnumThreadWindows(GetCurrentThreadId(), FindPopup, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
-// Steps run one per timer tick inside a menu's modal loop; the last step should end the menu.
-struct MenuScript {
-  static inline MenuScript* current = nullptr;
-  // A step that has not reached its goal runs again at the next tick.
-  static inline bool repeat = false;
-  std::vector<std::function<void()>> steps;
-  std::size_t next = 0;
-  int idle = 0;
-  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
-    MenuScript& s = *current;
-    if (s.next < s.steps.size()) {
-      repeat = false;
-      s.steps[s.next]();
-      if (!repeat) ++s.next;
-    } else if (++s.idle > 20) {
-      EndMenu();
-    }
-  }
-};
+using trelvix::testing::FindPopupWindow;
+using trelvix::testing::MenuScript;
 
 class SkinnedMenus : public ::testing::Test {
  protected:
