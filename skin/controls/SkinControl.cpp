@@ -61,6 +61,7 @@ void TSkinControl::AttachControl(TSkinControlList* form, TSkinData& data, bool m
   control->Invalidate();
   FAttached = true;
   FLifeState = kLifeAttached;
+  AfterAttach();
 }
 
 void TSkinControl::AttachWindow(HWND window, TSkinData& data, TSkinControlList* form, ui::TCanvas* canvas) {
@@ -82,6 +83,7 @@ void TSkinControl::AttachWindow(HWND window, TSkinData& data, TSkinControlList* 
   InvalidateRect(window, nullptr, TRUE);
   FAttached = true;
   FLifeState = kLifeAttached;
+  AfterAttach();
 }
 
 void TSkinControl::HookControl(ui::TControl& control) {

@@ -68,6 +68,8 @@ class TSkinControl : public ui::TComponent {
   virtual void AfterMessage(ui::TMessage& message);
   // Paints the whole window through DrawSkin into `dc` (null: the window DC).
   virtual void PaintWindow(HDC dc);
+  // Runs once a first attach of either kind succeeded: what a wrapper adds to the window it serves.
+  virtual void AfterAttach() {}
   // The skinned picture of the window; `rect` is the window rectangle moved to (0, 0).
   virtual void DrawSkin(HDC dc, const RECT& rect);
 

@@ -71,18 +71,6 @@ TSkinComBox::TSkinComBox(ui::TComponent* owner) : TSkinControl(owner) {}
 
 TSkinComBox::~TSkinComBox() { FEditLayer.reset(); }
 
-void TSkinComBox::AttachControl(TSkinControlList* form, TSkinData& data, bool manageColor, ui::TCanvas* canvas) {
-  if (FAttached) return;
-  TSkinControl::AttachControl(form, data, manageColor, canvas);
-  if (FAttached) AttachParts();
-}
-
-void TSkinComBox::AttachWindow(HWND window, TSkinData& data, TSkinControlList* form, ui::TCanvas* canvas) {
-  if (FAttached) return;
-  TSkinControl::AttachWindow(window, data, form, canvas);
-  if (FAttached) AttachParts();
-}
-
 void TSkinComBox::AttachParts() {
   FStyle = GetWindowLongPtrW(FHandle, GWL_STYLE);
   FExStyle = GetWindowLongPtrW(FHandle, GWL_EXSTYLE);
@@ -395,18 +383,6 @@ void TArrowButton::Paint() {
 // ---- TSkinDateTime ----
 
 TSkinDateTime::~TSkinDateTime() { FArrow.reset(); }
-
-void TSkinDateTime::AttachControl(TSkinControlList* form, TSkinData& data, bool manageColor, ui::TCanvas* canvas) {
-  if (FAttached) return;
-  TSkinControl::AttachControl(form, data, manageColor, canvas);
-  if (FAttached) MakeArrow();
-}
-
-void TSkinDateTime::AttachWindow(HWND window, TSkinData& data, TSkinControlList* form, ui::TCanvas* canvas) {
-  if (FAttached) return;
-  TSkinControl::AttachWindow(window, data, form, canvas);
-  if (FAttached) MakeArrow();
-}
 
 void TSkinDateTime::MakeArrow() {
   // The picker's own painting must leave the button alone.

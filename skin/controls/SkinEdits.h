@@ -21,8 +21,6 @@ class TSkinComBox : public TSkinControl {
  public:
   explicit TSkinComBox(ui::TComponent* owner);
   ~TSkinComBox() override;
-  void AttachControl(TSkinControlList* form, TSkinData& data, bool manageColor, ui::TCanvas* canvas) override;
-  void AttachWindow(HWND window, TSkinData& data, TSkinControlList* form, ui::TCanvas* canvas) override;
   void RestoreControl() override;
   // Where the button was last drawn, in window coordinates.
   RECT ButtonRect() const { return FButtonRect; }
@@ -32,6 +30,7 @@ class TSkinComBox : public TSkinControl {
   TSkinScrollbarH* ListScroll() const { return FListScroll.get(); }
 
  protected:
+  void AfterAttach() override { AttachParts(); }
   void AfterMessage(ui::TMessage& message) override;
   void DrawSkin(HDC dc, const RECT& rect) override;
 
@@ -101,12 +100,11 @@ class TSkinDateTime : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
   ~TSkinDateTime() override;
-  void AttachControl(TSkinControlList* form, TSkinData& data, bool manageColor, ui::TCanvas* canvas) override;
-  void AttachWindow(HWND window, TSkinData& data, TSkinControlList* form, ui::TCanvas* canvas) override;
   TArrowButton* Arrow() const { return FArrow.get(); }
   TSkinData* SkinData() const { return FSkinData; }
 
  protected:
+  void AfterAttach() override { MakeArrow(); }
   void AfterMessage(ui::TMessage& message) override;
   void DrawSkin(HDC dc, const RECT& rect) override;
 

@@ -86,21 +86,8 @@ ui::TComponentPtr<TSkinControl> WrapArrows(HWND arrows, TSkinData& data, ui::TCa
 
 TSkinTab::~TSkinTab() = default;
 
-void TSkinTab::AttachControl(TSkinControlList* form, TSkinData& data, bool manageColor, ui::TCanvas* canvas) {
-  if (FAttached) return;
-  TSkinControl::AttachControl(form, data, manageColor, canvas);
-  if (FAttached) Prepare();
-}
-
-void TSkinTab::AttachWindow(HWND window, TSkinData& data, TSkinControlList* form, ui::TCanvas* canvas) {
-  if (FAttached) return;
-  TSkinControl::AttachWindow(window, data, form, canvas);
-  if (!FAttached) return;
-  FFocused = GetFocus() == window;
-  Prepare();
-}
-
-void TSkinTab::Prepare() {
+void TSkinTab::AfterAttach() {
+  if (!FControl) FFocused = GetFocus() == FHandle;
   FEnabled = (GetWindowLongPtrW(FHandle, GWL_STYLE) & WS_DISABLED) == 0;
   FUnicode2 = IsWindowUnicode(FHandle) != FALSE;
   FTabPosition = TabSideOfStyle(static_cast<std::uint32_t>(GetWindowLongPtrW(FHandle, GWL_STYLE)));

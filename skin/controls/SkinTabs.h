@@ -15,8 +15,6 @@ class TSkinTab : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
   ~TSkinTab() override;
-  void AttachControl(TSkinControlList* form, TSkinData& data, bool manageColor, ui::TCanvas* canvas) override;
-  void AttachWindow(HWND window, TSkinData& data, TSkinControlList* form, ui::TCanvas* canvas) override;
   void ReapplySkin() override;
 
   TabSide Side() const { return FTabPosition; }
@@ -26,11 +24,11 @@ class TSkinTab : public TSkinControl {
   TSkinControl* Scroller() const { return FScroller.get(); }
 
  protected:
+  void AfterAttach() override;
   bool BeforeMessage(ui::TMessage& message) override;
   void DrawSkin(HDC dc, const RECT& rect) override;
 
  private:
-  void Prepare();
   void BuildImages();
   void WrapScroller();
   HWND ScrollArrows() const;
