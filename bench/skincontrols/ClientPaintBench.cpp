@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/MainForm.h"
-#include "skin/data/SkinManage.h"
+#include "skin/manage/SkinManage.h"
 #include "tests/support/PixelTest.h"
 #include "ui/Application.h"
 

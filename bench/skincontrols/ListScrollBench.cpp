@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "skin/data/SkinManage.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/manage/SkinManage.h"
 #include "tests/support/SkinWindowTests.h"
 #include "ui/Application.h"
 #include "ui/Form.h"

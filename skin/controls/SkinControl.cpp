@@ -4,9 +4,9 @@
 
 #include <exception>
 
+#include "skin/base/SkinMessages.h"
 #include "skin/data/SkinPlatform.h"
 #include "skin/draw/SkinDrawing.h"
-#include "skin/frame/SkinMessages.h"
 #include "ui/Handles.h"
 #include "ui/ShiftState.h"
 #include "ui/WindowSubclass.h"

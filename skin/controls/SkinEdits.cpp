@@ -2,12 +2,12 @@
 
 #include <windowsx.h>
 
+#include "skin/base/SkinMessages.h"
 #include "skin/controls/ControlDrawing.h"
 #include "skin/controls/EditControlRules.h"
 #include "skin/controls/SkinScrollbars.h"
 #include "skin/data/SkinPlatform.h"
 #include "skin/draw/SkinDrawing.h"
-#include "skin/frame/SkinMessages.h"
 #include "ui/Handles.h"
 #include "ui/core/AsciiText.h"
 

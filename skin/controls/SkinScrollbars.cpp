@@ -4,7 +4,7 @@
 
 #include <exception>
 
-#include "skin/frame/SkinMessages.h"
+#include "skin/base/SkinMessages.h"
 #include "ui/Handles.h"
 #include "ui/core/Properties.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Makes the wrapper of a class the discovery chose; nothing for a class that has no wrapper yet.
+#include "skin/base/WrapperClass.h"
 #include "skin/controls/SkinControl.h"
-#include "skin/frame/ControlDiscoveryRules.h"
 
 namespace skin {
 

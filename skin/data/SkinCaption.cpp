@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <atomic>
 
-#include "skin/frame/SkinMessages.h"
+#include "skin/base/SkinMessages.h"
 #include "ui/WindowSubclass.h"
 
 namespace skin {

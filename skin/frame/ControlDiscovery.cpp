@@ -2,10 +2,10 @@
 
 #include <vector>
 
+#include "skin/base/SkinMessages.h"
 #include "skin/controls/SkinGlyphButtons.h"
 #include "skin/controls/SkinScrollbars.h"
 #include "skin/controls/WrapperFactory.h"
-#include "skin/frame/SkinMessages.h"
 #include "ui/ListView.h"
 #include "ui/ProgressBar.h"
 #include "ui/StdCtrls.h"

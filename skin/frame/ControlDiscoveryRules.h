@@ -6,16 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "skin/base/WrapperClass.h"
 #include "skin/data/SkinSettings.h"
 
 namespace skin {
-
-enum class WrapperClass {
-  None, SkinButton, SkinBitButton, SkinMenuButton, SkinSpeedButton, SkinCheckBox, SkinRadioButton, SkinObjImage,
-  SkinScrollbar, SkinListView, SkinComBox, SkinEdit, SkinUpDown, SkinDateTime, SkinProgress, SkinTrackBar,
-  SkinTab, SkinTab31, SkinAdvPage, SkinBox, SkinBoxH, SkinGroupBox, SkinStatusBar, SkinSizer, SkinMP,
-  SkinTabBtn, SkinTabSheet, SkinScrollbarH, SkinScControl
-};
 
 // What the discovery knows of a library control. upperName is the class name in upper case; the
 // flags say which library classes it derives from.

@@ -6,10 +6,10 @@
 #include <array>
 #include <exception>
 
+#include "skin/base/SkinMessages.h"
 #include "skin/draw/SkinDrawing.h"
 #include "skin/frame/FrameRegionPlan.h"
 #include "skin/frame/MenuRules.h"
-#include "skin/frame/SkinMessages.h"
 #include "skin/frame/WinSkinPopMenu.h"
 #include "ui/Form.h"
 #include "ui/Handles.h"

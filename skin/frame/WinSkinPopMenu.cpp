@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "skin/base/SkinMessages.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/SkinDrawing.h"
 #include "skin/frame/MenuRules.h"
-#include "skin/frame/SkinMessages.h"
 #include "ui/Handles.h"
 
 namespace skin {

@@ -13,8 +13,8 @@
 
 #include "app/MainForm.h"
 #include "app/SkinChoice.h"
-#include "skin/data/SkinManage.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/manage/SkinManage.h"
 #include "tests/support/MenuScript.h"
 #include "tests/support/PixelTest.h"
 #include "ui/Application.h"

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "app/MainForm.h"
+#include "skin/base/SkinMessages.h"
 #include "skin/controls/SkinScrollbars.h"
-#include "skin/data/SkinManage.h"
-#include "skin/frame/SkinMessages.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/manage/SkinManage.h"
 #include "tests/support/PixelTest.h"
 #include "ui/Application.h"
 

@@ -15,8 +15,8 @@
 
 #include "skin/controls/ScrollBarGeometry.h"
 #include "skin/controls/SkinScrollbars.h"
-#include "skin/data/SkinManage.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/manage/SkinManage.h"
 #include "tests/support/PixelTest.h"
 #include "tests/support/SkinWindowTests.h"
 #include "tests/support/SkinnedForms.h"

@@ -14,26 +14,26 @@
 #include <string>
 #include <vector>
 
+#include "skin/base/SkinMessages.h"
 #include "skin/controls/SkinButton.h"
 #include "skin/controls/SkinContainers.h"
 #include "skin/controls/SkinGlyphButtons.h"
 #include "skin/controls/SkinMediaPlayer.h"
 #include "skin/controls/SkinProgressBars.h"
-#include "skin/data/SkinManage.h"
-#include "skin/frame/SkinMessages.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/manage/SkinManage.h"
 #include "tests/support/PixelTest.h"
+#include "tests/support/SkinWindowTests.h"
+#include "tests/support/SkinnedForms.h"
 #include "ui/Application.h"
 #include "ui/Buttons.h"
 #include "ui/GraphicControl.h"
-#include "ui/MediaPlayer.h"
-#include "ui/StatusBar.h"
-#include "ui/TrackBar.h"
 #include "ui/ListView.h"
+#include "ui/MediaPlayer.h"
 #include "ui/ProgressBar.h"
+#include "ui/StatusBar.h"
 #include "ui/StdCtrls.h"
-#include "tests/support/SkinWindowTests.h"
-#include "tests/support/SkinnedForms.h"
+#include "ui/TrackBar.h"
 
 namespace {
 

@@ -11,14 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "skin/base/SkinMessages.h"
 #include "skin/controls/SkinCheckBoxes.h"
 #include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinScrollbars.h"
 #include "skin/controls/SkinUpDown.h"
 #include "skin/controls/WrapperFactory.h"
-#include "skin/data/SkinManage.h"
-#include "skin/frame/SkinMessages.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/manage/SkinManage.h"
 #include "tests/support/PixelTest.h"
 #include "tests/support/SkinWindowTests.h"
 #include "tests/support/SkinnedForms.h"

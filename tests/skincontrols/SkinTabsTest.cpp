@@ -11,19 +11,19 @@
 #include <string>
 #include <vector>
 
+#include "skin/base/SkinMessages.h"
 #include "skin/controls/SkinTabs.h"
-#include "skin/data/SkinManage.h"
 #include "skin/draw/BitmapFunctions.h"
-#include "skin/frame/SkinMessages.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/manage/SkinManage.h"
 #include "tests/support/PixelTest.h"
 #include "tests/support/SkinWindowTests.h"
 #include "tests/support/SkinnedForms.h"
 #include "ui/Application.h"
+#include "ui/Handles.h"
 #include "ui/StdCtrls.h"
 #include "ui/TabControls.h"
 #include "ui/TabSet.h"
-#include "ui/Handles.h"
 
 namespace {
 

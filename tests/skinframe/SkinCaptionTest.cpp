@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "skin/base/SkinMessages.h"
 #include "skin/data/SkinCaption.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/CaptionTextLayout.h"
-#include "skin/frame/SkinMessages.h"
 #include "skin/frame/WinSkinForm.h"
 #include "tests/support/PixelTest.h"
-#include "ui/core/FormDefinition.h"
 #include "tests/support/SkinWindowTests.h"
+#include "ui/core/FormDefinition.h"
 
 namespace {
 

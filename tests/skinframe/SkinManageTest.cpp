@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "skin/data/SkinManage.h"
+#include "skin/base/SkinMessages.h"
 #include "skin/data/WinSkinData.h"
-#include "skin/frame/SkinMessages.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/manage/SkinManage.h"
 #include "tests/support/HandleCensus.h"
+#include "tests/support/SkinWindowTests.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
-#include "tests/support/SkinWindowTests.h"
 
 namespace {
 

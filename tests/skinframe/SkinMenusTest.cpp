@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "skin/data/SkinManage.h"
+#include "skin/base/SkinMessages.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/SkinDrawing.h"
 #include "skin/frame/MenuRules.h"
 #include "skin/frame/SkinMenuPainter.h"
-#include "skin/frame/SkinMessages.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/frame/WinSkinPopMenu.h"
+#include "skin/manage/SkinManage.h"
 #include "tests/support/HandleCensus.h"
 #include "tests/support/MenuScript.h"
 #include "tests/support/PixelTest.h"

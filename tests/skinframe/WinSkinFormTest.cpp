@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "skin/base/SkinMessages.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/SkinDrawing.h"
-#include "skin/frame/SkinMessages.h"
 #include "skin/frame/WinSkinForm.h"
 #include "tests/support/HandleCensus.h"
 #include "tests/support/PixelTest.h"

@@ -2,8 +2,8 @@
 // What the control-wrapper tests share: a form shown and framed by the window manager, and the
 // wrapper of one class that serves a control. Including programs define TRELVIX_SKINS_DIR.
 #include "skin/controls/SkinControl.h"
-#include "skin/data/SkinManage.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/manage/SkinManage.h"
 #include "tests/support/SkinWindowTests.h"
 #include "ui/Form.h"
 

@@ -1,11 +1,11 @@
-#include "skin/data/SkinManage.h"
+#include "skin/manage/SkinManage.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
 
+#include "skin/base/SkinMessages.h"
 #include "skin/data/SkinManageRules.h"
-#include "skin/frame/SkinMessages.h"
 #include "skin/frame/WinSkinForm.h"
 #include "ui/Form.h"
 #include "ui/Screen.h"
