@@ -48,12 +48,4 @@ void DrawCaption(HDC dc, const RECT& rect, UINT format, bool enabled, const std:
   DrawMeasured(dc, rect, format | DT_EXPANDTABS, format | DT_EXPANDTABS, (format & DT_CENTER) != 0, enabled, text);
 }
 
-void DrawAlignedCaption(HDC dc, const RECT& rect, const std::wstring& text, ui::TAlignment alignment, bool enabled) {
-  const UINT align = alignment == ui::TAlignment::taRightJustify ? DT_RIGHT
-                     : alignment == ui::TAlignment::taCenter     ? DT_CENTER
-                                                                 : DT_LEFT;
-  DrawMeasured(dc, rect, align | DT_SINGLELINE | DT_EXPANDTABS, align | DT_SINGLELINE | DT_EXPANDTABS, true, enabled,
-               text);
-}
-
 }  // namespace skin

@@ -19,7 +19,5 @@ void DrawStripCell(HDC dc, const RECT& rect, int count, int index, ui::TBitmap& 
 // A caption centred vertically (1 pixel up) and, with DT_CENTER, horizontally; disabled text in the
 // button shadow colour. The DC's font and colour are the caller's.
 void DrawCaption(HDC dc, const RECT& rect, UINT format, bool enabled, const std::wstring& text);
-// One line aligned as the control's Alignment says, centred vertically.
-void DrawAlignedCaption(HDC dc, const RECT& rect, const std::wstring& text, ui::TAlignment alignment, bool enabled);
 
 }  // namespace skin

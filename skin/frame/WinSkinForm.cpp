@@ -9,12 +9,10 @@
 #include "skin/base/SkinMessages.h"
 #include "skin/draw/SkinDrawing.h"
 #include "skin/frame/FrameRegionPlan.h"
+#include "skin/frame/MdiClientLayer.h"
 #include "skin/frame/MenuRules.h"
-#include "skin/frame/WinSkinPopMenu.h"
 #include "ui/Form.h"
 #include "ui/Handles.h"
-#include "ui/ImageList.h"
-#include "ui/Menus.h"
 #include "ui/Messages.h"
 
 namespace skin {
@@ -29,10 +27,6 @@ constexpr UINT_PTR kHoverInterval = 250;
 constexpr int kSkinStateKeepingSize = 5;
 
 RECT ToRect(const SkinRect& r) { return {r.left, r.top, r.right, r.bottom}; }
-
-// The frame whose menu-bar drop-down the thread's menu loop is tracking: the message filter has no
-// other way to reach it.
-thread_local TWinSkinForm* g_trackingFrame = nullptr;
 
 bool IsFrameCommand(WORD command) {
   switch (command) {
@@ -61,53 +55,10 @@ EdgePicture EdgeOf(const TDataSkinBorder* edge) {
 
 }  // namespace
 
-// The MDI client of a skinned MDI frame: keeps its scroll bars off unless the skin allows them,
-// follows the children's maximised state and redraws the frame when asked.
-class TMdiClientLayer : public ui::TWindowSubclass {
- public:
-  explicit TMdiClientLayer(TWinSkinForm& frame) : frame_(frame) {}
-
- protected:
-  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    switch (msg) {
-      case WM_NCCALCSIZE:
-        if (!frame_.FSkinData.Options().Contains(TSkinOption::xoMDIScrollbar)) {
-          const auto style = GetWindowLongPtrW(Window(), GWL_STYLE);
-          if (style & (WS_HSCROLL | WS_VSCROLL))
-            ui::SetWindowLongFor(Window(), GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_HSCROLL | WS_VSCROLL));
-        }
-        break;
-      case WM_MDIDESTROY: {
-        const LRESULT result = CallPrevious(msg, wParam, lParam);
-        frame_.UpdateMaximizedChildMode();
-        return result;
-      }
-      case WM_MDITILE:
-      case WM_MDICASCADE:
-        if (frame_.FHost) frame_.FHost->SetMaximizedChildMode(false);
-        break;
-      case WM_MDISETMENU: {
-        const LRESULT result = CallPrevious(msg, wParam, lParam);
-        if (wParam) {
-          frame_.TakeMenu(reinterpret_cast<HMENU>(wParam));
-          frame_.PaintFrame(nullptr);
-        }
-        return result;
-      }
-      case SM_REDRAWMDICLIENT:
-        RedrawWindow(frame_.Window(), nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-        return 0;
-      default: break;
-    }
-    return CallPrevious(msg, wParam, lParam);
-  }
-
- private:
-  TWinSkinForm& frame_;
-};
-
-TWinSkinForm::TWinSkinForm(TSkinData& skinData) : FSkinData(skinData) {
+TWinSkinForm::TWinSkinForm(TSkinData& skinData)
+    : FSkinData(skinData),
+      FOwnerDraw(skinData, [this](HMENU menu) { return FHost ? FHost->PopupBackground(menu) : nullptr; }),
+      FMenus(*this) {
   FFrameBitmap.SetPixelFormat(ui::TPixelFormat::pf24bit);
   FTitleBackdrop.SetPixelFormat(ui::TPixelFormat::pf24bit);
 }
@@ -223,7 +174,7 @@ bool TWinSkinForm::AttachForm(ui::TCustomForm& form) {
   }
   FOldColor = form.Color();
   form.SetColor(static_cast<ui::TColor>(FSkinData.ButtonFace));
-  SetPopupMenusOwnerDraw(form, true);
+  FOwnerDraw.SetPopupMenusOwnerDraw(form, true);
   return true;
 }
 
@@ -293,297 +244,13 @@ void TWinSkinForm::MenuChanged() {
 }
 
 void TWinSkinForm::OpenMenuEntry(LPARAM screenPoint) {
-  if (!FMenuBar || FMenuTracking) return;
+  if (!FMenuBar || FMenus.Tracking()) return;
   const int entry = FMenuBar->EntryAt(ToFrame(screenPoint));
-  if (entry >= 0) OpenMenuItem(entry);
+  if (entry >= 0) FMenus.OpenMenuItem(entry);
 }
 
 bool TWinSkinForm::RightToLeft() const {
   return (GetWindowLongPtrW(Window(), GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
-}
-
-void TWinSkinForm::MakeOwnerDrawn(HMENU menu) {
-  const int count = GetMenuItemCount(menu);
-  for (int i = 0; i < count; ++i) {
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_SUBMENU | MIIM_DATA;
-    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
-    if (info.hSubMenu) MakeOwnerDrawn(info.hSubMenu);
-    // Items that draw themselves already (a menu component's own drawing) stay as they are.
-    if ((info.fType & MFT_OWNERDRAW) || info.dwItemData != 0) continue;
-    OwnerDrawnItem item{menu, static_cast<UINT>(i), info.fType, ReadMenuItem(menu, static_cast<UINT>(i), false)};
-    FOwnerDrawn.push_back(std::move(item));
-    MENUITEMINFOW set{};
-    set.cbSize = sizeof set;
-    set.fMask = MIIM_FTYPE | MIIM_DATA;
-    set.fType = info.fType | MFT_OWNERDRAW;
-    set.dwItemData = static_cast<ULONG_PTR>(FOwnerDrawn.size());
-    SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &set);
-  }
-}
-
-void TWinSkinForm::RestoreOwnerDrawn() {
-  // The window gets its menus back as they were: plain items with their text.
-  for (OwnerDrawnItem& item : FOwnerDrawn) {
-    if (!IsMenu(item.menu)) continue;
-    std::wstring text = item.look.caption;
-    if (!item.look.shortcut.empty()) text += L"\t" + item.look.shortcut;
-    MENUITEMINFOW set{};
-    set.cbSize = sizeof set;
-    set.fMask = MIIM_FTYPE | MIIM_DATA;
-    set.fType = item.type;
-    set.dwItemData = 0;
-    if (!(item.type & MFT_SEPARATOR)) {
-      set.fMask |= MIIM_STRING;
-      set.dwTypeData = text.data();
-    }
-    SetMenuItemInfoW(item.menu, item.position, TRUE, &set);
-  }
-  FOwnerDrawn.clear();
-}
-
-const TWinSkinForm::OwnerDrawnItem* TWinSkinForm::OwnerDrawnOf(ULONG_PTR itemData) const {
-  if (itemData == 0 || itemData > FOwnerDrawn.size()) return nullptr;
-  return &FOwnerDrawn[itemData - 1];
-}
-
-bool TWinSkinForm::MeasureMenuItem(MEASUREITEMSTRUCT& measure) {
-  if (measure.CtlType != ODT_MENU) return false;
-  const OwnerDrawnItem* item = OwnerDrawnOf(measure.itemData);
-  if (!item) return false;
-  const SIZE size = MeasureSkinMenuItem(item->look, FSkinData);
-  measure.itemWidth = static_cast<UINT>(size.cx);
-  measure.itemHeight = static_cast<UINT>(size.cy);
-  return true;
-}
-
-bool TWinSkinForm::DrawMenuItem(const DRAWITEMSTRUCT& draw) {
-  if (draw.CtlType != ODT_MENU) return false;
-  const OwnerDrawnItem* item = OwnerDrawnOf(draw.itemData);
-  if (!item || reinterpret_cast<HMENU>(draw.hwndItem) != item->menu) return false;
-  MenuItemLook look = item->look;
-  look.selected = (draw.itemState & ODS_SELECTED) != 0 && !look.separator;
-  look.disabled = (draw.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
-  look.checked = (draw.itemState & ODS_CHECKED) != 0;
-  PaintSkinMenuItem(draw.hDC, draw.rcItem, look, FSkinData, TWinSkinPopMenu::BackgroundOf(item->menu));
-  return true;
-}
-
-ui::Menu TWinSkinForm::BuildSystemMenuPopup() {
-  ui::Menu popup(CreatePopupMenu());
-  if (!popup || !FSysMenu) return popup;
-  if (!FMenuTracking) FOwnerDrawn.clear();
-  ReadShowState();
-  HIMAGELIST glyphs = FSkinData.MenuGlyphs();
-  const int count = GetMenuItemCount(FSysMenu);
-  for (int i = 0; i < count; ++i) {
-    MENUITEMINFOW info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID;
-    if (!GetMenuItemInfoW(FSysMenu, static_cast<UINT>(i), TRUE, &info)) continue;
-    MenuItemLook look = ReadMenuItem(FSysMenu, static_cast<UINT>(i), false);
-    SystemEntryFacts facts;
-    facts.show = FShowState;
-    facts.minBox = (style_.buttonFlags & kHasMinBox) != 0;
-    facts.maxBox = (style_.buttonFlags & kHasMaxBox) != 0;
-    facts.grayed = look.disabled;
-    const SystemEntryLook entry = SystemEntry(info.wID, facts);
-    look.disabled = look.separator ? false : !entry.enabled;
-    if (entry.glyph >= 0 && glyphs) {
-      look.images = glyphs;
-      look.imageIndex = entry.glyph;
-    }
-    FOwnerDrawn.push_back({popup.get(), static_cast<UINT>(i), info.fType, look});
-    MENUITEMINFOW add{};
-    add.cbSize = sizeof add;
-    add.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA;
-    add.fType = (info.fType & (MFT_SEPARATOR | MFT_RADIOCHECK)) | MFT_OWNERDRAW;
-    add.fState = (look.disabled ? MFS_GRAYED : MFS_ENABLED) | (look.checked ? MFS_CHECKED : 0) |
-                 (look.isDefault ? MFS_DEFAULT : 0);
-    add.wID = info.wID;
-    add.dwItemData = static_cast<ULONG_PTR>(FOwnerDrawn.size());
-    InsertMenuItemW(popup.get(), static_cast<UINT>(i), TRUE, &add);
-  }
-  return popup;
-}
-
-void TWinSkinForm::TrackSystemMenu(POINT screen) {
-  if (FMenuTracking) return;
-  HWND window = Window();
-  ui::Menu popup = BuildSystemMenuPopup();
-  if (!popup) return;
-  FMenuTracking = true;
-  const UINT align = RightToLeft() ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
-  const BOOL command = TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | align, screen.x, screen.y, 0,
-                                      window, nullptr);
-  FMenuTracking = false;
-  FOwnerDrawn.clear();
-  if (command != 0 && IsWindow(window)) PostMessageW(window, WM_SYSCOMMAND, static_cast<WPARAM>(command), 0);
-}
-
-void TWinSkinForm::OpenMenuItem(int index) {
-  HWND window = Window();
-  while (FMenuBar && index >= 0 && static_cast<std::size_t>(index) < FMenuBar->Count() && IsWindow(window)) {
-    const TMenuBtn entry = FMenuBar->Item(static_cast<std::size_t>(index));
-    // A disabled entry neither opens nor commands anything, as on a system menu bar.
-    if (!entry.FEnabled) return;
-    if (!entry.FSubMenu) {
-      PostMessageW(window, WM_COMMAND, MAKEWPARAM(entry.FCommand, 0), 0);
-      return;
-    }
-    MakeOwnerDrawn(entry.FSubMenu);
-    RECT windowRect{};
-    GetWindowRect(window, &windowRect);
-    const bool rightToLeft = RightToLeft();
-    const int x = windowRect.left + (rightToLeft ? entry.bounds.right : entry.bounds.left);
-    const int y = windowRect.top + entry.bounds.bottom + 1;
-    FTrackedMenu = entry.FSubMenu;
-    FOpenEntry = index;
-    FSlideTo = -1;
-    FHighlight = false;
-    GetCursorPos(&FLastMouse);
-    FMenuBar->SetHotEntry(-1);
-    FMenuTracking = true;
-    FMenuBar->SetOpenEntry(index);
-    PaintFrame(nullptr);
-    g_trackingFrame = this;
-    FMenuHook.reset(SetWindowsHookExW(WH_MSGFILTER, &TWinSkinForm::MenuFilterProc, nullptr, GetCurrentThreadId()));
-    // The drop-down opens with its first item highlighted, as a menu bar's does.
-    PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
-    TrackPopupMenu(entry.FSubMenu, TPM_RIGHTBUTTON | (rightToLeft ? TPM_RIGHTALIGN : TPM_LEFTALIGN), x, y, 0, window,
-                   nullptr);
-    FMenuHook.reset();
-    g_trackingFrame = nullptr;
-    FMenuTracking = false;
-    FTrackedMenu = nullptr;
-    FOpenEntry = -1;
-    if (!IsWindow(window) || !Attached()) return;
-    RestoreOwnerDrawn();
-    if (FMenuBar) FMenuBar->SetOpenEntry(-1);
-    PaintFrame(nullptr);
-    index = FSlideTo;
-  }
-}
-
-LRESULT CALLBACK TWinSkinForm::MenuFilterProc(int code, WPARAM wParam, LPARAM lParam) {
-  TWinSkinForm* frame = g_trackingFrame;
-  if (code == MSGF_MENU && frame && lParam && frame->FilterMenuMessage(*reinterpret_cast<MSG*>(lParam))) return 1;
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-bool TWinSkinForm::FilterMenuMessage(MSG& msg) {
-  if (!FMenuBar) return false;
-  const int count = static_cast<int>(FMenuBar->Count());
-  switch (msg.message) {
-    case WM_KEYDOWN: {
-      if (msg.wParam != VK_LEFT && msg.wParam != VK_RIGHT) return false;
-      const SlideKey key = ForReadingOrder(msg.wParam == VK_LEFT ? SlideKey::Left : SlideKey::Right, RightToLeft());
-      const bool firstLevel = !FHighlight || FHighlightMenu == FTrackedMenu;
-      if (FHighlight && !ArrowLeavesMenu(key, firstLevel, FHighlightHasSubmenu)) return false;
-      const auto target = SlideTarget(FOpenEntry, count, key);
-      if (!target) return false;
-      FSlideTo = *target;
-      EndMenu();
-      return true;
-    }
-    case WM_MOUSEMOVE:
-    case WM_NCMOUSEMOVE: {
-      POINT cursor{};
-      GetCursorPos(&cursor);
-      if (cursor.x == FLastMouse.x && cursor.y == FLastMouse.y) return false;
-      FLastMouse = cursor;
-      const int target = FMenuBar->EntryAt(ToFrame(MAKELPARAM(cursor.x, cursor.y)));
-      if (target < 0 || target == FOpenEntry || FMenuBar->Item(static_cast<std::size_t>(target)).FCaption.empty())
-        return false;
-      FSlideTo = target;
-      EndMenu();
-      return false;
-    }
-    default: return false;
-  }
-}
-
-void TWinSkinForm::DrawSkinMenuItem(ui::TObject* sender, ui::TCanvas& canvas, const RECT& rect, bool selected) {
-  auto* item = dynamic_cast<ui::TMenuItem*>(sender);
-  if (!item) return;
-  MenuItemLook look;
-  look.caption = item->Caption();
-  look.separator = item->IsLine();
-  if (item->ShortCut() != ui::scNone) look.shortcut = ui::ShortCutToText(item->ShortCut());
-  look.selected = selected && !look.separator;
-  look.disabled = !item->Enabled();
-  look.checked = item->Checked();
-  look.isDefault = item->Default();
-  ui::TMenu* menu = item->GetParentMenu();
-  look.rightToLeft = menu && menu->IsRightToLeft();
-  if (ui::TCustomImageList* images = item->GetImageList()) {
-    look.images = images->Handle();
-    look.imageIndex = item->ImageIndex();
-  }
-  const ui::TBitmap* background =
-      item->Parent() && item->Parent()->HandleAllocated() ? TWinSkinPopMenu::BackgroundOf(item->Parent()->Handle()) : nullptr;
-  PaintSkinMenuItem(canvas.Handle(), rect, look, FSkinData, background);
-}
-
-void TWinSkinForm::MeasurePopupItem(ui::TObject* sender, ui::TCanvas&, int& width, int&) {
-  auto* item = dynamic_cast<ui::TMenuItem*>(sender);
-  if (FSkinData.FMenuItem) width += FSkinData.FMenuItem->LeftWidth;
-  width += item && item->GetImageList() ? 12 : 35;
-}
-
-namespace {
-
-void SetItemHandlers(ui::TMenuItem& item, const ui::TMenuDrawItemEvent& draw, const ui::TMenuMeasureItemEvent& measure,
-                     bool on) {
-  for (int i = 0; i < item.Count(); ++i) {
-    ui::TMenuItem& sub = *item.Items(i);
-    if (on) {
-      sub.OnDrawItem = draw;
-      if (!sub.OnMeasureItem.Assigned()) sub.OnMeasureItem = measure;
-    } else {
-      if (sub.OnDrawItem.Method() == draw.Method()) sub.OnDrawItem.Clear();
-      if (sub.OnMeasureItem.Method() == measure.Method()) sub.OnMeasureItem.Clear();
-    }
-    SetItemHandlers(sub, draw, measure, on);
-  }
-}
-
-}  // namespace
-
-void TWinSkinForm::SetPopupMenusOwnerDraw(ui::TComponent& owner, bool on) {
-  if (!FSkinData.SkinControls().Contains(TSkinControlType::xcPopupMenu)) return;
-  const ui::TMenuDrawItemEvent draw(this, &TWinSkinForm::DrawSkinMenuItem);
-  const ui::TMenuMeasureItemEvent measure(this, &TWinSkinForm::MeasurePopupItem);
-  for (int i = 0; i < owner.ComponentCount(); ++i) {
-    ui::TComponent* component = owner.Components(i);
-    if (dynamic_cast<ui::TCustomForm*>(component)) {
-      SetPopupMenusOwnerDraw(*component, on);
-      continue;
-    }
-    auto* popup = dynamic_cast<ui::TPopupMenu*>(component);
-    if (!popup || popup->Tag() == FSkinData.DisableTag()) continue;
-    popup->SetOwnerDraw(on);
-    SetItemHandlers(*popup->Items(), draw, measure, on);
-  }
-}
-
-bool TWinSkinForm::MenuKey(LPARAM character) {
-  std::vector<BarEntry> entries;
-  if (FMenuBar) entries = FMenuBar->Entries();
-  const MenuKeyAction action = skin::MenuKey(static_cast<wchar_t>(character), entries, GetCapture() != nullptr);
-  switch (action.kind) {
-    case MenuKeyKind::PassOn: return false;
-    case MenuKeyKind::Swallow: return true;
-    case MenuKeyKind::SystemMenu: {
-      POINT origin{0, 0};
-      ClientToScreen(Window(), &origin);
-      TrackSystemMenu(origin);
-      return true;
-    }
-    case MenuKeyKind::OpenEntry: OpenMenuItem(action.entry); return true;
-  }
-  return false;
 }
 
 bool TWinSkinForm::Dead() const {
@@ -632,9 +299,9 @@ void TWinSkinForm::DetachWindow() {
   if (window == nullptr) return;
   if (FForm && FSkinState != kSkinStateDestroyed) {
     FForm->SetColor(FOldColor);
-    SetPopupMenusOwnerDraw(*FForm, false);
+    FOwnerDraw.SetPopupMenusOwnerDraw(*FForm, false);
   }
-  RestoreOwnerDrawn();
+  FOwnerDraw.Restore();
   SetHoverTimer(false);
   const bool sized = FSkinState != 0 && style_.border != BorderKind::NoCaption;
   const SIZE skinned = OuterSize(window);
@@ -896,19 +563,12 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case SM_MENUBARCLICK: OpenMenuEntry(lParam); return 0;
     case WM_MEASUREITEM:
-      if (wParam == 0 && MeasureMenuItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+      if (wParam == 0 && FOwnerDraw.Measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
       break;
     case WM_DRAWITEM:
-      if (wParam == 0 && DrawMenuItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+      if (wParam == 0 && FOwnerDraw.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
       break;
-    case WM_MENUSELECT:
-      if (FMenuTracking) {
-        // A null menu means the menu closes and nothing is highlighted.
-        FHighlight = lParam != 0;
-        FHighlightMenu = reinterpret_cast<HMENU>(lParam);
-        FHighlightHasSubmenu = (HIWORD(wParam) & MF_POPUP) != 0;
-      }
-      break;
+    case WM_MENUSELECT: FMenus.MenuSelected(wParam, lParam); break;
     case WM_ERASEBKGND: {
       const LRESULT result = CallPrevious(msg, wParam, lParam);
       if (FForm || !FSkinData.ButtonFaceBrush()) return result;
@@ -964,7 +624,7 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return CallPrevious(msg, wParam, lParam);
     case WM_ACTIVATE: FActive = LOWORD(wParam) != WA_INACTIVE; return CallPrevious(msg, wParam, lParam);
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) == SC_KEYMENU && !FMenuTracking && MenuKey(lParam)) return 0;
+      if ((wParam & 0xFFF0) == SC_KEYMENU && !FMenus.Tracking() && FMenus.MenuKey(lParam)) return 0;
       return CallPrevious(msg, wParam, lParam);
     case WM_SETTEXT: {
       // The system draws its own caption when the text changes; the skin's goes back over it.
@@ -1104,7 +764,7 @@ LRESULT TWinSkinForm::NcMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TWinSkinForm::HoverMenuBar(int entry) {
-  if (FMenuBar && !FMenuTracking && FMenuBar->SetHotEntry(entry)) PaintFrame(nullptr);
+  if (FMenuBar && !FMenus.Tracking() && FMenuBar->SetHotEntry(entry)) PaintFrame(nullptr);
 }
 
 void TWinSkinForm::HoverTick() {
@@ -1176,7 +836,7 @@ void TWinSkinForm::ShowSystemMenu(POINT screen) {
   switch (ClassifySystemMenuClick(now, FLastMenuTick, doubleClick, tracker_.Hot().has_value())) {
     case SystemMenuClick::OpenMenu: {
       FLastMenuTick = now;
-      TrackSystemMenu(screen);
+      FMenus.TrackSystemMenu(screen);
       break;
     }
     case SystemMenuClick::CloseWindow:

@@ -17,8 +17,9 @@
 #include "skin/frame/CaptionButtonRules.h"
 #include "skin/frame/CaptionTextPainter.h"
 #include "skin/frame/ControlDiscovery.h"
+#include "skin/frame/FrameMenuTracker.h"
+#include "skin/frame/MenuOwnerDraw.h"
 #include "skin/frame/SkinFrameGeometry.h"
-#include "skin/frame/SkinMenuPainter.h"
 #include "skin/frame/WinSkinMenuBar.h"
 #include "ui/Graphics.h"
 #include "ui/Handles.h"
@@ -26,20 +27,21 @@
 
 namespace ui {
 class TCustomForm;
-class TMenuItem;
-class TObject;
 }
 
 namespace skin {
 
 // What frames share through the window manager: whether an MDI child is maximised, in which case the
-// children are drawn by the system and their buttons move into the MDI frame's menu band.
+// children are drawn by the system and their buttons move into the MDI frame's menu band, and the
+// skinned popup windows that menu items paint over.
 class TFrameHost {
  public:
   virtual ~TFrameHost() = default;
   virtual bool MaximizedChildMode() const = 0;
   // True when the mode changed.
   virtual bool SetMaximizedChildMode(bool on) = 0;
+  // The background of the skinned popup window that shows `menu`, or nullptr.
+  virtual const ui::TBitmap* PopupBackground(HMENU menu) = 0;
 };
 
 class TMdiClientLayer;
@@ -101,26 +103,9 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   // Paints the whole frame into `dc` (null: the window's own DC).
   void PaintFrame(HDC dc);
 
-  // ---- menus ----
-  // The skinned system menu: one owner-drawn entry per entry of the window's system menu, its own
-  // entries included, with Size, Move, Minimize, Maximize and Restore enabled by the window's state.
-  ui::Menu BuildSystemMenuPopup();
-  // Shows the skinned system menu at a screen point and posts the chosen command as WM_SYSCOMMAND.
-  void TrackSystemMenu(POINT screen);
-  // Opens menu-bar entry `index`: an entry without a drop-down only posts its command, a disabled
-  // one does nothing; a drop-down is tracked, and Left/Right at its first level or the mouse over
-  // another entry slide to that entry's drop-down. Returns when no drop-down is open any more.
-  void OpenMenuItem(int index);
-  bool MenuTracking() const { return FMenuTracking; }
-  // The entry whose drop-down is open, -1 for none.
-  int OpenEntry() const { return FOpenEntry; }
-  // Item handlers for the form's popup-menu components.
-  void DrawSkinMenuItem(ui::TObject* sender, ui::TCanvas& canvas, const RECT& rect, bool selected);
-  void MeasurePopupItem(ui::TObject* sender, ui::TCanvas& canvas, int& width, int& height);
-  // Switches the skinned drawing of the popup-menu components of `owner` (and of the forms it owns)
-  // on or off; components tagged with the skin's DisableTag keep the system look, and items keep a
-  // measure handler of their own.
-  void SetPopupMenusOwnerDraw(ui::TComponent& owner, bool on);
+  // The menus the frame opens itself: the skinned system menu and the menu bar's drop-downs.
+  TFrameMenuTracker& Menus() { return FMenus; }
+  bool MenuTracking() const { return FMenus.Tracking(); }
 
  protected:
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -172,24 +157,10 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   // Reads from the MDI client whether its active child is maximised and shares it.
   void UpdateMaximizedChildMode();
   HWND MdiClientOf(HWND window) const;
-  friend class TMdiClientLayer;
-
-  // Owner-drawn menu items made by the frame; an item's data is its index here plus one.
-  struct OwnerDrawnItem {
-    HMENU menu = nullptr;
-    UINT position = 0;
-    UINT type = 0;
-    MenuItemLook look;
-  };
-  void MakeOwnerDrawn(HMENU menu);
-  void RestoreOwnerDrawn();
-  const OwnerDrawnItem* OwnerDrawnOf(ULONG_PTR itemData) const;
-  bool MeasureMenuItem(MEASUREITEMSTRUCT& measure);
-  bool DrawMenuItem(const DRAWITEMSTRUCT& draw);
-  bool MenuKey(LPARAM character);
-  bool FilterMenuMessage(MSG& msg);
-  static LRESULT CALLBACK MenuFilterProc(int code, WPARAM wParam, LPARAM lParam);
   bool RightToLeft() const;
+  // The frame's parts work on its window, menu band and state.
+  friend class TMdiClientLayer;
+  friend class TFrameMenuTracker;
 
   TSkinData& FSkinData;
   ui::TCustomForm* FForm = nullptr;
@@ -200,18 +171,9 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   // The window's menu while the frame shows it in its band; given back on detach.
   HMENU FMenuHandle = nullptr;
   std::unique_ptr<TWinSkinMenu> FMenuBar;
-  std::vector<OwnerDrawnItem> FOwnerDrawn;
-  bool FMenuTracking = false;
-  HMENU FTrackedMenu = nullptr;
-  int FOpenEntry = -1;
-  int FSlideTo = -1;
-  // The item highlighted in the open drop-down, from WM_MENUSELECT.
-  bool FHighlight = false;
-  HMENU FHighlightMenu = nullptr;
-  bool FHighlightHasSubmenu = false;
-  POINT FLastMouse{};
-  ui::Hook FMenuHook;
   TFrameHost* FHost = nullptr;
+  TMenuOwnerDraw FOwnerDraw;
+  TFrameMenuTracker FMenus;
   bool FOwnMaximizedChildMode = false;
   MdiKind FMdiKind = MdiKind::Plain;
   bool FSkinFrame = true;

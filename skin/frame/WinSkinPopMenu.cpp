@@ -15,11 +15,6 @@ namespace {
 // Asks a popup-menu window for the menu it shows.
 constexpr UINT kMnGetHMenu = 0x01E1;
 
-std::vector<TWinSkinPopMenu*>& OpenPopups() {
-  static std::vector<TWinSkinPopMenu*> popups;
-  return popups;
-}
-
 bool HasMenuBackground(const TSkinData& data) {
   return data.SkinLoaded() && data.FMenuBackground && !data.FMenuBackground->Bitmap.Empty();
 }
@@ -31,20 +26,16 @@ TWinSkinPopMenu::~TWinSkinPopMenu() { Unattach(); }
 bool TWinSkinPopMenu::AttachPopup(HWND window, HMENU menu) {
   if (!Attach(window)) return false;
   FMenuHandle = menu;
-  OpenPopups().push_back(this);
   return true;
 }
 
 void TWinSkinPopMenu::Unattach() {
-  std::erase(OpenPopups(), this);
   Detach();
   FBackground.FreeImage();
 }
 
 void TWinSkinPopMenu::WindowDestroyed() {
-  std::erase(OpenPopups(), this);
   FBackground.FreeImage();
-  FGone = true;
 }
 
 HMENU TWinSkinPopMenu::MenuHandle() {
@@ -52,16 +43,10 @@ HMENU TWinSkinPopMenu::MenuHandle() {
   return FMenuHandle;
 }
 
-const ui::TBitmap* TWinSkinPopMenu::BackgroundOf(HMENU menu) {
-  for (TWinSkinPopMenu* popup : OpenPopups()) {
-    if (popup->MenuHandle() != menu) continue;
-    if (popup->FBackground.Empty()) popup->BuildBackground();
-    return popup->FBackground.Empty() ? nullptr : &popup->FBackground;
-  }
-  return nullptr;
+const ui::TBitmap* TWinSkinPopMenu::Background() {
+  if (FBackground.Empty()) BuildBackground();
+  return FBackground.Empty() ? nullptr : &FBackground;
 }
-
-std::size_t TWinSkinPopMenu::OpenCount() { return OpenPopups().size(); }
 
 bool TWinSkinPopMenu::BuildBackground() {
   if (!HasMenuBackground(FSkinData)) return false;
@@ -108,6 +93,36 @@ void TWinSkinPopMenu::PaintClient(HDC dc) {
   const int w = FBackground.Width(), h = FBackground.Height();
   IntersectClipRect(dc, kPopupEdge - dx, kPopupEdge - dy, w - kPopupEdge - dx, h - kPopupEdge - dy);
   CallPrevious(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+}
+
+bool TSkinPopupMenus::Wrap(TSkinData& data, HWND window) {
+  auto popup = std::make_unique<TWinSkinPopMenu>(data);
+  if (!popup->AttachPopup(window, nullptr)) return false;
+  popups_.push_back(std::move(popup));
+  return true;
+}
+
+bool TSkinPopupMenus::Release(HWND window) {
+  for (auto& popup : popups_) {
+    if (popup->Window() != window) continue;
+    popup->Unattach();
+    return true;
+  }
+  return false;
+}
+
+void TSkinPopupMenus::FreeReleased() {
+  std::erase_if(popups_, [](const auto& popup) { return !popup->Attached(); });
+}
+
+void TSkinPopupMenus::DropServedBy(const TSkinData& data) {
+  std::erase_if(popups_, [&](const auto& popup) { return &popup->SkinData() == &data; });
+}
+
+const ui::TBitmap* TSkinPopupMenus::BackgroundOf(HMENU menu) {
+  for (auto& popup : popups_)
+    if (popup->Attached() && popup->MenuHandle() == menu) return popup->Background();
+  return nullptr;
 }
 
 LRESULT TWinSkinPopMenu::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {

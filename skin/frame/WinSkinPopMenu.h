@@ -5,6 +5,10 @@
 // window is created and freed by it after the window is gone. Window thread only.
 #include <windows.h>
 
+#include <cstddef>
+#include <memory>
+#include <vector>
+
 #include "ui/Graphics.h"
 #include "ui/WindowSubclass.h"
 
@@ -22,14 +26,9 @@ class TWinSkinPopMenu : public ui::TWindowSubclass {
   // Takes the layer off and frees the background.
   void Unattach();
   HMENU MenuHandle();
-  bool Gone() const { return FGone; }
   TSkinData& SkinData() const { return FSkinData; }
-
-  // The background of the open popup that shows `menu`, or nullptr (no such popup, or its skin
-  // has no menu background).
-  static const ui::TBitmap* BackgroundOf(HMENU menu);
-  // How many popup windows are skinned now.
-  static std::size_t OpenCount();
+  // The menu background at the window's size, or nullptr when the skin has none.
+  const ui::TBitmap* Background();
 
  protected:
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -43,7 +42,29 @@ class TWinSkinPopMenu : public ui::TWindowSubclass {
   TSkinData& FSkinData;
   ui::TBitmap FBackground;
   HMENU FMenuHandle = nullptr;
-  bool FGone = false;
+};
+
+// The popup-menu wrappers of the process, owned in one list: a wrapper is made when its window is
+// created, taken off when the window is destroyed and freed at the next sweep, outside the window's
+// own messages.
+class TSkinPopupMenus {
+ public:
+  // Wraps a popup window for the component; false when it cannot be subclassed.
+  bool Wrap(TSkinData& data, HWND window);
+  // Takes the wrapper of `window` off; true when there was one, to be freed by the next sweep.
+  bool Release(HWND window);
+  void FreeReleased();
+  // Takes off and frees the wrappers that paint from `data`.
+  void DropServedBy(const TSkinData& data);
+  void Clear() { popups_.clear(); }
+  // The background of the open popup that shows `menu`, or nullptr (no such popup, or its skin
+  // has no menu background).
+  const ui::TBitmap* BackgroundOf(HMENU menu);
+  // Wrappers held, open or waiting to be freed after their window went.
+  std::size_t Count() const { return popups_.size(); }
+
+ private:
+  std::vector<std::unique_ptr<TWinSkinPopMenu>> popups_;
 };
 
 }  // namespace skin

@@ -92,8 +92,6 @@ ui::TCustomForm* FormOf(HWND window) {
   return dynamic_cast<ui::TCustomForm*>(ui::FindControl(window));
 }
 
-constexpr std::uint32_t kSizeGripStyle = 0x10;
-
 }  // namespace
 
 TSkinManage* TSkinManage::Instance() { return TSkinManagerFactory::Get().Manager(); }
@@ -116,7 +114,7 @@ TSkinManage::~TSkinManage() {
   timer_.reset();
   hook_.reset();
   popupSweep_.reset();
-  popups_.clear();
+  popups_.Clear();
   while (!frames_.empty()) UnskinFrame(frames_.size() - 1);
 }
 
@@ -129,9 +127,7 @@ bool TSkinManage::RemoveComponent(TSkinData& data) {
   // A frame must not outlive the skin it paints from.
   for (std::size_t i = frames_.size(); i-- > 0;)
     if (&frames_[i]->SkinData() == &data) UnskinFrame(i);
-  for (auto& popup : popups_)
-    if (&popup->SkinData() == &data) popup->Unattach();
-  std::erase_if(popups_, [&](const auto& popup) { return &popup->SkinData() == &data; });
+  popups_.DropServedBy(data);
   std::erase(components_, &data);
   return !components_.empty();
 }
@@ -168,22 +164,16 @@ void TSkinManage::WrapPopup(HWND window) {
   if (!enabled_ || runState_ != RunState::Running) return;
   TSkinData* data = MainComponent();
   if (!data || !data->SkinLoaded() || !data->SkinControls().Contains(TSkinControlType::xcPopupMenu)) return;
-  auto popup = std::make_unique<TWinSkinPopMenu>(*data);
-  if (popup->AttachPopup(window, nullptr)) popups_.push_back(std::move(popup));
+  popups_.Wrap(*data, window);
 }
 
 void TSkinManage::ReleasePopup(HWND window) {
-  for (auto& popup : popups_) {
-    if (popup->Window() != window) continue;
-    popup->Unattach();
-    popupSweep_->SetEnabled(true);
-    return;
-  }
+  if (popups_.Release(window)) popupSweep_->SetEnabled(true);
 }
 
 void TSkinManage::FreeReleasedPopups(ui::TObject*) {
   popupSweep_->SetEnabled(false);
-  std::erase_if(popups_, [](const auto& popup) { return !popup->Attached(); });
+  popups_.FreeReleased();
 }
 
 TSkinData* TSkinManage::MainComponent() const {
@@ -353,7 +343,6 @@ void TSkinManage::RunStep(Step step) {
         if (onlyThisForm) break;
       }
       break;
-    case Step::FreeDetached: FreeDetachedFrames(); break;
     case Step::Rewrap: {
       HWND window = rewrapWindow_;
       rewrapWindow_ = nullptr;

@@ -19,7 +19,7 @@ namespace skin {
 
 class TSkinManage final : public TFrameHost {
  public:
-  enum class Step { None = 0, Skin = 1, Unskin = 2, Refresh = 3, FreeDetached = 6, Rewrap = 7 };
+  enum class Step { None = 0, Skin = 1, Unskin = 2, Refresh = 3, Rewrap = 7 };
   enum class RunState { Idle = 0, Running = 1, ShuttingDown = 4 };
 
   // The manager of the process: created by the first skin component that finishes loading, gone
@@ -46,12 +46,13 @@ class TSkinManage final : public TFrameHost {
 
   bool MaximizedChildMode() const override { return maximizedChild_; }
   bool SetMaximizedChildMode(bool on) override;
+  const ui::TBitmap* PopupBackground(HMENU menu) override { return popups_.BackgroundOf(menu); }
 
   bool Enabled() const { return enabled_; }
   RunState State() const { return runState_; }
   std::size_t FrameCount() const { return frames_.size(); }
   // Popup-menu wrappers held, open or waiting to be freed after their window went.
-  std::size_t PopupCount() const { return popups_.size(); }
+  std::size_t PopupCount() const { return popups_.Count(); }
 
  private:
   friend class TSkinManagerFactory;
@@ -71,8 +72,6 @@ class TSkinManage final : public TFrameHost {
   void UnskinFrame(std::size_t index);
   TSkinData* ServingComponent(HWND window, const std::wstring& className) const;
   TSkinData* MainComponent() const;
-  // A popup-menu window gets its wrapper when it is created and loses it when it is destroyed; the
-  // wrapper is freed on the next sweep, outside the window's own messages.
   void WrapPopup(HWND window);
   void ReleasePopup(HWND window);
   void FreeReleasedPopups(ui::TObject* sender);
@@ -88,7 +87,7 @@ class TSkinManage final : public TFrameHost {
   HWND rewrapWindow_ = nullptr;
   ui::Hook hook_;
   std::unique_ptr<ui::TTimer> timer_;
-  std::vector<std::unique_ptr<TWinSkinPopMenu>> popups_;
+  TSkinPopupMenus popups_;
   std::unique_ptr<ui::TTimer> popupSweep_;
 };
 

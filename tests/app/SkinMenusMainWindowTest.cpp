@@ -225,7 +225,7 @@ TEST_F(MainWindowMenus, AFormWithAMainMenuShowsTheSkinnedMenuBarInEverySkin) {
     bool taken = false;
     int open = -2;
     MenuScript picture;
-    picture.steps = {[&] { open = FrameOf(form->Handle())->OpenEntry(); }, [] {},
+    picture.steps = {[&] { open = FrameOf(form->Handle())->Menus().OpenEntry(); }, [] {},
                      Screenshot(form->Handle(), L"skin-" + std::to_wstring(item) + L"-menu-bar", taken)};
     RunMenuScript(picture, form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, L'f');
     EXPECT_EQ(open, 0);

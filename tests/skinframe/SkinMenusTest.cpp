@@ -302,13 +302,13 @@ TEST_F(SkinnedMenus, F10AndAltAloneOpenTheFirstEntryAndAltLetterItsEntry) {
   for (LPARAM key : {LPARAM{0}, LPARAM{L'e'}, LPARAM{L'H'}}) {
     std::vector<int> open;
     MenuScript script;
-    script.steps = {[&] { open.push_back(Frame()->OpenEntry()); }, [] { EndMenu(); }};
+    script.steps = {[&] { open.push_back(Frame()->Menus().OpenEntry()); }, [] { EndMenu(); }};
     Run(script, WM_SYSCOMMAND, SC_KEYMENU, key);
     ASSERT_EQ(open.size(), 1u);
     EXPECT_EQ(open[0], key == 0 ? 0 : key == L'e' ? 1 : 4) << "key " << key;
   }
   EXPECT_FALSE(Frame()->MenuTracking());
-  EXPECT_EQ(Frame()->OpenEntry(), -1);
+  EXPECT_EQ(Frame()->Menus().OpenEntry(), -1);
 }
 
 TEST_F(SkinnedMenus, LettersWithoutAnEntryAndDisabledEntriesPassOn) {
@@ -324,7 +324,7 @@ TEST_F(SkinnedMenus, LettersWithoutAnEntryAndDisabledEntriesPassOn) {
 TEST_F(SkinnedMenus, LeftAndRightSlideBetweenEntriesWrappingAtBothEnds) {
   ASSERT_NE(Open(true), nullptr);
   std::vector<int> open;
-  auto record = [&] { open.push_back(Frame()->OpenEntry()); };
+  auto record = [&] { open.push_back(Frame()->Menus().OpenEntry()); };
   auto key = [](WPARAM vk) { return [vk] { PostMessageW(FindPopupWindow(), WM_KEYDOWN, vk, 0); }; };
   MenuScript script;
   script.steps = {record, key(VK_LEFT), record, key(VK_RIGHT), record, key(VK_RIGHT), record, [] { EndMenu(); }};
@@ -336,7 +336,7 @@ TEST_F(SkinnedMenus, LeftAndRightSlideBetweenEntriesWrappingAtBothEnds) {
 TEST_F(SkinnedMenus, RightOnANestedSubmenuOpensItInsteadOfSliding) {
   ASSERT_NE(Open(true), nullptr);
   std::vector<int> open;
-  auto record = [&] { open.push_back(Frame()->OpenEntry()); };
+  auto record = [&] { open.push_back(Frame()->Menus().OpenEntry()); };
   auto key = [](WPARAM vk) { return [vk] { PostMessageW(FindPopupWindow(), WM_KEYDOWN, vk, 0); }; };
   MenuScript script;
   // Open is highlighted first; Up wraps to Recent, which has a submenu.
@@ -349,13 +349,13 @@ TEST_F(SkinnedMenus, TheMouseOverAnotherEntrySlidesToItsMenu) {
   ASSERT_NE(Open(true), nullptr);
   std::vector<int> open;
   MenuScript script;
-  script.steps = {[&] { open.push_back(Frame()->OpenEntry()); },
+  script.steps = {[&] { open.push_back(Frame()->Menus().OpenEntry()); },
                   [&] {
                     const LPARAM p = EntryPoint(1);
                     SetCursorPos(GET_X_LPARAM(p), GET_Y_LPARAM(p));
                     PostMessageW(FindPopupWindow(), WM_MOUSEMOVE, 0, 0);
                   },
-                  [&] { open.push_back(Frame()->OpenEntry()); }, [] { EndMenu(); }};
+                  [&] { open.push_back(Frame()->Menus().OpenEntry()); }, [] { EndMenu(); }};
   Run(script, WM_SYSCOMMAND, SC_KEYMENU, 0);
   EXPECT_EQ(open, (std::vector<int>{0, 1}));
 }
@@ -449,11 +449,11 @@ TEST_F(SkinnedMenus, RightToLeftBarsRunFromTheRightAndSwapTheArrows) {
   std::vector<RECT> popups;
   MenuScript script;
   script.steps = {[&] {
-                    open.push_back(Frame()->OpenEntry());
+                    open.push_back(Frame()->Menus().OpenEntry());
                     popups.push_back(WindowRect(FindPopupWindow()));
                   },
                   [] { PostMessageW(FindPopupWindow(), WM_KEYDOWN, VK_LEFT, 0); },
-                  [&] { open.push_back(Frame()->OpenEntry()); }, [] { EndMenu(); }};
+                  [&] { open.push_back(Frame()->Menus().OpenEntry()); }, [] { EndMenu(); }};
   Run(script, WM_SYSCOMMAND, SC_KEYMENU, 0);
   EXPECT_EQ(open, (std::vector<int>{0, 1})) << "Left goes to the next entry in a right-to-left bar";
   ASSERT_EQ(popups.size(), 1u);
@@ -492,7 +492,6 @@ TEST_F(SkinnedMenus, EachPopupWindowHasOneWrapperWhileOpenAndNoneAfter) {
   }
   MenuScript::current = nullptr;
   EXPECT_TRUE(PumpUntil([] { return TSkinManage::Instance()->PopupCount() == 0; }, 1000));
-  EXPECT_EQ(skin::TWinSkinPopMenu::OpenCount(), 0u);
   EXPECT_EQ(trelvix::testing::LiveGdiObjects(), gdiBefore);
   DestroyMenu(menu);
 }
@@ -515,7 +514,7 @@ TEST_F(SkinnedMenus, TheSystemMenuMirrorDisablesSizeAndMoveWhileMaximised) {
 
   auto stateOf = [](HMENU menu, UINT id) { return GetMenuState(menu, id, MF_BYCOMMAND); };
   {
-    ui::Menu mirror = Frame()->BuildSystemMenuPopup();
+    ui::Menu mirror = Frame()->Menus().BuildSystemMenuPopup();
     ASSERT_EQ(GetMenuItemCount(mirror.get()), GetMenuItemCount(system));
     for (int i = 0; i < GetMenuItemCount(system); ++i)
       EXPECT_EQ(GetMenuItemID(mirror.get(), i), GetMenuItemID(system, i)) << i;
@@ -532,7 +531,7 @@ TEST_F(SkinnedMenus, TheSystemMenuMirrorDisablesSizeAndMoveWhileMaximised) {
   }
   ShowWindow(window_, SW_MAXIMIZE);
   Pump(100);
-  ui::Menu mirror = Frame()->BuildSystemMenuPopup();
+  ui::Menu mirror = Frame()->Menus().BuildSystemMenuPopup();
   EXPECT_TRUE(stateOf(mirror.get(), SC_SIZE) & MF_GRAYED);
   EXPECT_TRUE(stateOf(mirror.get(), SC_MOVE) & MF_GRAYED);
   EXPECT_TRUE(stateOf(mirror.get(), SC_MAXIMIZE) & MF_GRAYED);

@@ -1,0 +1,24 @@
+#pragma once
+// TMdiClientLayer: the MDI client of a skinned MDI frame. It keeps the client's scroll bars off unless
+// the skin allows them, follows the children's maximised state, takes a new frame menu into the
+// frame's band and redraws the frame when asked. Owned by its frame; window thread only.
+#include <windows.h>
+
+#include "ui/WindowSubclass.h"
+
+namespace skin {
+
+class TWinSkinForm;
+
+class TMdiClientLayer : public ui::TWindowSubclass {
+ public:
+  explicit TMdiClientLayer(TWinSkinForm& frame) : frame_(frame) {}
+
+ protected:
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  TWinSkinForm& frame_;
+};
+
+}  // namespace skin
