@@ -76,8 +76,33 @@ function(trelvix_fuzz name)
   set_tests_properties(${name} PROPERTIES LABELS "fuzz;${F_LABELS}" TIMEOUT 300)
 endfunction()
 
-# Places a built program in the distribution folder under the given file name.
-function(trelvix_dist_program target file_name)
+# Who makes the program: the version resources and the installer's uninstall entry name it.
+set(TRELVIX_PUBLISHER "Trelvix 工作室")
+set(TRELVIX_COPYRIGHT "Copyright (c) 2026 Trelvix 工作室，MIT 许可")
+
+# Gives a program a version resource with the project's version and this description. Compiled apart
+# from the C++ sources, whose compiler options the resource compiler refuses.
+function(trelvix_version_resource target file_name description)
+  set(TRELVIX_FILE_NAME ${file_name})
+  set(TRELVIX_FILE_DESCRIPTION ${description})
+  set(TRELVIX_VERSION_NUMBERS "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0")
+  set(script ${CMAKE_CURRENT_BINARY_DIR}/${target}.version.rc)
+  set(object ${CMAKE_CURRENT_BINARY_DIR}/${target}.version.res.obj)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/VersionInfo.rc.in ${script} @ONLY)
+  add_custom_command(
+    OUTPUT ${object}
+    COMMAND ${CMAKE_RC_COMPILER} -c 65001 -O coff -i ${script} -o ${object}
+    DEPENDS ${script}
+    COMMENT "Compiling the version resource of ${file_name}"
+    VERBATIM)
+  set_source_files_properties(${object} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
+  target_sources(${target} PRIVATE ${object})
+endfunction()
+
+# Places a built program in the distribution folder under the given file name, with a version
+# resource that describes it.
+function(trelvix_dist_program target file_name description)
+  trelvix_version_resource(${target} ${file_name} ${description})
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E make_directory ${TRELVIX_DIST}
     COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${target}> ${TRELVIX_DIST}/${file_name})
