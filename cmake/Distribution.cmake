@@ -1,5 +1,6 @@
-# The distribution folder: what a user copies to a Windows machine.
-#   dist/Trelvix.exe, dist/ffmpeg.exe, dist/mplayer.exe, dist/engine/{ffmpeg,ffprobe}.exe
+# The distribution folder: what a user copies to a Windows machine, and what the packages hold.
+#   dist/Trelvix.exe, dist/ffmpeg.exe, dist/mplayer.exe, dist/engine/{ffmpeg,ffprobe}.exe,
+#   dist/licenses/, dist/说明.txt
 
 # The engines are the npm builds of the target's own architecture.
 set(TRELVIX_ENGINE_SOURCES ${TRELVIX_FFMPEG_ENGINE} ${TRELVIX_FFPROBE_ENGINE})
@@ -16,3 +17,36 @@ add_custom_command(
   DEPENDS ${TRELVIX_ENGINE_SOURCES}
   COMMENT "Copying the FFmpeg engines into the distribution")
 add_custom_target(engine ALL DEPENDS ${TRELVIX_DIST}/engine/ffmpeg.exe ${TRELVIX_DIST}/engine/ffprobe.exe)
+
+# Packages and the installer name the architectures as Windows users know them.
+if(TRELVIX_ARCH STREQUAL "x86_64")
+  set(TRELVIX_PACKAGE_ARCH win64)
+else()
+  set(TRELVIX_PACKAGE_ARCH win32)
+endif()
+
+# Licences and the Chinese read-me: nothing in the distribution comes without its licence. The
+# engines' notice names the FFmpeg revisions that their npm packages were built from.
+get_filename_component(ffmpeg_package ${TRELVIX_FFMPEG_ENGINE} DIRECTORY)
+get_filename_component(ffprobe_package ${TRELVIX_FFPROBE_ENGINE} DIRECTORY)
+# The runtime notices of the toolchain that links the programs (Debian's mingw-w64-common).
+set(TRELVIX_RUNTIME_NOTICE /usr/share/doc/mingw-w64-common/copyright CACHE FILEPATH
+    "Copyright file of the mingw-w64 runtime that the programs are linked with")
+set(TRELVIX_DIST_TEXTS
+    ${TRELVIX_DIST}/licenses/Trelvix-LICENSE.txt ${TRELVIX_DIST}/licenses/GPL-3.0.txt
+    ${TRELVIX_DIST}/licenses/FFmpeg-NOTICE.txt ${TRELVIX_DIST}/licenses/mingw-w64-runtime.txt
+    ${TRELVIX_DIST}/说明.txt)
+add_custom_command(
+  OUTPUT ${TRELVIX_DIST_TEXTS}
+  COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR} -DDIST=${TRELVIX_DIST}
+          -DVERSION=${PROJECT_VERSION} -DPACKAGE_ARCH=${TRELVIX_PACKAGE_ARCH}
+          -DFFMPEG_PACKAGE=${ffmpeg_package} -DFFPROBE_PACKAGE=${ffprobe_package}
+          -DRUNTIME_NOTICE=${TRELVIX_RUNTIME_NOTICE} -DPUBLISHER=${TRELVIX_PUBLISHER}
+          -P ${PROJECT_SOURCE_DIR}/cmake/DistributionTexts.cmake
+  DEPENDS ${PROJECT_SOURCE_DIR}/cmake/DistributionTexts.cmake ${PROJECT_SOURCE_DIR}/LICENSE
+          ${PROJECT_SOURCE_DIR}/packaging/GPL-3.0.txt ${PROJECT_SOURCE_DIR}/packaging/FFmpegNotice.txt.in
+          ${PROJECT_SOURCE_DIR}/packaging/ReadMe.zh.txt.in ${ffmpeg_package}/package.json
+          ${ffprobe_package}/package.json ${TRELVIX_RUNTIME_NOTICE}
+  COMMENT "Writing the distribution's licences and read-me"
+  VERBATIM)
+add_custom_target(dist_texts ALL DEPENDS ${TRELVIX_DIST_TEXTS})
