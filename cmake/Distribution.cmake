@@ -50,3 +50,28 @@ add_custom_command(
   COMMENT "Writing the distribution's licences and read-me"
   VERBATIM)
 add_custom_target(dist_texts ALL DEPENDS ${TRELVIX_DIST_TEXTS})
+
+# cmake --build build/target-ARCH --target packages: the zip and the installer of this architecture
+# in build/target-ARCH/packages/. Not part of the default build: packing takes a while.
+find_program(TRELVIX_MAKENSIS makensis)
+set(TRELVIX_PACKAGE_DIR ${CMAKE_BINARY_DIR}/packages)
+set(TRELVIX_PACKAGE_NAME Trelvix-${PROJECT_VERSION}-${TRELVIX_PACKAGE_ARCH})
+set(TRELVIX_PACKAGE_ZIP ${TRELVIX_PACKAGE_DIR}/${TRELVIX_PACKAGE_NAME}.zip)
+set(TRELVIX_PACKAGE_SETUP ${TRELVIX_PACKAGE_DIR}/${TRELVIX_PACKAGE_NAME}-setup.exe)
+if(TARGET Trelvix AND TARGET ffmpeg_front AND TARGET mplayer_front)
+  add_custom_command(
+    OUTPUT ${TRELVIX_PACKAGE_ZIP} ${TRELVIX_PACKAGE_SETUP}
+    COMMAND ${CMAKE_COMMAND} -DDIST=${TRELVIX_DIST} -DWORK=${CMAKE_BINARY_DIR}/package-stage
+            -DOUTPUT_DIR=${TRELVIX_PACKAGE_DIR} -DVERSION=${PROJECT_VERSION}
+            -DPACKAGE_ARCH=${TRELVIX_PACKAGE_ARCH} -DSTRIP=${CMAKE_STRIP} -DPUBLISHER=${TRELVIX_PUBLISHER}
+            -DCOPYRIGHT=${TRELVIX_COPYRIGHT} -DNSIS_SCRIPT=${PROJECT_SOURCE_DIR}/packaging/Trelvix.nsi
+            -DMAKENSIS=${TRELVIX_MAKENSIS} -P ${PROJECT_SOURCE_DIR}/cmake/Package.cmake
+    DEPENDS Trelvix ffmpeg_front mplayer_front engine dist_texts
+            $<TARGET_FILE:Trelvix> $<TARGET_FILE:ffmpeg_front> $<TARGET_FILE:mplayer_front>
+            ${TRELVIX_DIST}/engine/ffmpeg.exe ${TRELVIX_DIST}/engine/ffprobe.exe ${TRELVIX_DIST_TEXTS}
+            ${PROJECT_SOURCE_DIR}/cmake/Package.cmake ${PROJECT_SOURCE_DIR}/cmake/PackageInstaller.cmake
+            ${PROJECT_SOURCE_DIR}/packaging/Trelvix.nsi
+    COMMENT "Packing ${TRELVIX_PACKAGE_NAME}.zip and ${TRELVIX_PACKAGE_NAME}-setup.exe"
+    VERBATIM)
+  add_custom_target(packages DEPENDS ${TRELVIX_PACKAGE_ZIP} ${TRELVIX_PACKAGE_SETUP})
+endif()
