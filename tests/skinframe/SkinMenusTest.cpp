@@ -838,7 +838,9 @@ TEST_F(SkinnedMenus, AltLetterWithAFocusedEditOpensTheEntry) {
 TEST_F(SkinnedMenus, ItemsChangedWhileOpenAreGivenBackAsTheProgramLeftThem) {
   ASSERT_NE(Open(true), nullptr);
   HMENU file = Frame()->MenuBar()->Item(0).FSubMenu;
+  constexpr UINT kNew = 104;
   std::wstring longText = L"&Open " + std::wstring(300, L'x');
+  // As the menu opens the program lengthens a text, removes the line and adds an item.
   g_onInitPopup = [&](HMENU menu) {
     if (menu != file) return;
     MENUITEMINFOW text{};
@@ -847,19 +849,27 @@ TEST_F(SkinnedMenus, ItemsChangedWhileOpenAreGivenBackAsTheProgramLeftThem) {
     text.dwTypeData = longText.data();
     SetMenuItemInfoW(file, kOpen, FALSE, &text);
     DeleteMenu(file, 1, MF_BYPOSITION);
+    AppendMenuW(file, MF_STRING, kNew, L"&New");
   };
   int popupWidth = 0;
+  bool addedDrawnAsTheRest = false;
   MenuScript script;
   script.steps = {[&] {
                     const RECT r = WindowRect(FindPopupWindow());
                     popupWidth = r.right - r.left;
+                    MENUITEMINFOW added{};
+                    added.cbSize = sizeof added;
+                    added.fMask = MIIM_FTYPE;
+                    addedDrawnAsTheRest =
+                        GetMenuItemInfoW(file, kNew, FALSE, &added) && (added.fType & MFT_OWNERDRAW) != 0;
                   },
                   [] { EndMenu(); }};
   Run(script, WM_SYSCOMMAND, SC_KEYMENU, L'f');
   EXPECT_GT(popupWidth, 600) << "the item was measured with the text set as the menu opened";
-  ASSERT_EQ(GetMenuItemCount(file), 3);
-  const std::vector<std::wstring> texts{longText, L"&Quit\tCtrl+Q", L"&Recent"};
-  for (UINT i = 0; i < 3; ++i) {
+  EXPECT_TRUE(addedDrawnAsTheRest);
+  ASSERT_EQ(GetMenuItemCount(file), 4);
+  const std::vector<std::wstring> texts{longText, L"&Quit\tCtrl+Q", L"&Recent", L"&New"};
+  for (UINT i = 0; i < 4; ++i) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_FTYPE | MIIM_DATA;
