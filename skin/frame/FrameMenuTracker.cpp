@@ -223,7 +223,8 @@ int TFrameMenuTracker::HighlightEntry(int index) {
         DispatchMessageW(&msg);
         break;
     }
-    if (!IsWindow(window) || !frame_.Attached() || frame_.FMenuBar.get() != bar) return -1;
+    // What the message did may have taken the window or its bar away.
+    if (!IsWindow(window) || !frame_.Attached() || frame_.FMenuBar.get() != bar) break;
     if (action.entry < 0 || static_cast<std::size_t>(action.entry) >= bar->Count()) {
       if (action.step == BarModeStep::Leave) done = true;
       continue;
@@ -250,10 +251,9 @@ int TFrameMenuTracker::HighlightEntry(int index) {
   if (GetCapture() == window) ReleaseCapture();
   tracking_ = false;
   openEntry_ = -1;
-  if (IsWindow(window) && frame_.Attached() && frame_.FMenuBar) {
-    frame_.FMenuBar->SetOpenEntry(-1);
-    frame_.PaintFrame(nullptr);
-  }
+  if (!IsWindow(window) || !frame_.Attached() || frame_.FMenuBar.get() != bar) return -1;
+  bar->SetOpenEntry(-1);
+  frame_.PaintFrame(nullptr);
   return next;
 }
 

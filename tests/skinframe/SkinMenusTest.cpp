@@ -788,7 +788,17 @@ TEST_F(SkinnedMenus, AltAloneOnABarThatStartsWithACommandHighlightsItAndRunsNoth
   RunTyped(script, [] { TypeKey(VK_F10); });
   EXPECT_EQ(open, (std::vector<int>{0, 1}));
   EXPECT_TRUE(g_seen.commands.empty());
-  // Enter on a highlighted command entry chooses it.
+  // Escape leaves menu mode and so does losing the mouse to another window; Enter on a highlighted
+  // command entry chooses it.
+  for (const std::function<void()>& leave : std::vector<std::function<void()>>{Typed(VK_ESCAPE), [] { ReleaseCapture(); }}) {
+    bool held = false;
+    MenuScript leaving;
+    leaving.steps = {[&] { held = Frame()->MenuTracking(); }, leave};
+    RunTyped(leaving, [] { TypeKey(VK_F10); });
+    EXPECT_TRUE(held);
+    EXPECT_FALSE(Frame()->MenuTracking());
+    EXPECT_TRUE(g_seen.commands.empty());
+  }
   MenuScript choose;
   choose.steps = {Typed(VK_RETURN)};
   RunTyped(choose, [] { TypeKey(VK_F10); });
