@@ -611,6 +611,14 @@ class PopupWindowOwner {
 
 }  // namespace
 
+TPopupMenu* FindPopupMenuOf(HMENU menu) {
+  if (menu == nullptr) return nullptr;
+  for (TPopupMenu* popup : LivePopupMenus())
+    if (popup->Items()->HandleAllocated() && popup->FindItem(reinterpret_cast<UINT_PTR>(menu), TFindItemKind::fkHandle))
+      return popup;
+  return nullptr;
+}
+
 HWND PopupListWindow() {
   static PopupWindowOwner owner;
   return owner.get();

@@ -206,6 +206,9 @@ class TPopupMenu : public TMenu {
   TNotifyEvent OnPopup;
 };
 
+// The live popup-menu component whose menu, or one of its submenus, is `menu`; nullptr for none.
+TPopupMenu* FindPopupMenuOf(HMENU menu);
+
 // The library's hidden window that owns tracked popup menus. It passes WM_COMMAND, WM_MEASUREITEM
 // and WM_DRAWITEM to the live popup menus. Created on first use on the calling thread.
 HWND PopupListWindow();

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "skin/frame/MenuRules.h"
+#include "skin/frame/SkinMenuPainter.h"
 #include "skin/frame/WinSkinForm.h"
 
 namespace skin {
@@ -18,63 +19,101 @@ ui::Menu TFrameMenuTracker::BuildSystemMenuPopup() {
   ui::Menu popup(CreatePopupMenu());
   HMENU system = frame_.FSysMenu;
   if (!popup || !system) return popup;
-  if (!tracking_) frame_.FOwnerDraw.Forget();
+  if (!tracking_) frame_.FOwnerDraw.ForgetMirrored();
   frame_.ReadShowState();
+  MirrorInto(system, popup.get(), 0);
+  return popup;
+}
+
+void TFrameMenuTracker::MirrorInto(HMENU source, HMENU mirror, int depth) {
+  // Menus nest only a few levels; the bound keeps a menu that lists itself from looping.
+  constexpr int kMaxDepth = 8;
   HIMAGELIST glyphs = frame_.FSkinData.MenuGlyphs();
-  const int count = GetMenuItemCount(system);
+  const int count = GetMenuItemCount(source);
   for (int i = 0; i < count; ++i) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID;
-    if (!GetMenuItemInfoW(system, static_cast<UINT>(i), TRUE, &info)) continue;
-    MenuItemLook look = ReadMenuItem(system, static_cast<UINT>(i), false);
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU;
+    if (!GetMenuItemInfoW(source, static_cast<UINT>(i), TRUE, &info)) continue;
+    const MenuItemLook look = ReadMenuItem(source, static_cast<UINT>(i));
     SystemEntryFacts facts;
     facts.show = frame_.FShowState;
     facts.minBox = (frame_.style_.buttonFlags & kHasMinBox) != 0;
     facts.maxBox = (frame_.style_.buttonFlags & kHasMaxBox) != 0;
     facts.grayed = look.disabled;
     const SystemEntryLook entry = SystemEntry(info.wID, facts);
-    look.disabled = look.separator ? false : !entry.enabled;
-    if (entry.glyph >= 0 && glyphs) {
-      look.images = glyphs;
-      look.imageIndex = entry.glyph;
-    }
+    const bool disabled = look.separator ? false : !entry.enabled;
+    std::wstring text = MenuItemText(source, static_cast<UINT>(i));
     MENUITEMINFOW add{};
     add.cbSize = sizeof add;
-    add.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA;
-    add.fType = (info.fType & (MFT_SEPARATOR | MFT_RADIOCHECK)) | MFT_OWNERDRAW;
-    add.fState = (look.disabled ? MFS_GRAYED : MFS_ENABLED) | (look.checked ? MFS_CHECKED : 0) |
+    add.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID;
+    add.fType = info.fType & (MFT_SEPARATOR | MFT_RADIOCHECK | MFT_RIGHTORDER);
+    add.fState = (disabled ? MFS_GRAYED : MFS_ENABLED) | (look.checked ? MFS_CHECKED : 0) |
                  (look.isDefault ? MFS_DEFAULT : 0);
     add.wID = info.wID;
-    add.dwItemData = frame_.FOwnerDraw.Add(popup.get(), static_cast<UINT>(i), info.fType, look);
-    InsertMenuItemW(popup.get(), static_cast<UINT>(i), TRUE, &add);
+    if (!look.separator) {
+      add.fMask |= MIIM_STRING;
+      add.dwTypeData = text.data();
+    }
+    if (info.hSubMenu && depth < kMaxDepth) {
+      if (HMENU sub = CreatePopupMenu()) {
+        MirrorInto(info.hSubMenu, sub, depth + 1);
+        add.fMask |= MIIM_SUBMENU;
+        add.hSubMenu = sub;
+      }
+    }
+    frame_.FOwnerDraw.AddMirrored(mirror, add, entry.glyph >= 0 ? glyphs : nullptr, entry.glyph);
   }
-  return popup;
+}
+
+void TFrameMenuTracker::UpdateSystemMenu() {
+  HMENU system = frame_.FSysMenu;
+  frame_.ReadShowState();
+  SystemEntryFacts facts;
+  facts.show = frame_.FShowState;
+  facts.minBox = (frame_.style_.buttonFlags & kHasMinBox) != 0;
+  facts.maxBox = (frame_.style_.buttonFlags & kHasMaxBox) != 0;
+  for (UINT command : {UINT{SC_SIZE}, UINT{SC_MOVE}, UINT{SC_MINIMIZE}, UINT{SC_MAXIMIZE}, UINT{SC_RESTORE}}) {
+    const UINT state = GetMenuState(system, command, MF_BYCOMMAND);
+    if (state == static_cast<UINT>(-1)) continue;
+    EnableMenuItem(system, command, MF_BYCOMMAND | (SystemEntry(command, facts).enabled ? MF_ENABLED : MF_GRAYED));
+  }
 }
 
 void TFrameMenuTracker::TrackSystemMenu(POINT screen) {
   if (tracking_) return;
   HWND window = frame_.Window();
-  ui::Menu popup = BuildSystemMenuPopup();
-  if (!popup) return;
+  const bool skinned = frame_.FSkinData.SkinControls().Contains(TSkinControlType::xcSystemMenu);
+  ui::Menu mirror;
+  HMENU shown = frame_.FSysMenu;
+  if (skinned) {
+    mirror = BuildSystemMenuPopup();
+    shown = mirror.get();
+  } else if (shown) {
+    UpdateSystemMenu();
+  }
+  if (!shown) return;
   tracking_ = true;
   const UINT align = frame_.RightToLeft() ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
-  const BOOL command = TrackPopupMenu(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | align, screen.x, screen.y, 0,
+  const BOOL command = TrackPopupMenu(shown, TPM_RETURNCMD | TPM_RIGHTBUTTON | align, screen.x, screen.y, 0,
                                       window, nullptr);
   tracking_ = false;
-  frame_.FOwnerDraw.Forget();
+  frame_.FOwnerDraw.ForgetMirrored();
   if (command != 0 && IsWindow(window)) PostMessageW(window, WM_SYSCOMMAND, static_cast<WPARAM>(command), 0);
 }
 
-void TFrameMenuTracker::OpenMenuItem(int index) {
+void TFrameMenuTracker::OpenMenuItem(int index, EntryReach reach) {
   HWND window = frame_.Window();
   while (frame_.FMenuBar && index >= 0 && static_cast<std::size_t>(index) < frame_.FMenuBar->Count() && IsWindow(window)) {
     const TMenuBtn entry = frame_.FMenuBar->Item(static_cast<std::size_t>(index));
-    // A disabled entry neither opens nor commands anything, as on a system menu bar.
-    if (!entry.FEnabled) return;
-    if (!entry.FSubMenu) {
-      PostMessageW(window, WM_COMMAND, MAKEWPARAM(entry.FCommand, 0), 0);
-      return;
+    switch (ActOnEntry(entry.FSubMenu != nullptr, entry.FEnabled, reach)) {
+      case EntryAction::Nothing: return;
+      case EntryAction::RunCommand: PostMessageW(window, WM_COMMAND, MAKEWPARAM(entry.FCommand, 0), 0); return;
+      case EntryAction::Highlight:
+        index = HighlightEntry(index);
+        reach = EntryReach::Slid;
+        continue;
+      case EntryAction::OpenDropDown: break;
     }
     frame_.FOwnerDraw.Convert(entry.FSubMenu);
     RECT windowRect{};
@@ -107,7 +146,115 @@ void TFrameMenuTracker::OpenMenuItem(int index) {
     if (frame_.FMenuBar) frame_.FMenuBar->SetOpenEntry(-1);
     frame_.PaintFrame(nullptr);
     index = slideTo_;
+    reach = EntryReach::Slid;
   }
+}
+
+int TFrameMenuTracker::HighlightEntry(int index) {
+  HWND window = frame_.Window();
+  TWinSkinMenu* bar = frame_.FMenuBar.get();
+  if (!bar) return -1;
+  tracking_ = true;
+  openEntry_ = index;
+  bar->SetHotEntry(-1);
+  bar->SetOpenEntry(index);
+  frame_.PaintFrame(nullptr);
+  // Menu mode owns the keyboard and the mouse until it ends, as the system's menu loop does.
+  SetCapture(window);
+  POINT lastMouse{};
+  GetCursorPos(&lastMouse);
+  int next = -1;
+  bool done = false;
+  MSG msg{};
+  while (!done && GetCapture() == window) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    const std::vector<BarEntry> entries = bar->Entries();
+    BarModeAction action;
+    switch (msg.message) {
+      case WM_KEYDOWN:
+      case WM_SYSKEYDOWN: {
+        const WPARAM key = msg.wParam;
+        if (key == VK_LEFT || key == VK_RIGHT) {
+          const SlideKey slide = ForReadingOrder(key == VK_LEFT ? SlideKey::Left : SlideKey::Right, frame_.RightToLeft());
+          action = BarModeKey(slide == SlideKey::Left ? BarKey::Left : BarKey::Right, 0, openEntry_, entries);
+        } else if (key == VK_RETURN || key == VK_UP || key == VK_DOWN) {
+          action = BarModeKey(BarKey::Activate, 0, openEntry_, entries);
+        } else if (key == VK_ESCAPE || key == VK_MENU || key == VK_F10) {
+          action = BarModeKey(BarKey::Leave, 0, openEntry_, entries);
+        } else {
+          // A letter comes back as a character.
+          TranslateMessage(&msg);
+        }
+        break;
+      }
+      case WM_CHAR:
+      case WM_SYSCHAR: action = BarModeKey(BarKey::Other, static_cast<wchar_t>(msg.wParam), openEntry_, entries); break;
+      case WM_KEYUP:
+      case WM_SYSKEYUP:
+      case WM_LBUTTONUP:
+      case WM_RBUTTONUP:
+      case WM_NCLBUTTONUP: break;
+      case WM_MOUSEMOVE:
+      case WM_NCMOUSEMOVE: {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        if (cursor.x == lastMouse.x && cursor.y == lastMouse.y) break;
+        lastMouse = cursor;
+        const int target = bar->EntryAt(frame_.ToFrame(MAKELPARAM(cursor.x, cursor.y)));
+        if (target >= 0 && target != openEntry_) action = {BarModeStep::Move, target};
+        break;
+      }
+      case WM_LBUTTONDOWN:
+      case WM_RBUTTONDOWN:
+      case WM_NCLBUTTONDOWN:
+      case WM_NCRBUTTONDOWN: {
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        const int target = bar->EntryAt(frame_.ToFrame(MAKELPARAM(cursor.x, cursor.y)));
+        action = target >= 0 ? BarModeAction{BarModeStep::Choose, target} : BarModeAction{BarModeStep::Leave, -1};
+        break;
+      }
+      default:
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        break;
+    }
+    // What the message did may have taken the window or its bar away.
+    if (!IsWindow(window) || !frame_.Attached() || frame_.FMenuBar.get() != bar) break;
+    if (action.entry < 0 || static_cast<std::size_t>(action.entry) >= bar->Count()) {
+      if (action.step == BarModeStep::Leave) done = true;
+      continue;
+    }
+    const TMenuBtn& entry = bar->Item(static_cast<std::size_t>(action.entry));
+    const EntryReach reach = action.step == BarModeStep::Choose ? EntryReach::Chosen : EntryReach::Slid;
+    switch (ActOnEntry(entry.FSubMenu != nullptr, entry.FEnabled, reach)) {
+      case EntryAction::OpenDropDown:
+        next = action.entry;
+        done = true;
+        break;
+      case EntryAction::RunCommand:
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(entry.FCommand, 0), 0);
+        done = true;
+        break;
+      case EntryAction::Highlight:
+        openEntry_ = action.entry;
+        bar->SetOpenEntry(action.entry);
+        frame_.PaintFrame(nullptr);
+        break;
+      case EntryAction::Nothing: break;
+    }
+  }
+  if (GetCapture() == window) ReleaseCapture();
+  tracking_ = false;
+  openEntry_ = -1;
+  if (!IsWindow(window) || !frame_.Attached() || frame_.FMenuBar.get() != bar) return -1;
+  bar->SetOpenEntry(-1);
+  frame_.PaintFrame(nullptr);
+  return next;
 }
 
 LRESULT CALLBACK TFrameMenuTracker::MenuFilterProc(int code, WPARAM wParam, LPARAM lParam) {
@@ -162,7 +309,10 @@ bool TFrameMenuTracker::MenuKey(LPARAM character) {
       TrackSystemMenu(origin);
       return true;
     }
-    case MenuKeyKind::OpenEntry: OpenMenuItem(action.entry); return true;
+    // F10 and Alt alone only bring the bar into menu mode; Alt+letter chooses its entry.
+    case MenuKeyKind::OpenEntry:
+      OpenMenuItem(action.entry, character == 0 ? EntryReach::Slid : EntryReach::Chosen);
+      return true;
   }
   return false;
 }

@@ -1,5 +1,6 @@
 #include "skin/frame/MenuOwnerDraw.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "skin/data/WinSkinData.h"
@@ -14,9 +15,60 @@ TMenuOwnerDraw::TMenuOwnerDraw(TSkinData& skinData, BackgroundLookup background)
 
 TMenuOwnerDraw::~TMenuOwnerDraw() = default;
 
-ULONG_PTR TMenuOwnerDraw::Add(HMENU menu, UINT position, UINT type, const MenuItemLook& look) {
-  FItems.push_back({menu, position, type, look});
-  return static_cast<ULONG_PTR>(FItems.size());
+const TMenuOwnerDraw::Item* TMenuOwnerDraw::Find(ULONG_PTR itemData) const {
+  if (itemData == 0) return nullptr;
+  for (const auto& item : FItems)
+    if (DataOf(*item) == itemData) return item.get();
+  return nullptr;
+}
+
+bool TMenuOwnerDraw::Converted(HMENU menu) const {
+  return std::any_of(FItems.begin(), FItems.end(), [menu](const auto& item) { return item->menu == menu; });
+}
+
+bool TMenuOwnerDraw::Mirrored(HMENU menu) const {
+  return std::any_of(FItems.begin(), FItems.end(),
+                     [menu](const auto& item) { return item->menu == menu && item->mirrored; });
+}
+
+std::optional<UINT> TMenuOwnerDraw::PositionOf(const Item& item) const {
+  const int count = GetMenuItemCount(item.menu);
+  for (int i = 0; i < count; ++i) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_DATA;
+    if (GetMenuItemInfoW(item.menu, static_cast<UINT>(i), TRUE, &info) && info.dwItemData == DataOf(item))
+      return static_cast<UINT>(i);
+  }
+  return std::nullopt;
+}
+
+std::optional<MenuItemLook> TMenuOwnerDraw::LookOf(const Item& item) const {
+  const std::optional<UINT> position = PositionOf(item);
+  if (!position) return std::nullopt;
+  MenuItemLook look = ReadMenuItem(item.menu, *position);
+  if (item.glyphs && item.glyph >= 0) {
+    look.images = item.glyphs;
+    look.imageIndex = item.glyph;
+  }
+  return look;
+}
+
+void TMenuOwnerDraw::AddMirrored(HMENU menu, MENUITEMINFOW info, HIMAGELIST glyphs, int glyph) {
+  auto item = std::make_unique<Item>();
+  item->menu = menu;
+  item->mirrored = true;
+  item->glyphs = glyphs;
+  item->glyph = glyph;
+  info.fMask |= MIIM_FTYPE | MIIM_DATA;
+  info.fType |= MFT_OWNERDRAW;
+  info.dwItemData = DataOf(*item);
+  FItems.push_back(std::move(item));
+  InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
+}
+
+void TMenuOwnerDraw::ForgetMirrored() {
+  std::erase_if(FItems, [](const auto& item) { return item->mirrored; });
 }
 
 void TMenuOwnerDraw::Convert(HMENU menu) {
@@ -27,49 +79,45 @@ void TMenuOwnerDraw::Convert(HMENU menu) {
     info.fMask = MIIM_FTYPE | MIIM_SUBMENU | MIIM_DATA;
     if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
     if (info.hSubMenu) Convert(info.hSubMenu);
-    // Items that draw themselves already (a menu component's own drawing) stay as they are.
+    // Items drawn already, here or by the program itself, stay as they are.
     if ((info.fType & MFT_OWNERDRAW) || info.dwItemData != 0) continue;
-    Item item{menu, static_cast<UINT>(i), info.fType, ReadMenuItem(menu, static_cast<UINT>(i), false)};
-    FItems.push_back(std::move(item));
+    auto item = std::make_unique<Item>();
+    item->menu = menu;
     MENUITEMINFOW set{};
     set.cbSize = sizeof set;
     set.fMask = MIIM_FTYPE | MIIM_DATA;
     set.fType = info.fType | MFT_OWNERDRAW;
-    set.dwItemData = static_cast<ULONG_PTR>(FItems.size());
-    SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &set);
+    set.dwItemData = DataOf(*item);
+    if (SetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &set)) FItems.push_back(std::move(item));
   }
 }
 
 void TMenuOwnerDraw::Restore() {
-  // The window gets its menus back as they were: plain items with their text.
-  for (Item& item : FItems) {
-    if (!IsMenu(item.menu)) continue;
-    std::wstring text = item.look.caption;
-    if (!item.look.shortcut.empty()) text += L"\t" + item.look.shortcut;
+  for (const auto& item : FItems) {
+    if (item->mirrored || !IsMenu(item->menu)) continue;
+    const std::optional<UINT> position = PositionOf(*item);
+    if (!position) continue;
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    if (!GetMenuItemInfoW(item->menu, *position, TRUE, &info)) continue;
     MENUITEMINFOW set{};
     set.cbSize = sizeof set;
     set.fMask = MIIM_FTYPE | MIIM_DATA;
-    set.fType = item.type;
+    set.fType = info.fType & ~static_cast<UINT>(MFT_OWNERDRAW);
     set.dwItemData = 0;
-    if (!(item.type & MFT_SEPARATOR)) {
-      set.fMask |= MIIM_STRING;
-      set.dwTypeData = text.data();
-    }
-    SetMenuItemInfoW(item.menu, item.position, TRUE, &set);
+    SetMenuItemInfoW(item->menu, *position, TRUE, &set);
   }
-  FItems.clear();
-}
-
-const TMenuOwnerDraw::Item* TMenuOwnerDraw::Find(ULONG_PTR itemData) const {
-  if (itemData == 0 || itemData > FItems.size()) return nullptr;
-  return &FItems[itemData - 1];
+  std::erase_if(FItems, [](const auto& item) { return !item->mirrored; });
 }
 
 bool TMenuOwnerDraw::Measure(MEASUREITEMSTRUCT& measure) {
   if (measure.CtlType != ODT_MENU) return false;
   const Item* item = Find(measure.itemData);
   if (!item) return false;
-  const SIZE size = MeasureSkinMenuItem(item->look, FSkinData);
+  const std::optional<MenuItemLook> look = LookOf(*item);
+  if (!look) return false;
+  const SIZE size = MeasureSkinMenuItem(*look, FSkinData);
   measure.itemWidth = static_cast<UINT>(size.cx);
   measure.itemHeight = static_cast<UINT>(size.cy);
   return true;
@@ -79,12 +127,28 @@ bool TMenuOwnerDraw::Draw(const DRAWITEMSTRUCT& draw) {
   if (draw.CtlType != ODT_MENU) return false;
   const Item* item = Find(draw.itemData);
   if (!item || reinterpret_cast<HMENU>(draw.hwndItem) != item->menu) return false;
-  MenuItemLook look = item->look;
-  look.selected = (draw.itemState & ODS_SELECTED) != 0 && !look.separator;
-  look.disabled = (draw.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
-  look.checked = (draw.itemState & ODS_CHECKED) != 0;
-  PaintSkinMenuItem(draw.hDC, draw.rcItem, look, FSkinData, FBackground(item->menu));
+  std::optional<MenuItemLook> look = LookOf(*item);
+  if (!look) return false;
+  look->selected = (draw.itemState & ODS_SELECTED) != 0 && !look->separator;
+  look->disabled = (draw.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
+  look->checked = (draw.itemState & ODS_CHECKED) != 0;
+  PaintSkinMenuItem(draw.hDC, draw.rcItem, *look, FSkinData, FBackground(item->menu));
   return true;
+}
+
+std::optional<LRESULT> TMenuOwnerDraw::MenuChar(HMENU menu, wchar_t key, MnemonicPass pass) const {
+  if (!Converted(menu)) return std::nullopt;
+  std::vector<MnemonicItem> items;
+  int highlighted = -1;
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    const MenuItemLook look = ReadMenuItem(menu, static_cast<UINT>(i));
+    items.push_back({look.caption, look.separator, !look.disabled});
+    if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) highlighted = i;
+  }
+  const MnemonicChoice choice = ChooseByLetter(items, key, highlighted, pass);
+  if (choice.kind == MnemonicKind::None) return std::nullopt;
+  return MAKELRESULT(choice.item, choice.kind == MnemonicKind::Execute ? MNC_EXECUTE : MNC_SELECT);
 }
 
 void TMenuOwnerDraw::DrawPopupItem(ui::TObject* sender, ui::TCanvas& canvas, const RECT& rect, bool selected) {
@@ -104,9 +168,9 @@ void TMenuOwnerDraw::DrawPopupItem(ui::TObject* sender, ui::TCanvas& canvas, con
     look.images = images->Handle();
     look.imageIndex = item->ImageIndex();
   }
-  const ui::TBitmap* background =
-      item->Parent() && item->Parent()->HandleAllocated() ? FBackground(item->Parent()->Handle()) : nullptr;
-  PaintSkinMenuItem(canvas.Handle(), rect, look, FSkinData, background);
+  const PopupBackdrop backdrop =
+      item->Parent() && item->Parent()->HandleAllocated() ? FBackground(item->Parent()->Handle()) : PopupBackdrop{};
+  PaintSkinMenuItem(canvas.Handle(), rect, look, FSkinData, backdrop);
 }
 
 void TMenuOwnerDraw::MeasurePopupItem(ui::TObject* sender, ui::TCanvas&, int& width, int&) {
@@ -114,7 +178,6 @@ void TMenuOwnerDraw::MeasurePopupItem(ui::TObject* sender, ui::TCanvas&, int& wi
   if (FSkinData.FMenuItem) width += FSkinData.FMenuItem->LeftWidth;
   width += item && item->GetImageList() ? 12 : 35;
 }
-
 namespace {
 
 void SetItemHandlers(ui::TMenuItem& item, const ui::TMenuDrawItemEvent& draw, const ui::TMenuMeasureItemEvent& measure,

@@ -39,6 +39,20 @@ struct SystemEntryLook {
 // entries keep the system menu's state.
 SystemEntryLook SystemEntry(std::uint32_t command, const SystemEntryFacts& facts);
 
+// Where the menu of a popup window comes from, and whether the skin's switches let it be skinned:
+// the system menu (its mirror) goes with the system-menu switch, a menu bar's drop-downs with the
+// main-menu switch, popup-menu components and any other popup with the popup-menu switch, except a
+// component tagged with the skin's DisableTag, which keeps the system look entirely.
+enum class PopupSource { SystemMenu, MenuBar, Component, Other };
+struct PopupFacts {
+  PopupSource source = PopupSource::Other;
+  bool disabledTag = false;
+  bool skinSystemMenu = true;
+  bool skinMainMenu = true;
+  bool skinPopupMenus = true;
+};
+bool PopupTakesSkin(const PopupFacts& facts);
+
 // A menu-bar entry as the keyboard and the mouse see it.
 struct BarEntry {
   std::wstring caption;  // with its & accelerator marker
@@ -59,6 +73,46 @@ bool ArrowLeavesMenu(SlideKey key, bool highlightInFirstLevel, bool highlightHas
 
 // The first enabled, visible entry whose & accelerator is `ch` (case-insensitive), or nothing.
 std::optional<int> FindAccelEntry(const std::vector<BarEntry>& entries, wchar_t ch);
+
+// An item of an open menu as its letter keys see it.
+struct MnemonicItem {
+  std::wstring caption;  // with its & accelerator marker
+  bool separator = false;
+  bool enabled = true;
+};
+// How letters find items: first by their & letter, then (for a letter no & names) by the first
+// letter of the shown text.
+enum class MnemonicPass { Accelerator, FirstLetter };
+enum class MnemonicKind { None, Execute, Select };
+struct MnemonicChoice {
+  MnemonicKind kind = MnemonicKind::None;
+  int item = -1;
+};
+// The item a letter chooses in one pass: the only item of that letter is executed (chosen, or its
+// submenu opened) when it is enabled and selected when it is not; several items of the letter are
+// stepped through, the next after the highlighted one (-1: none) being selected.
+MnemonicChoice ChooseByLetter(const std::vector<MnemonicItem>& items, wchar_t key, int highlighted, MnemonicPass pass);
+
+// How a menu-bar entry is reached: chosen (a click, Alt+letter, Enter on it) or slid onto (arrow
+// keys, the mouse moving along the bar while it is in menu mode, F10 and Alt alone).
+enum class EntryReach { Chosen, Slid };
+enum class EntryAction { OpenDropDown, RunCommand, Highlight, Nothing };
+// A chosen entry opens its drop-down or runs its command, a disabled one does nothing; an entry slid
+// onto opens its drop-down, and one without a drop-down or disabled is only highlighted: sliding
+// never runs a command and never ends menu mode.
+EntryAction ActOnEntry(bool hasDropDown, bool enabled, EntryReach reach);
+
+// Keys while the bar is in menu mode with an entry highlighted and no drop-down open.
+enum class BarKey { Left, Right, Activate, Leave, Other };
+enum class BarModeStep { Stay, Move, Choose, Leave };
+struct BarModeAction {
+  BarModeStep step = BarModeStep::Stay;
+  int entry = -1;
+};
+// Left/Right move to the neighbouring entry (wrapping), Enter, Up and Down choose the highlighted
+// one, Escape, Alt and F10 leave; a letter chooses the entry of that accelerator, and other keys
+// keep menu mode as it is.
+BarModeAction BarModeKey(BarKey key, wchar_t letter, int highlighted, const std::vector<BarEntry>& entries);
 
 // What a menu key (SC_KEYMENU) does: character 0 is F10 or Alt alone, a space is Alt+Space.
 enum class MenuKeyKind { PassOn, OpenEntry, SystemMenu, Swallow };

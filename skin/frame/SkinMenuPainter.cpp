@@ -27,12 +27,13 @@ COLORREF TextColour(const MenuItemLook& item, TSkinData& data) {
   return item.selected ? ColourOf(data.HilightText) : ColourOf(data.MenuText);
 }
 
-void FillWithBackground(HDC dc, const RECT& local, const RECT& item, TSkinData& data, const ui::TBitmap* background) {
+void FillWithBackground(HDC dc, const RECT& local, const RECT& item, TSkinData& data, const PopupBackdrop& backdrop) {
+  const ui::TBitmap* background = backdrop.picture;
   if (background && !background->Empty()) {
-    // The popup's picture is in window coordinates; the items start inside its edge.
+    // The popup's picture is in window coordinates, the item in the window's client coordinates.
     BitBlt(dc, local.left, local.top, local.right - local.left, local.bottom - local.top,
-           const_cast<ui::TBitmap*>(background)->Canvas().Handle(), item.left + kPopupEdge, item.top + kPopupEdge,
-           SRCCOPY);
+           const_cast<ui::TBitmap*>(background)->Canvas().Handle(), item.left + backdrop.clientOrigin.x,
+           item.top + backdrop.clientOrigin.y, SRCCOPY);
     return;
   }
   ui::GdiBrush brush(CreateSolidBrush(ColourOf(data.Menu)));
@@ -92,6 +93,44 @@ void DrawCheck(HDC dc, const RECT& box, const MenuItemLook& item, COLORREF colou
   Polyline(dc, tick.data(), static_cast<int>(tick.size()));
 }
 
+// A checked item with an image: the image sits on the checked pattern in a sunken box as high as a
+// glyph, centred in the item.
+RECT CheckedImageBox(HDC dc, const RECT& glyph, int itemHeight) {
+  ui::TBitmap pattern;
+  pattern.SetPixelFormat(ui::TPixelFormat::pf24bit);
+  pattern.SetSize(8, 8);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) SetPixel(pattern.Canvas().Handle(), x, y, (x + y) % 2 ? face : light);
+  ui::GdiBrush brush(CreatePatternBrush(pattern.Handle()));
+  RECT box = glyph;
+  box.top = (itemHeight - kGlyphSize) / 2;
+  box.bottom = box.top + kGlyphSize;
+  FillRect(dc, &box, brush.get());
+  DrawEdge(dc, &box, BDR_SUNKENOUTER, BF_RECT);
+  return box;
+}
+
+// Draws image `index` of the list with every pixel it covers in `colour`.
+void DrawGlyphInColour(HDC dc, HIMAGELIST images, int index, int x, int y, COLORREF colour) {
+  int w = 0, h = 0;
+  if (!ImageList_GetIconSize(images, &w, &h) || w <= 0 || h <= 0) return;
+  ui::TBitmap mask;
+  mask.SetPixelFormat(ui::TPixelFormat::pf24bit);
+  mask.SetSize(w, h);
+  HDC mdc = mask.Canvas().Handle();
+  // The list's mask, black where the glyph is, white around it: it may be combined with what is
+  // there, so that starts white.
+  PatBlt(mdc, 0, 0, w, h, WHITENESS);
+  ImageList_Draw(images, index, mdc, 0, 0, ILD_MASK);
+  ui::GdiBrush brush(CreateSolidBrush(colour));
+  ui::SelectedObject selected(dc, brush.get());
+  // The brush where the mask is black, the destination where it is white.
+  constexpr DWORD kBrushWhereSourceBlack = 0x00B8074A;
+  BitBlt(dc, x, y, w, h, mdc, 0, 0, kBrushWhereSourceBlack);
+}
+
 }  // namespace
 
 HFONT CreateMenuFont() {
@@ -101,19 +140,26 @@ HFONT CreateMenuFont() {
   return CreateFontIndirectW(&metrics.lfMenuFont);
 }
 
-MenuItemLook ReadMenuItem(HMENU menu, UINT position, bool byCommand) {
-  MenuItemLook look;
-  std::array<wchar_t, 256> text{};
+std::wstring MenuItemText(HMENU menu, UINT position) {
   MENUITEMINFOW info{};
   info.cbSize = sizeof info;
-  info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
+  info.fMask = MIIM_STRING;
+  if (!GetMenuItemInfoW(menu, position, TRUE, &info) || info.cch == 0) return {};
+  std::wstring text(static_cast<std::size_t>(info.cch) + 1, L'\0');
   info.dwTypeData = text.data();
-  info.cch = static_cast<UINT>(text.size() - 1);
-  if (!GetMenuItemInfoW(menu, position, byCommand ? FALSE : TRUE, &info)) return look;
-  std::wstring caption(text.data());
-  if (caption.empty())
-    GetMenuStringW(menu, position, text.data(), static_cast<int>(text.size()), byCommand ? MF_BYCOMMAND : MF_BYPOSITION);
-  caption = text.data();
+  info.cch = static_cast<UINT>(text.size());
+  if (!GetMenuItemInfoW(menu, position, TRUE, &info)) return {};
+  text.resize(std::min<std::size_t>(info.cch, text.size()));
+  return text;
+}
+
+MenuItemLook ReadMenuItem(HMENU menu, UINT position) {
+  MenuItemLook look;
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE | MIIM_STATE;
+  if (!GetMenuItemInfoW(menu, position, TRUE, &info)) return look;
+  std::wstring caption = MenuItemText(menu, position);
   const auto tab = caption.find(L'\t');
   if (tab != std::wstring::npos) {
     look.shortcut = caption.substr(tab + 1);
@@ -146,7 +192,7 @@ SIZE MeasureSkinMenuItem(const MenuItemLook& item, TSkinData& data) {
 }
 
 void PaintSkinMenuItem(HDC dc, const RECT& rect, const MenuItemLook& item, TSkinData& data,
-                       const ui::TBitmap* background) {
+                       const PopupBackdrop& backdrop) {
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return;
@@ -155,7 +201,7 @@ void PaintSkinMenuItem(HDC dc, const RECT& rect, const MenuItemLook& item, TSkin
   picture.SetSize(width, height);
   HDC pdc = picture.Canvas().Handle();
   const RECT local{0, 0, width, height};
-  FillWithBackground(pdc, local, rect, data, background);
+  FillWithBackground(pdc, local, rect, data, backdrop);
   TDataSkinObject* element = data.FMenuItem.get();
   const bool skinned = element && !element->Bitmap.Empty();
   if (item.separator) {
@@ -185,8 +231,12 @@ void PaintSkinMenuItem(HDC dc, const RECT& rect, const MenuItemLook& item, TSkin
                                   : RECT{1 + margin, glyphTop, 1 + margin + kGlyphSize, glyphTop + kGlyphSize};
     const bool hasImage = item.images && item.imageIndex >= 0 && item.imageIndex < ImageList_GetImageCount(item.images);
     if (hasImage) {
-      ImageList_Draw(item.images, item.imageIndex, pdc, glyph.left, glyph.top,
-                     ILD_TRANSPARENT | (item.disabled ? ILD_BLEND50 : 0));
+      if (item.checked) glyph = CheckedImageBox(pdc, glyph, height);
+      if (item.images == data.MenuGlyphs())
+        DrawGlyphInColour(pdc, item.images, item.imageIndex, glyph.left, glyph.top, colour);
+      else
+        ImageList_Draw(item.images, item.imageIndex, pdc, glyph.left, glyph.top,
+                       ILD_TRANSPARENT | (item.disabled ? ILD_BLEND50 : 0));
     } else if (item.checked) {
       DrawCheck(pdc, glyph, item, colour);
     }

@@ -27,13 +27,24 @@ struct MenuItemLook {
   int imageIndex = -1;
 };
 
-// The item read from a menu by position: text and shortcut (after a tab), state and type.
-MenuItemLook ReadMenuItem(HMENU menu, UINT position, bool byCommand);
+// The whole text of an item (by position), shortcut included, however long.
+std::wstring MenuItemText(HMENU menu, UINT position);
+// The item read from a menu by position: text (whole, however long) and shortcut (after a tab),
+// state and type.
+MenuItemLook ReadMenuItem(HMENU menu, UINT position);
 
-// Paints the item at `rect` of `dc`. `background` is the picture of the popup that shows the item
-// (whole window, its edge included); without one the skin's Menu colour stands for it.
+// The picture of the skinned popup window that shows an item (the whole window, its edge included)
+// and where the window's client area, in which items lie, starts in it.
+struct PopupBackdrop {
+  const ui::TBitmap* picture = nullptr;
+  POINT clientOrigin{0, 0};
+};
+
+// Paints the item at `rect` of `dc`. Without a popup picture the skin's Menu colour stands for it.
+// The skin's menu glyphs are drawn in the item's text colour, which the skin chose to stand out
+// from its menus.
 void PaintSkinMenuItem(HDC dc, const RECT& rect, const MenuItemLook& item, TSkinData& data,
-                       const ui::TBitmap* background);
+                       const PopupBackdrop& backdrop);
 // The size of the item in the menu font: text width + room for the glyph and the item cell's
 // left margin; separators are 8 pixels high.
 SIZE MeasureSkinMenuItem(const MenuItemLook& item, TSkinData& data);

@@ -57,7 +57,7 @@ EdgePicture EdgeOf(const TDataSkinBorder* edge) {
 
 TWinSkinForm::TWinSkinForm(TSkinData& skinData)
     : FSkinData(skinData),
-      FOwnerDraw(skinData, [this](HMENU menu) { return FHost ? FHost->PopupBackground(menu) : nullptr; }),
+      FOwnerDraw(skinData, [this](HMENU menu) { return FHost ? FHost->PopupBackground(menu) : PopupBackdrop{}; }),
       FMenus(*this) {
   FFrameBitmap.SetPixelFormat(ui::TPixelFormat::pf24bit);
   FTitleBackdrop.SetPixelFormat(ui::TPixelFormat::pf24bit);
@@ -65,6 +65,7 @@ TWinSkinForm::TWinSkinForm(TSkinData& skinData)
 
 TWinSkinForm::~TWinSkinForm() {
   DetachWindow();
+  UnhookForm();
   FreeControls();
 }
 
@@ -143,7 +144,10 @@ bool TWinSkinForm::AttachWindow(HWND window) {
   style_ = ClassifyFrameStyle(style, exStyle, className.data(), FSysMenu != nullptr);
   FMDIClient = mdiChild ? nullptr : MdiClientOf(window);
   FMdiKind = mdiChild ? MdiKind::Child : FMDIClient ? MdiKind::Frame : MdiKind::Plain;
-  FSkinFrame = !(mdiChild && FSkinData.Options().Contains(TSkinOption::xoMDIChildBorder));
+  // Without main-menu skinning the window keeps its system frame and menu bar; MDI children may
+  // keep the system's border.
+  FSkinFrame = FSkinData.SkinControls().Contains(TSkinControlType::xcMainMenu) &&
+               !(mdiChild && FSkinData.Options().Contains(TSkinOption::xoMDIChildBorder));
   LoadMetrics();
   if (!Attach(window)) return false;
   FHandle = window;
@@ -175,7 +179,44 @@ bool TWinSkinForm::AttachForm(ui::TCustomForm& form) {
   FOldColor = form.Color();
   form.SetColor(static_cast<ui::TColor>(FSkinData.ButtonFace));
   FOwnerDraw.SetPopupMenusOwnerDraw(form, true);
+  FOldFormProc = form.WindowProc();
+  form.SetWindowProc(ui::TWndMethod(this, &TWinSkinForm::FormMessage));
   return true;
+}
+
+void TWinSkinForm::UnhookForm() {
+  // A form being freed is half gone: nothing of it may be touched.
+  if (FForm && FOldFormProc.Assigned() && !FForm->IsDestroying()) FForm->SetWindowProc(FOldFormProc);
+  FOldFormProc = {};
+}
+
+void TWinSkinForm::FormMessage(ui::TMessage& message) {
+  FOldFormProc(message);
+  // Alt+letter while a control has the focus reaches the form as a dialog character, not the frame.
+  if (message.Msg != ui::CM_DIALOGCHAR || message.Result != 0 || !FMenuBar) return;
+  if (!(HIWORD(message.LParam) & KF_ALTDOWN)) return;
+  if (!FindAccelEntry(FMenuBar->Entries(), static_cast<wchar_t>(message.WParam))) return;
+  PostMessageW(Window(), WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(message.WParam));
+  message.Result = 1;
+}
+
+PopupSource TWinSkinForm::MenuSource(HMENU menu) const {
+  if (!menu) return PopupSource::Other;
+  if (menu == FSysMenu || FOwnerDraw.Mirrored(menu)) return PopupSource::SystemMenu;
+  if (FOwnerDraw.Converted(menu)) return PopupSource::MenuBar;
+  HMENU bar = FMenuHandle ? FMenuHandle : (Window() ? GetMenu(Window()) : nullptr);
+  return bar && MenuHolds(bar, menu, 0) ? PopupSource::MenuBar : PopupSource::Other;
+}
+
+bool TWinSkinForm::MenuHolds(HMENU tree, HMENU menu, int depth) {
+  constexpr int kMaxDepth = 8;
+  if (depth > kMaxDepth || !tree) return false;
+  const int count = GetMenuItemCount(tree);
+  for (int i = 0; i < count; ++i) {
+    HMENU sub = GetSubMenu(tree, i);
+    if (sub && (sub == menu || MenuHolds(sub, menu, depth + 1))) return true;
+  }
+  return false;
 }
 
 void TWinSkinForm::LoadMetrics() {
@@ -246,7 +287,7 @@ void TWinSkinForm::MenuChanged() {
 void TWinSkinForm::OpenMenuEntry(LPARAM screenPoint) {
   if (!FMenuBar || FMenus.Tracking()) return;
   const int entry = FMenuBar->EntryAt(ToFrame(screenPoint));
-  if (entry >= 0) FMenus.OpenMenuItem(entry);
+  if (entry >= 0) FMenus.OpenMenuItem(entry, EntryReach::Chosen);
 }
 
 bool TWinSkinForm::RightToLeft() const {
@@ -301,6 +342,7 @@ void TWinSkinForm::DetachWindow() {
     FForm->SetColor(FOldColor);
     FOwnerDraw.SetPopupMenusOwnerDraw(*FForm, false);
   }
+  UnhookForm();
   FOwnerDraw.Restore();
   SetHoverTimer(false);
   const bool sized = FSkinState != 0 && style_.border != BorderKind::NoCaption;
@@ -335,6 +377,7 @@ void TWinSkinForm::DetachWindow() {
 
 void TWinSkinForm::WindowDestroyed() {
   FSkinState = kSkinStateDestroyed;
+  UnhookForm();
   FTimerOn = false;
   FHasRegion = false;
   FreeSurfaces();
@@ -569,6 +612,21 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (wParam == 0 && FOwnerDraw.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
       break;
     case WM_MENUSELECT: FMenus.MenuSelected(wParam, lParam); break;
+    case WM_MENUCHAR: {
+      // Owner-drawn items have no letters of their own for the system: the items' texts answer.
+      auto menu = reinterpret_cast<HMENU>(lParam);
+      const auto key = static_cast<wchar_t>(LOWORD(wParam));
+      for (MnemonicPass pass : {MnemonicPass::Accelerator, MnemonicPass::FirstLetter})
+        if (const auto answer = FOwnerDraw.MenuChar(menu, key, pass)) return *answer;
+      break;
+    }
+    case WM_INITMENUPOPUP: {
+      // The program may fill or change a drop-down as it opens: what it added is drawn as the rest.
+      const LRESULT result = CallPrevious(msg, wParam, lParam);
+      auto menu = reinterpret_cast<HMENU>(wParam);
+      if (FMenus.Tracking() && FOwnerDraw.Converted(menu) && !FOwnerDraw.Mirrored(menu)) FOwnerDraw.Convert(menu);
+      return result;
+    }
     case WM_ERASEBKGND: {
       const LRESULT result = CallPrevious(msg, wParam, lParam);
       if (FForm || !FSkinData.ButtonFaceBrush()) return result;

@@ -40,8 +40,8 @@ class TFrameHost {
   virtual bool MaximizedChildMode() const = 0;
   // True when the mode changed.
   virtual bool SetMaximizedChildMode(bool on) = 0;
-  // The background of the skinned popup window that shows `menu`, or nullptr.
-  virtual const ui::TBitmap* PopupBackground(HMENU menu) = 0;
+  // The background of the skinned popup window that shows `menu`; no picture when there is none.
+  virtual PopupBackdrop PopupBackground(HMENU menu) = 0;
 };
 
 class TMdiClientLayer;
@@ -106,6 +106,8 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   // The menus the frame opens itself: the skinned system menu and the menu bar's drop-downs.
   TFrameMenuTracker& Menus() { return FMenus; }
   bool MenuTracking() const { return FMenus.Tracking(); }
+  // Whether `menu` is this window's system menu (or its mirror), of its menu bar, or neither.
+  PopupSource MenuSource(HMENU menu) const;
 
  protected:
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -114,6 +116,10 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
  private:
   void SkinInit();
   void ReadShowState();
+  // The form's messages pass here first while it is framed.
+  void FormMessage(ui::TMessage& message);
+  void UnhookForm();
+  static bool MenuHolds(HMENU tree, HMENU menu, int depth);
   // Sizes the window so that `client` stays its client size inside the current frame thicknesses;
   // a dialog also grows to show its whole caption, moving its children to stay centred.
   void KeepClientSize(SIZE client);
@@ -164,6 +170,7 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
 
   TSkinData& FSkinData;
   ui::TCustomForm* FForm = nullptr;
+  ui::TWndMethod FOldFormProc;
   ui::TColor FOldColor = ui::clBtnFace;
   HWND FHandle = nullptr;
   std::wstring FClassName;

@@ -43,13 +43,29 @@ HMENU TWinSkinPopMenu::MenuHandle() {
   return FMenuHandle;
 }
 
-const ui::TBitmap* TWinSkinPopMenu::Background() {
+bool TWinSkinPopMenu::Skinned() {
+  if (!FSkinned) {
+    HMENU menu = MenuHandle();
+    // Before the window knows its menu nothing is decided.
+    if (!menu) return true;
+    FSkinned = !FRule || FRule(menu);
+  }
+  return *FSkinned;
+}
+
+PopupBackdrop TWinSkinPopMenu::Backdrop() {
+  if (!Skinned()) return {};
   if (FBackground.Empty()) BuildBackground();
-  return FBackground.Empty() ? nullptr : &FBackground;
+  if (FBackground.Empty()) return {};
+  RECT window{};
+  GetWindowRect(Window(), &window);
+  POINT origin{0, 0};
+  ClientToScreen(Window(), &origin);
+  return {&FBackground, {origin.x - window.left, origin.y - window.top}};
 }
 
 bool TWinSkinPopMenu::BuildBackground() {
-  if (!HasMenuBackground(FSkinData)) return false;
+  if (!HasMenuBackground(FSkinData) || !Skinned()) return false;
   RECT r{};
   GetWindowRect(Window(), &r);
   const int width = r.right - r.left;
@@ -95,8 +111,8 @@ void TWinSkinPopMenu::PaintClient(HDC dc) {
   CallPrevious(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
 }
 
-bool TSkinPopupMenus::Wrap(TSkinData& data, HWND window) {
-  auto popup = std::make_unique<TWinSkinPopMenu>(data);
+bool TSkinPopupMenus::Wrap(TSkinData& data, HWND window, PopupSkinRule rule) {
+  auto popup = std::make_unique<TWinSkinPopMenu>(data, std::move(rule));
   if (!popup->AttachPopup(window, nullptr)) return false;
   popups_.push_back(std::move(popup));
   return true;
@@ -119,13 +135,14 @@ void TSkinPopupMenus::DropServedBy(const TSkinData& data) {
   std::erase_if(popups_, [&](const auto& popup) { return &popup->SkinData() == &data; });
 }
 
-const ui::TBitmap* TSkinPopupMenus::BackgroundOf(HMENU menu) {
+PopupBackdrop TSkinPopupMenus::BackgroundOf(HMENU menu) {
   for (auto& popup : popups_)
-    if (popup->Attached() && popup->MenuHandle() == menu) return popup->Background();
-  return nullptr;
+    if (popup->Attached() && popup->MenuHandle() == menu) return popup->Backdrop();
+  return {};
 }
 
 LRESULT TWinSkinPopMenu::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!Skinned()) return CallPrevious(msg, wParam, lParam);
   if (msg == SM_ISSKINNED) return 1;
   switch (msg) {
     case WM_ERASEBKGND:

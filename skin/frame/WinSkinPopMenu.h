@@ -6,9 +6,12 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "skin/frame/SkinMenuPainter.h"
 #include "ui/Graphics.h"
 #include "ui/WindowSubclass.h"
 
@@ -16,9 +19,12 @@ namespace skin {
 
 class TSkinData;
 
+// Whether the popup that shows a menu takes the skin; asked once, when the window first paints.
+using PopupSkinRule = std::function<bool(HMENU)>;
+
 class TWinSkinPopMenu : public ui::TWindowSubclass {
  public:
-  explicit TWinSkinPopMenu(TSkinData& data) : FSkinData(data) {}
+  TWinSkinPopMenu(TSkinData& data, PopupSkinRule rule) : FSkinData(data), FRule(std::move(rule)) {}
   ~TWinSkinPopMenu() override;
 
   // Subclasses the popup window; `menu` may be null and is asked of the window when needed.
@@ -27,8 +33,11 @@ class TWinSkinPopMenu : public ui::TWindowSubclass {
   void Unattach();
   HMENU MenuHandle();
   TSkinData& SkinData() const { return FSkinData; }
-  // The menu background at the window's size, or nullptr when the skin has none.
-  const ui::TBitmap* Background();
+  // The menu background at the window's size and where the client area starts in it; no picture
+  // when the skin has none or the menu keeps the system look.
+  PopupBackdrop Backdrop();
+  // Whether the window is painted from the skin: false for a menu that keeps the system look.
+  bool Skinned();
 
  protected:
   LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -40,6 +49,8 @@ class TWinSkinPopMenu : public ui::TWindowSubclass {
   void PaintClient(HDC dc);
 
   TSkinData& FSkinData;
+  PopupSkinRule FRule;
+  std::optional<bool> FSkinned;
   ui::TBitmap FBackground;
   HMENU FMenuHandle = nullptr;
 };
@@ -50,16 +61,16 @@ class TWinSkinPopMenu : public ui::TWindowSubclass {
 class TSkinPopupMenus {
  public:
   // Wraps a popup window for the component; false when it cannot be subclassed.
-  bool Wrap(TSkinData& data, HWND window);
+  bool Wrap(TSkinData& data, HWND window, PopupSkinRule rule);
   // Takes the wrapper of `window` off; true when there was one, to be freed by the next sweep.
   bool Release(HWND window);
   void FreeReleased();
   // Takes off and frees the wrappers that paint from `data`.
   void DropServedBy(const TSkinData& data);
   void Clear() { popups_.clear(); }
-  // The background of the open popup that shows `menu`, or nullptr (no such popup, or its skin
-  // has no menu background).
-  const ui::TBitmap* BackgroundOf(HMENU menu);
+  // The background of the open popup that shows `menu`; no picture when there is no such popup, it
+  // keeps the system look or its skin has no menu background.
+  PopupBackdrop BackgroundOf(HMENU menu);
   // Wrappers held, open or waiting to be freed after their window went.
   std::size_t Count() const { return popups_.size(); }
 

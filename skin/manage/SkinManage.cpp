@@ -8,6 +8,7 @@
 #include "skin/data/SkinManageRules.h"
 #include "skin/frame/WinSkinForm.h"
 #include "ui/Form.h"
+#include "ui/Menus.h"
 #include "ui/Screen.h"
 #include "ui/WinControl.h"
 #include "ui/core/AsciiText.h"
@@ -163,8 +164,30 @@ LRESULT CALLBACK TSkinManage::CbtProc(int code, WPARAM wParam, LPARAM lParam) {
 void TSkinManage::WrapPopup(HWND window) {
   if (!enabled_ || runState_ != RunState::Running) return;
   TSkinData* data = MainComponent();
-  if (!data || !data->SkinLoaded() || !data->SkinControls().Contains(TSkinControlType::xcPopupMenu)) return;
-  popups_.Wrap(*data, window);
+  if (!data || !data->SkinLoaded()) return;
+  // Which switch governs the popup is known once it shows its menu, when it first paints.
+  popups_.Wrap(*data, window, [this](HMENU menu) { return PopupTakesSkin(menu); });
+}
+
+bool TSkinManage::PopupTakesSkin(HMENU menu) const {
+  TSkinData* data = MainComponent();
+  if (!data) return false;
+  const TSkinControlTypes controls = data->SkinControls();
+  PopupFacts facts;
+  facts.skinSystemMenu = controls.Contains(TSkinControlType::xcSystemMenu);
+  facts.skinMainMenu = controls.Contains(TSkinControlType::xcMainMenu);
+  facts.skinPopupMenus = controls.Contains(TSkinControlType::xcPopupMenu);
+  for (const auto& frame : frames_) {
+    facts.source = frame->MenuSource(menu);
+    if (facts.source != PopupSource::Other) break;
+  }
+  if (facts.source == PopupSource::Other) {
+    if (ui::TPopupMenu* popup = ui::FindPopupMenuOf(menu)) {
+      facts.source = PopupSource::Component;
+      facts.disabledTag = popup->Tag() == data->DisableTag();
+    }
+  }
+  return skin::PopupTakesSkin(facts);
 }
 
 void TSkinManage::ReleasePopup(HWND window) {

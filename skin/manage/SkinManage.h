@@ -46,7 +46,7 @@ class TSkinManage final : public TFrameHost {
 
   bool MaximizedChildMode() const override { return maximizedChild_; }
   bool SetMaximizedChildMode(bool on) override;
-  const ui::TBitmap* PopupBackground(HMENU menu) override { return popups_.BackgroundOf(menu); }
+  PopupBackdrop PopupBackground(HMENU menu) override { return popups_.BackgroundOf(menu); }
 
   bool Enabled() const { return enabled_; }
   RunState State() const { return runState_; }
@@ -73,6 +73,8 @@ class TSkinManage final : public TFrameHost {
   TSkinData* ServingComponent(HWND window, const std::wstring& className) const;
   TSkinData* MainComponent() const;
   void WrapPopup(HWND window);
+  // Whether the popup window that shows `menu` takes the skin, by where the menu comes from.
+  bool PopupTakesSkin(HMENU menu) const;
   void ReleasePopup(HWND window);
   void FreeReleasedPopups(ui::TObject* sender);
 

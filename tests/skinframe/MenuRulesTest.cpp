@@ -103,5 +103,86 @@ TEST(MenuKey, AltAloneF10SpaceAndLetters) {
   EXPECT_EQ(MenuKey(L'f', Bar(), true).kind, MenuKeyKind::PassOn) << "another window holds the mouse";
 }
 
+TEST(PopupTakesSkin, EachKindOfPopupFollowsItsOwnSwitch) {
+  for (PopupSource source : {PopupSource::SystemMenu, PopupSource::MenuBar, PopupSource::Component, PopupSource::Other})
+    EXPECT_TRUE(PopupTakesSkin({source, false, true, true, true}));
+  EXPECT_FALSE(PopupTakesSkin({PopupSource::SystemMenu, false, false, true, true}));
+  EXPECT_TRUE(PopupTakesSkin({PopupSource::SystemMenu, false, true, false, false}));
+  EXPECT_FALSE(PopupTakesSkin({PopupSource::MenuBar, false, true, false, true}));
+  EXPECT_TRUE(PopupTakesSkin({PopupSource::MenuBar, false, false, true, false}));
+  EXPECT_FALSE(PopupTakesSkin({PopupSource::Component, false, true, true, false}));
+  EXPECT_FALSE(PopupTakesSkin({PopupSource::Other, false, true, true, false}));
+  EXPECT_FALSE(PopupTakesSkin({PopupSource::Component, true, true, true, true})) << "tagged with DisableTag";
+  EXPECT_TRUE(PopupTakesSkin({PopupSource::Other, true, true, true, true})) << "only components carry a tag";
+}
+
+std::vector<MnemonicItem> SystemMenu() {
+  return {{L"&Restore", false, false}, {L"&Move", false, true}, {L"&Size", false, true},
+          {L"Mi&nimize", false, true},  {L"Ma&ximize", false, true}, {L"", true, true},
+          {L"&Close", false, true},    {L"", true, true},         {L"皮肤", false, true},
+          {L"Zoom", false, true},      {L"zebra", false, true}};
+}
+
+TEST(ChooseByLetter, TheAmpersandLetterExecutesItsOnlyItem) {
+  const auto items = SystemMenu();
+  EXPECT_EQ(ChooseByLetter(items, L'c', -1, MnemonicPass::Accelerator).kind, MnemonicKind::Execute);
+  EXPECT_EQ(ChooseByLetter(items, L'C', -1, MnemonicPass::Accelerator).item, 6);
+  EXPECT_EQ(ChooseByLetter(items, L'n', -1, MnemonicPass::Accelerator).item, 3) << "Mi&nimize";
+  EXPECT_EQ(ChooseByLetter(items, L'x', -1, MnemonicPass::Accelerator).item, 4);
+  EXPECT_EQ(ChooseByLetter(items, L'z', -1, MnemonicPass::Accelerator).kind, MnemonicKind::None)
+      << "the first letter is not an & letter";
+  EXPECT_EQ(ChooseByLetter(items, 0, -1, MnemonicPass::Accelerator).kind, MnemonicKind::None);
+}
+
+TEST(ChooseByLetter, ADisabledOnlyItemIsSelectedNotExecuted) {
+  const MnemonicChoice restore = ChooseByLetter(SystemMenu(), L'r', -1, MnemonicPass::Accelerator);
+  EXPECT_EQ(restore.kind, MnemonicKind::Select);
+  EXPECT_EQ(restore.item, 0);
+}
+
+TEST(ChooseByLetter, FirstLettersFindItemsWithoutAnAmpersandAndStepThroughSeveral) {
+  const auto items = SystemMenu();
+  EXPECT_EQ(ChooseByLetter(items, L'皮', -1, MnemonicPass::FirstLetter).kind, MnemonicKind::Execute);
+  EXPECT_EQ(ChooseByLetter(items, L'皮', -1, MnemonicPass::FirstLetter).item, 8);
+  // Zoom and zebra share their first letter: each press selects the next one, wrapping.
+  EXPECT_EQ(ChooseByLetter(items, L'Z', -1, MnemonicPass::FirstLetter).kind, MnemonicKind::Select);
+  EXPECT_EQ(ChooseByLetter(items, L'Z', -1, MnemonicPass::FirstLetter).item, 9);
+  EXPECT_EQ(ChooseByLetter(items, L'z', 9, MnemonicPass::FirstLetter).item, 10);
+  EXPECT_EQ(ChooseByLetter(items, L'z', 10, MnemonicPass::FirstLetter).item, 9);
+  EXPECT_EQ(ChooseByLetter(items, L'm', -1, MnemonicPass::FirstLetter).item, 1)
+      << "Move and Maximize: the first of them";
+  EXPECT_EQ(ChooseByLetter({{L"  &Open", false, true}}, L'o', -1, MnemonicPass::FirstLetter).item, 0)
+      << "leading spaces and the marker are not letters";
+  EXPECT_EQ(ChooseByLetter(items, L'q', -1, MnemonicPass::FirstLetter).kind, MnemonicKind::None);
+}
+
+TEST(ActOnEntry, SlidingNeverRunsACommandNorEndsMenuMode) {
+  EXPECT_EQ(ActOnEntry(true, true, EntryReach::Slid), EntryAction::OpenDropDown);
+  EXPECT_EQ(ActOnEntry(false, true, EntryReach::Slid), EntryAction::Highlight);
+  EXPECT_EQ(ActOnEntry(true, false, EntryReach::Slid), EntryAction::Highlight) << "a disabled entry is passed over";
+  EXPECT_EQ(ActOnEntry(false, false, EntryReach::Slid), EntryAction::Highlight);
+  EXPECT_EQ(ActOnEntry(true, true, EntryReach::Chosen), EntryAction::OpenDropDown);
+  EXPECT_EQ(ActOnEntry(false, true, EntryReach::Chosen), EntryAction::RunCommand);
+  EXPECT_EQ(ActOnEntry(true, false, EntryReach::Chosen), EntryAction::Nothing);
+}
+
+TEST(BarModeKey, ArrowsMoveLettersAndEnterChooseAndEscapeLeaves) {
+  const auto bar = Bar();
+  EXPECT_EQ(BarModeKey(BarKey::Right, 0, 0, bar).step, BarModeStep::Move);
+  EXPECT_EQ(BarModeKey(BarKey::Right, 0, 0, bar).entry, 1) << "a disabled entry is highlighted too";
+  EXPECT_EQ(BarModeKey(BarKey::Right, 0, 1, bar).entry, 3) << "the entry that did not fit is passed over";
+  EXPECT_EQ(BarModeKey(BarKey::Right, 0, 4, bar).entry, 0);
+  EXPECT_EQ(BarModeKey(BarKey::Left, 0, 0, bar).entry, 4);
+  const BarModeAction enter = BarModeKey(BarKey::Activate, 0, 3, bar);
+  EXPECT_EQ(enter.step, BarModeStep::Choose);
+  EXPECT_EQ(enter.entry, 3);
+  EXPECT_EQ(BarModeKey(BarKey::Leave, 0, 3, bar).step, BarModeStep::Leave);
+  const BarModeAction letter = BarModeKey(BarKey::Other, L'x', 0, bar);
+  EXPECT_EQ(letter.step, BarModeStep::Choose);
+  EXPECT_EQ(letter.entry, 3);
+  EXPECT_EQ(BarModeKey(BarKey::Other, L'q', 2, bar).step, BarModeStep::Stay);
+  EXPECT_EQ(BarModeKey(BarKey::Right, 0, 0, {{L"&One", true, true}}).step, BarModeStep::Stay);
+}
+
 }  // namespace
 }  // namespace skin

@@ -25,6 +25,7 @@
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Menus.h"
+#include "ui/StdCtrls.h"
 
 namespace {
 
@@ -37,7 +38,10 @@ using skin::TSkinManage;
 
 // Asks a popup-menu window for the menu it shows.
 constexpr UINT kMnGetHMenu = 0x01E1;
-constexpr UINT kOpen = 101, kQuit = 102, kRecentOne = 103, kUndo = 201, kGo = 300, kAbout = 401, kLocked = 501;
+constexpr UINT kOpen = 101, kQuit = 102, kRecentOne = 103, kUndo = 201, kPrint = 202, kOwnDrawn = 203, kGo = 300,
+               kAbout = 401, kLocked = 501;
+// The item data of the window's own owner-drawn item: small, as programs use.
+constexpr ULONG_PTR kOwnItemData = 1;
 
 // ---- item pictures ----
 
@@ -77,7 +81,7 @@ class MenuItemPainting : public ::testing::Test {
   }
   Picture Item(const skin::MenuItemLook& look, int height = kHeight) {
     Picture p(kWidth, height);
-    skin::PaintSkinMenuItem(p.Dc(), RECT{0, 0, kWidth, height}, look, data_, nullptr);
+    skin::PaintSkinMenuItem(p.Dc(), RECT{0, 0, kWidth, height}, look, data_, {});
     return p;
   }
   // Pixels of the item that differ from the cell, in a column range.
@@ -167,14 +171,79 @@ TEST_F(MenuItemPainting, RightToLeftItemsDrawTheirTextAgainstTheRightEdge) {
   EXPECT_GT(Differences(right, cell1, kWidth / 2, kWidth), 0);
 }
 
+
+TEST_F(MenuItemPainting, ACheckedItemWithAnImageSitsInASunkenBox) {
+  skin::MenuItemLook look;
+  look.caption = L"还原";
+  look.images = data_.MenuGlyphs();
+  look.imageIndex = 0;
+  Picture unchecked = Item(look);
+  look.checked = true;
+  Picture checked = Item(look);
+  const int left = data_.FMenuItem->LeftWidth + 1;
+  const int top = (kHeight - 16) / 2;
+  // BDR_SUNKENOUTER: the shadow along the top and left, the highlight along the bottom and right.
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+  int shadowEdge = 0, lightEdge = 0;
+  for (int x = left + 1; x < left + 15; ++x) {
+    shadowEdge += checked.At(x, top) == shadow;
+    lightEdge += checked.At(x, top + 15) == light;
+  }
+  EXPECT_GE(shadowEdge, 12) << "the top edge of the box";
+  EXPECT_GE(lightEdge, 12) << "the bottom edge of the box";
+  EXPECT_GT(Differences(checked, unchecked, 0, left + 16), 0);
+  EXPECT_EQ(Differences(checked, unchecked, left + 17, kWidth), 0) << "only the glyph box changes";
+}
+
+TEST(MenuItemColours, GlyphsAndRadioBulletsTakeTheMenuTextColourOnGraphite) {
+  skin::SetSkinMessageHandler([](const std::wstring&) {});
+  skin::TSkinData graphite{nullptr};
+  ASSERT_TRUE(graphite.LoadFromBytes(SkinBytes(3)));
+  skin::SetSkinMessageHandler(nullptr);
+  constexpr int w = 160, h = 22;
+  const COLORREF text = ui::ColorToRGB(static_cast<ui::TColor>(graphite.MenuText));
+  const COLORREF selectedText = ui::ColorToRGB(static_cast<ui::TColor>(graphite.HilightText));
+  auto glyphPixels = [&](const skin::MenuItemLook& look, COLORREF colour) {
+    Picture p(w, h);
+    skin::PaintSkinMenuItem(p.Dc(), RECT{0, 0, w, h}, look, graphite, {});
+    const int left = graphite.FMenuItem ? graphite.FMenuItem->LeftWidth + 1 : 1;
+    int n = 0, black = 0;
+    for (int y = 0; y < h; ++y)
+      for (int x = left; x < left + 16; ++x) {
+        n += p.At(x, y) == colour;
+        black += p.At(x, y) == RGB(0, 0, 0);
+      }
+    return std::make_pair(n, black);
+  };
+  skin::MenuItemLook close;
+  close.caption = L"关闭";
+  close.images = graphite.MenuGlyphs();
+  close.imageIndex = 3;
+  const auto [closePixels, closeBlack] = glyphPixels(close, text);
+  EXPECT_GT(closePixels, 10) << "the close glyph in the menu text colour";
+  EXPECT_LT(closePixels, 16 * 16 / 2) << "the glyph, not its box";
+  EXPECT_EQ(closeBlack, 0);
+  close.selected = true;
+  EXPECT_GT(glyphPixels(close, selectedText).first, 10) << "and in the selected text colour when selected";
+  skin::MenuItemLook radio;
+  radio.caption = L"皮肤：石墨";
+  radio.radio = radio.checked = true;
+  EXPECT_GT(glyphPixels(radio, text).first, 4) << "the radio bullet";
+}
+
 // ---- windows with the manager ----
 
 struct Seen {
   std::vector<UINT> commands;
   std::vector<UINT_PTR> sysCommands;
   std::vector<HMENU> popups;
+  int ownMeasured = 0;
+  int ownDrawn = 0;
 };
 Seen g_seen;
+// What the window does when a menu of it opens, after recording it.
+std::function<void(HMENU)> g_onInitPopup;
 
 LRESULT CALLBACK MenuWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
@@ -187,7 +256,25 @@ LRESULT CALLBACK MenuWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
       if (command != SC_KEYMENU && command != SC_MAXIMIZE && command != SC_RESTORE) return 0;
       break;
     }
-    case WM_INITMENUPOPUP: g_seen.popups.push_back(reinterpret_cast<HMENU>(wParam)); break;
+    case WM_INITMENUPOPUP:
+      g_seen.popups.push_back(reinterpret_cast<HMENU>(wParam));
+      if (g_onInitPopup) g_onInitPopup(reinterpret_cast<HMENU>(wParam));
+      break;
+    case WM_MEASUREITEM: {
+      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (measure->CtlType != ODT_MENU || measure->itemData != kOwnItemData) break;
+      ++g_seen.ownMeasured;
+      measure->itemWidth = 80;
+      measure->itemHeight = 18;
+      return TRUE;
+    }
+    case WM_DRAWITEM: {
+      const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (draw->CtlType != ODT_MENU || draw->itemData != kOwnItemData) break;
+      ++g_seen.ownDrawn;
+      FillRect(draw->hDC, &draw->rcItem, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
+      return TRUE;
+    }
     default: break;
   }
   return DefWindowProcW(window, msg, wParam, lParam);
@@ -206,8 +293,8 @@ bool RegisterMenuWindowClass() {
   return registered;
 }
 
-// A menu bar: File (Open, a line, Quit, Recent ▸ One), Edit (Undo), Go (a command), Locked (disabled,
-// with a drop-down), Help (About).
+// A menu bar: File (Open, a line, Quit, Recent ▸ One), Edit (Undo, Print without an & letter, an
+// item the window draws itself), Go (a command), Locked (disabled, with a drop-down), Help (About).
 HMENU BuildBar() {
   HMENU recent = CreatePopupMenu();
   AppendMenuW(recent, MF_STRING, kRecentOne, L"One");
@@ -218,6 +305,8 @@ HMENU BuildBar() {
   AppendMenuW(file, MF_POPUP, reinterpret_cast<UINT_PTR>(recent), L"&Recent");
   HMENU edit = CreatePopupMenu();
   AppendMenuW(edit, MF_STRING, kUndo, L"&Undo");
+  AppendMenuW(edit, MF_STRING, kPrint, L"Print");
+  AppendMenuW(edit, MF_OWNERDRAW, kOwnDrawn, reinterpret_cast<LPCWSTR>(kOwnItemData));
   HMENU locked = CreatePopupMenu();
   AppendMenuW(locked, MF_STRING, kLocked + 1, L"Hidden");
   HMENU help = CreatePopupMenu();
@@ -252,17 +341,19 @@ class SkinnedMenus : public ::testing::Test {
   }
 
   void TearDown() override {
+    g_onInitPopup = nullptr;
     if (window_ && IsWindow(window_)) DestroyWindow(window_);
     data_.reset();
     Pump(20);
     skin::SetSkinMessageHandler(nullptr);
   }
 
-  HWND Open(bool withMenu, DWORD exStyle = 0) {
+  HWND Open(bool withMenu, DWORD exStyle = 0, HMENU bar = nullptr) {
+    if (withMenu && !bar) bar = BuildBar();
     RECT r{0, 0, 420, 260};
     AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, withMenu, exStyle);
     window_ = CreateWindowExW(exStyle, L"TrelvixMenuTestWindow", L"菜单", WS_OVERLAPPEDWINDOW, 90, 80, r.right - r.left,
-                              r.bottom - r.top, nullptr, withMenu ? BuildBar() : nullptr, GetModuleHandleW(nullptr),
+                              r.bottom - r.top, nullptr, withMenu ? bar : nullptr, GetModuleHandleW(nullptr),
                               nullptr);
     if (!window_) return nullptr;
     ShowWindow(window_, SW_SHOWNORMAL);
@@ -281,6 +372,19 @@ class SkinnedMenus : public ::testing::Test {
     const UINT_PTR timer = SetTimer(nullptr, 0, 30, MenuScript::Tick);
     PostMessageW(window_, msg, wParam, lParam);
     PumpUntil([&] { return script.next == script.steps.size() && !Frame()->MenuTracking(); }, 5000);
+    Pump(50);
+    KillTimer(nullptr, timer);
+    MenuScript::current = nullptr;
+  }
+
+  // Starts a menu with keys typed as a user types them and serves messages, running the script inside
+  // the menu, until it ran and every menu is closed.
+  void RunTyped(MenuScript& script, const std::function<void()>& type) {
+    MenuScript::current = &script;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 40, MenuScript::Tick);
+    type();
+    PumpUntil([&] { return script.next == script.steps.size() && !Frame()->MenuTracking() && !FindPopupWindow(); },
+              6000);
     Pump(50);
     KillTimer(nullptr, timer);
     MenuScript::current = nullptr;
@@ -572,6 +676,357 @@ TEST_F(SkinnedMenus, CloseSentAsACommandBecomesASystemCommand) {
   EXPECT_TRUE(g_seen.commands.empty());
 }
 
+
+// ---- keys typed as a user types them ----
+
+// Presses and releases a key, with Alt held around it when `alt`: the input goes through the system's
+// queue to the focused window, or to the menu loop when a menu is open.
+void TypeKey(WORD vk, bool alt = false) {
+  std::vector<INPUT> input;
+  auto key = [&](WORD code, bool up) {
+    INPUT i{};
+    i.type = INPUT_KEYBOARD;
+    i.ki.wVk = code;
+    i.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    input.push_back(i);
+  };
+  if (alt) key(VK_MENU, false);
+  key(vk, false);
+  key(vk, true);
+  if (alt) key(VK_MENU, true);
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+std::function<void()> Typed(WORD vk) {
+  return [vk] { TypeKey(vk); };
+}
+
+TEST_F(SkinnedMenus, LettersChooseSystemMenuEntriesByTheirAmpersandOrFirstLetter) {
+  ASSERT_NE(Open(false), nullptr);
+  constexpr UINT kZoom = 0x7100;
+  AppendMenuW(GetSystemMenu(window_, FALSE), MF_STRING, kZoom, L"Zoom");
+  // Alt+Space then C closes, N minimises; Zoom has no & letter and is found by its first letter.
+  for (const auto& [letter, command] : {std::pair{WORD{'C'}, UINT_PTR{SC_CLOSE}}, std::pair{WORD{'N'}, UINT_PTR{SC_MINIMIZE}},
+                                        std::pair{WORD{'Z'}, UINT_PTR{kZoom}}}) {
+    g_seen = {};
+    bool opened = false;
+    MenuScript script;
+    script.steps = {[&] { opened = FindPopupWindow() != nullptr; }, Typed(letter)};
+    RunTyped(script, [] { TypeKey(VK_SPACE, true); });
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(std::count(g_seen.sysCommands.begin(), g_seen.sysCommands.end(), command), 1) << "letter " << letter;
+    EXPECT_FALSE(FindPopupWindow()) << "the choice closes the menu";
+  }
+}
+
+TEST_F(SkinnedMenus, LettersChooseItemsOfTheOwnerDrawnDropDowns) {
+  ASSERT_NE(Open(true), nullptr);
+  for (const auto& [letter, command] : {std::pair{WORD{'P'}, kPrint}, std::pair{WORD{'U'}, kUndo}}) {
+    g_seen = {};
+    int open = -1;
+    MenuScript script;
+    script.steps = {[&] { open = Frame()->Menus().OpenEntry(); }, Typed(letter)};
+    RunTyped(script, [] { TypeKey('E', true); });
+    EXPECT_EQ(open, 1);
+    EXPECT_EQ(g_seen.commands, (std::vector<UINT>{command})) << "letter " << letter;
+  }
+}
+
+TEST_F(SkinnedMenus, SlidingAlongTheBarHighlightsEntriesWithoutADropDownAndRunsNothing) {
+  ASSERT_NE(Open(true), nullptr);
+  std::vector<int> open;
+  std::vector<bool> dropped;
+  auto record = [&] {
+    open.push_back(Frame()->Menus().OpenEntry());
+    dropped.push_back(FindPopupWindow() != nullptr);
+  };
+  MenuScript script;
+  // File, Edit, Go (a command: highlighted), Locked (disabled: highlighted), Help.
+  script.steps = {record, Typed(VK_RIGHT), record, Typed(VK_RIGHT), record, Typed(VK_RIGHT), record,
+                  Typed(VK_RIGHT), record, [] { EndMenu(); }};
+  RunTyped(script, [] { TypeKey('F', true); });
+  EXPECT_EQ(open, (std::vector<int>{0, 1, 2, 3, 4}));
+  EXPECT_EQ(dropped, (std::vector<bool>{true, true, false, false, true}));
+  EXPECT_TRUE(g_seen.commands.empty()) << "sliding runs no command";
+}
+
+TEST_F(SkinnedMenus, TheMouseSlidingOntoACommandEntryHighlightsItAndMenuModeStays) {
+  ASSERT_NE(Open(true), nullptr);
+  std::vector<int> open;
+  bool tracking = false;
+  auto moveTo = [&](int entry) {
+    return [this, entry] {
+      const LPARAM p = EntryPoint(entry);
+      SetCursorPos(GET_X_LPARAM(p), GET_Y_LPARAM(p));
+      HWND popup = FindPopupWindow();
+      PostMessageW(popup ? popup : window_, WM_MOUSEMOVE, 0, 0);
+    };
+  };
+  MenuScript script;
+  script.steps = {moveTo(2), [&] {
+                    open.push_back(Frame()->Menus().OpenEntry());
+                    tracking = Frame()->MenuTracking();
+                  },
+                  moveTo(4), [&] { open.push_back(Frame()->Menus().OpenEntry()); }, [] { EndMenu(); }};
+  Run(script, WM_SYSCOMMAND, SC_KEYMENU, L'f');
+  EXPECT_EQ(open, (std::vector<int>{2, 4}));
+  EXPECT_TRUE(tracking);
+  EXPECT_TRUE(g_seen.commands.empty());
+}
+
+TEST_F(SkinnedMenus, AltAloneOnABarThatStartsWithACommandHighlightsItAndRunsNothing) {
+  HMENU help = CreatePopupMenu();
+  AppendMenuW(help, MF_STRING, kAbout, L"&About");
+  HMENU bar = CreateMenu();
+  AppendMenuW(bar, MF_STRING, kGo, L"&Go");
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(help), L"&Help");
+  ASSERT_NE(Open(true, 0, bar), nullptr);
+  std::vector<int> open;
+  auto record = [&] { open.push_back(Frame()->Menus().OpenEntry()); };
+  MenuScript script;
+  script.steps = {record, Typed(VK_RIGHT), record, [] { EndMenu(); }};
+  RunTyped(script, [] { TypeKey(VK_F10); });
+  EXPECT_EQ(open, (std::vector<int>{0, 1}));
+  EXPECT_TRUE(g_seen.commands.empty());
+  // Escape leaves menu mode and so does losing the mouse to another window; Enter on a highlighted
+  // command entry chooses it.
+  for (const std::function<void()>& leave : std::vector<std::function<void()>>{Typed(VK_ESCAPE), [] { ReleaseCapture(); }}) {
+    bool held = false;
+    MenuScript leaving;
+    leaving.steps = {[&] { held = Frame()->MenuTracking(); }, leave};
+    RunTyped(leaving, [] { TypeKey(VK_F10); });
+    EXPECT_TRUE(held);
+    EXPECT_FALSE(Frame()->MenuTracking());
+    EXPECT_TRUE(g_seen.commands.empty());
+  }
+  MenuScript choose;
+  choose.steps = {Typed(VK_RETURN)};
+  RunTyped(choose, [] { TypeKey(VK_F10); });
+  EXPECT_EQ(g_seen.commands, (std::vector<UINT>{kGo}));
+}
+
+TEST_F(SkinnedMenus, AltLetterWithAFocusedEditOpensTheEntry) {
+  ui::TComponentPtr<ui::TForm> form(new ui::TForm(nullptr));
+  auto* menu = ui::MakeOwned<ui::TMainMenu>(*form);
+  for (const wchar_t* caption : {L"文件(&F)", L"编辑(&E)"}) {
+    auto* entry = ui::MakeOwned<ui::TMenuItem>(*form);
+    entry->SetCaption(caption);
+    auto* item = ui::MakeOwned<ui::TMenuItem>(*form);
+    item->SetCaption(L"项");
+    entry->Add(item);
+    menu->Items()->Add(entry);
+  }
+  auto* edit = ui::MakeOwned<ui::TEdit>(*form);
+  edit->SetParent(form.get());
+  edit->SetBounds(10, 10, 200, 24);
+  form->SetMenu(menu);
+  form->SetBounds(120, 100, 400, 240);
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  auto frame = [&] { return TSkinManage::Instance()->FindFrame(form->Handle()); };
+  ASSERT_TRUE(PumpUntil([&] { return frame() && frame()->SkinState() == skin::kSkinStateSkinned; }));
+  edit->SetFocus();
+  Pump(50);
+  ASSERT_EQ(GetFocus(), edit->Handle());
+  int open = -1;
+  MenuScript script;
+  script.steps = {[&] { open = frame()->Menus().OpenEntry(); }, [] { EndMenu(); }};
+  MenuScript::current = &script;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 40, MenuScript::Tick);
+  TypeKey('E', true);
+  // The application's own loop, which gives a form the first look at dialog characters.
+  const DWORD end = GetTickCount() + 4000;
+  while ((script.next < script.steps.size() || frame()->MenuTracking()) && GetTickCount() < end) {
+    ui::Application->ProcessMessages();
+    Sleep(5);
+  }
+  KillTimer(nullptr, timer);
+  MenuScript::current = nullptr;
+  EXPECT_EQ(open, 1);
+}
+
+TEST_F(SkinnedMenus, ItemsChangedWhileOpenAreGivenBackAsTheProgramLeftThem) {
+  ASSERT_NE(Open(true), nullptr);
+  HMENU file = Frame()->MenuBar()->Item(0).FSubMenu;
+  constexpr UINT kNew = 104;
+  std::wstring longText = L"&Open " + std::wstring(300, L'x');
+  // As the menu opens the program lengthens a text, removes the line and adds an item.
+  g_onInitPopup = [&](HMENU menu) {
+    if (menu != file) return;
+    MENUITEMINFOW text{};
+    text.cbSize = sizeof text;
+    text.fMask = MIIM_STRING;
+    text.dwTypeData = longText.data();
+    SetMenuItemInfoW(file, kOpen, FALSE, &text);
+    DeleteMenu(file, 1, MF_BYPOSITION);
+    AppendMenuW(file, MF_STRING, kNew, L"&New");
+  };
+  int popupWidth = 0;
+  bool addedDrawnAsTheRest = false;
+  MenuScript script;
+  script.steps = {[&] {
+                    const RECT r = WindowRect(FindPopupWindow());
+                    popupWidth = r.right - r.left;
+                    MENUITEMINFOW added{};
+                    added.cbSize = sizeof added;
+                    added.fMask = MIIM_FTYPE;
+                    addedDrawnAsTheRest =
+                        GetMenuItemInfoW(file, kNew, FALSE, &added) && (added.fType & MFT_OWNERDRAW) != 0;
+                  },
+                  [] { EndMenu(); }};
+  Run(script, WM_SYSCOMMAND, SC_KEYMENU, L'f');
+  EXPECT_GT(popupWidth, 600) << "the item was measured with the text set as the menu opened";
+  EXPECT_TRUE(addedDrawnAsTheRest);
+  ASSERT_EQ(GetMenuItemCount(file), 4);
+  const std::vector<std::wstring> texts{longText, L"&Quit\tCtrl+Q", L"&Recent", L"&New"};
+  for (UINT i = 0; i < 4; ++i) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_DATA;
+    ASSERT_TRUE(GetMenuItemInfoW(file, i, TRUE, &info));
+    EXPECT_EQ(info.fType, MFT_STRING) << i;
+    EXPECT_EQ(info.dwItemData, 0u) << i;
+    std::wstring text(1000, L'\0');
+    text.resize(static_cast<std::size_t>(GetMenuStringW(file, i, text.data(), 1000, MF_BYPOSITION)));
+    EXPECT_EQ(text, texts[i]) << i;
+  }
+}
+
+TEST_F(SkinnedMenus, AnItemTheWindowDrawsItselfKeepsItsOwnDrawing) {
+  ASSERT_NE(Open(true), nullptr);
+  MenuScript script;
+  script.steps = {[] {}, [] { EndMenu(); }};
+  Run(script, WM_SYSCOMMAND, SC_KEYMENU, L'e');
+  EXPECT_GT(g_seen.ownMeasured, 0);
+  EXPECT_GT(g_seen.ownDrawn, 0);
+  HMENU edit = Frame()->MenuBar()->Item(1).FSubMenu;
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE | MIIM_DATA;
+  ASSERT_TRUE(GetMenuItemInfoW(edit, kOwnDrawn, FALSE, &info));
+  EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+  EXPECT_EQ(info.dwItemData, kOwnItemData);
+}
+
+// The skin's menu background at a popup window's size, as the popup's wrapper paints it.
+std::unique_ptr<ui::TBitmap> MenuBackgroundAt(skin::TSkinData& data, int width, int height) {
+  auto picture = std::make_unique<ui::TBitmap>();
+  picture->SetPixelFormat(ui::TPixelFormat::pf24bit);
+  picture->SetSize(width, height);
+  auto& element = *data.FMenuBackground;
+  skin::DrawSkinFrame(picture->Canvas().Handle(), RECT{0, 0, width, height}, element.Bitmap, false, element.Tile != 0,
+                      false, 1, 1, element.Margins());
+  return picture;
+}
+
+TEST_F(SkinnedMenus, TheBackgroundUnderTheItemsLinesUpWithThePopupWindow) {
+  ASSERT_NE(Open(true), nullptr);
+  ASSERT_TRUE(data_->FMenuBackground && !data_->FMenuBackground->Bitmap.Empty());
+  // Where items let the popup's background through (the separator's key colour, the item strip's
+  // margins), they show the pixel of the window's own background at the same place, not one moved
+  // by an edge the window does not have.
+  int aligned = 0, moved = 0;
+  MenuScript script;
+  script.steps = {[] {}, [&] {
+                    HWND window = FindPopupWindow();
+                    const RECT popup = WindowRect(window);
+                    const auto background = MenuBackgroundAt(*data_, popup.right - popup.left, popup.bottom - popup.top);
+                    HDC picture = background->Canvas().Handle();
+                    const auto screen = trelvix::testing::CaptureScreen();
+                    for (int y = popup.top + skin::kPopupEdge; y < popup.bottom - 2 * skin::kPopupEdge; ++y)
+                      for (int x = popup.left + skin::kPopupEdge; x < popup.right - 2 * skin::kPopupEdge; ++x) {
+                        const int wx = x - popup.left, wy = y - popup.top;
+                        const auto here = trelvix::testing::Rgb(GetPixel(picture, wx, wy));
+                        const auto there =
+                            trelvix::testing::Rgb(GetPixel(picture, wx + skin::kPopupEdge, wy + skin::kPopupEdge));
+                        // Only where the background differs from itself three pixels on can the two be told apart.
+                        if (here == there) continue;
+                        aligned += screen.At(x, y) == here;
+                        moved += screen.At(x, y) == there;
+                      }
+                  },
+                  [] { EndMenu(); }};
+  Run(script, WM_SYSCOMMAND, SC_KEYMENU, L'f');
+  EXPECT_GT(aligned, 0);
+  EXPECT_GT(aligned, moved * 2) << aligned << " pixels show the background where they are, " << moved
+                                << " where it would be three pixels on";
+}
+
+// ---- which menus are skinned ----
+
+TEST_F(SkinnedMenus, WithoutSystemMenuSkinningTheSystemMenuKeepsTheSystemLook) {
+  data_->SetSkinControls(skin::DefaultSkinControls().Exclude(skin::TSkinControlType::xcSystemMenu));
+  ASSERT_NE(Open(false), nullptr);
+  LRESULT skinned = -1;
+  HMENU shown = nullptr;
+  MenuScript script;
+  script.steps = {[&] {
+                    HWND popup = FindPopupWindow();
+                    skinned = SendMessageW(popup, skin::SM_ISSKINNED, 0, 0);
+                    shown = reinterpret_cast<HMENU>(SendMessageW(popup, kMnGetHMenu, 0, 0));
+                  },
+                  Typed('C')};
+  RunTyped(script, [] { TypeKey(VK_SPACE, true); });
+  EXPECT_EQ(skinned, 0);
+  EXPECT_EQ(shown, GetSystemMenu(window_, FALSE));
+  EXPECT_EQ(std::count(g_seen.sysCommands.begin(), g_seen.sysCommands.end(), SC_CLOSE), 1);
+}
+
+TEST_F(SkinnedMenus, WithoutMainMenuSkinningTheWindowKeepsItsSystemFrameAndMenuBar) {
+  data_->SetSkinControls(skin::DefaultSkinControls().Exclude(skin::TSkinControlType::xcMainMenu));
+  ASSERT_NE(Open(true), nullptr);
+  EXPECT_EQ(Frame()->MenuBar(), nullptr);
+  EXPECT_NE(GetMenu(window_), nullptr) << "the menu bar stays the system's";
+  RECT client{};
+  GetClientRect(window_, &client);
+  EXPECT_EQ(client.right, 420) << "the system frame keeps the client size it was made with";
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(window_, region), ERROR) << "no skin shape";
+  DeleteObject(region);
+}
+
+TEST_F(SkinnedMenus, TheSystemMenuMirrorsSubmenusAndTheirChoicesAreSystemCommands) {
+  ASSERT_NE(Open(false), nullptr);
+  constexpr UINT kSilver = 0x7200, kGraphite = 0x7210;
+  HMENU skins = CreatePopupMenu();
+  AppendMenuW(skins, MF_STRING | MF_CHECKED, kSilver, L"银色(&S)");
+  AppendMenuW(skins, MF_STRING, kGraphite, L"石墨(&G)");
+  HMENU system = GetSystemMenu(window_, FALSE);
+  AppendMenuW(system, MF_POPUP, reinterpret_cast<UINT_PTR>(skins), L"皮肤(&K)");
+  {
+    ui::Menu mirror = Frame()->Menus().BuildSystemMenuPopup();
+    const int last = GetMenuItemCount(mirror.get()) - 1;
+    HMENU sub = GetSubMenu(mirror.get(), last);
+    ASSERT_NE(sub, nullptr);
+    EXPECT_NE(sub, skins) << "a mirror of its own";
+    ASSERT_EQ(GetMenuItemCount(sub), 2);
+    for (int i = 0; i < 2; ++i) {
+      MENUITEMINFOW info{};
+      info.cbSize = sizeof info;
+      info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE;
+      ASSERT_TRUE(GetMenuItemInfoW(sub, static_cast<UINT>(i), TRUE, &info));
+      EXPECT_EQ(info.wID, i == 0 ? kSilver : kGraphite);
+      EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+      EXPECT_EQ((info.fState & MFS_CHECKED) != 0, i == 0);
+    }
+  }
+  LRESULT submenuSkinned = 0;
+  MenuScript script;
+  script.steps = {Typed('K'), [&] {
+                    HWND popup = FindPopupWindow();
+                    HMENU shown = reinterpret_cast<HMENU>(SendMessageW(popup, kMnGetHMenu, 0, 0));
+                    if (GetMenuItemCount(shown) != 2) {
+                      MenuScript::repeat = true;
+                      return;
+                    }
+                    submenuSkinned = SendMessageW(popup, skin::SM_ISSKINNED, 0, 0);
+                  },
+                  Typed('G')};
+  RunTyped(script, [] { TypeKey(VK_SPACE, true); });
+  EXPECT_EQ(submenuSkinned, 1);
+  EXPECT_EQ(std::count(g_seen.sysCommands.begin(), g_seen.sysCommands.end(), kGraphite), 1);
+}
+
 // ---- a form's popup-menu components ----
 
 struct OwnMeasure {
@@ -616,6 +1071,36 @@ TEST_F(SkinnedMenus, PopupComponentsAreSkinnedExceptTagNinetyNineAndKeepTheirMea
   EXPECT_FALSE(first->OnDrawItem.Assigned());
   EXPECT_FALSE(first->OnMeasureItem.Assigned());
   EXPECT_EQ(second->OnMeasureItem, ui::TMenuMeasureItemEvent(&own, &OwnMeasure::Measure));
+}
+
+TEST_F(SkinnedMenus, APopupComponentTaggedNinetyNineKeepsTheSystemLookEntirely) {
+  ui::TComponentPtr<ui::TForm> form(new ui::TForm(nullptr));
+  auto* skinned = ui::MakeOwned<ui::TPopupMenu>(*form);
+  auto* plain = ui::MakeOwned<ui::TPopupMenu>(*form);
+  plain->SetTag(99);
+  for (ui::TPopupMenu* popup : {skinned, plain}) {
+    auto* item = ui::MakeOwned<ui::TMenuItem>(*form);
+    item->SetCaption(L"项目");
+    popup->Items()->Add(item);
+  }
+  form->SetBounds(100, 100, 300, 200);
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  ASSERT_TRUE(PumpUntil([&] {
+    auto* frame = TSkinManage::Instance()->FindFrame(form->Handle());
+    return frame && frame->SkinState() == skin::kSkinStateSkinned;
+  }));
+  for (ui::TPopupMenu* popup : {skinned, plain}) {
+    LRESULT answer = -1;
+    MenuScript script;
+    script.steps = {[&] { answer = SendMessageW(FindPopupWindow(), skin::SM_ISSKINNED, 0, 0); }, [] { EndMenu(); }};
+    MenuScript::current = &script;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 40, MenuScript::Tick);
+    popup->Popup(150, 150);
+    KillTimer(nullptr, timer);
+    MenuScript::current = nullptr;
+    EXPECT_EQ(answer, popup == plain ? 0 : 1) << "tag " << popup->Tag();
+  }
 }
 
 }  // namespace

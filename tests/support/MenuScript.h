@@ -26,7 +26,8 @@ inline HWND FindPopupWindow() {
 }
 
 // Steps run one per timer tick (Tick as the timer procedure) inside a menu's modal loop; the last step
-// should end the menu, and a loop still open 20 ticks after it is ended.
+// should end the menu, and a loop still open 20 ticks after it is ended (a menu bar in menu mode
+// without a drop-down holds the mouse instead of tracking a menu, and ends when it loses it).
 struct MenuScript {
   static inline MenuScript* current = nullptr;
   // A step that has not reached its goal sets this and runs again at the next tick.
@@ -42,6 +43,7 @@ struct MenuScript {
       if (!repeat) ++s.next;
     } else if (++s.idle > 20) {
       EndMenu();
+      ReleaseCapture();
     }
   }
 };

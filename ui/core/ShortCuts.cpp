@@ -108,6 +108,8 @@ bool IsAccel(wchar_t ch, std::wstring_view caption) {
   return ch != 0 && hotkey != 0 && FoldCase(ch) == FoldCase(hotkey);
 }
 
+bool SameLetter(wchar_t a, wchar_t b) { return FoldCase(a) == FoldCase(b); }
+
 std::wstring StripHotkey(std::wstring_view caption) {
   std::wstring text;
   text.reserve(caption.size());

@@ -36,6 +36,8 @@ TShortCut TextToShortCut(std::wstring_view text);
 wchar_t GetHotkey(std::wstring_view caption);
 // Whether ch is the caption's accelerator, compared without regard to case.
 bool IsAccel(wchar_t ch, std::wstring_view caption);
+// Whether two characters are the same letter, compared without regard to case as accelerators are.
+bool SameLetter(wchar_t a, wchar_t b);
 // The caption as shown: accelerator markers removed, "&&" turned into "&".
 std::wstring StripHotkey(std::wstring_view caption);
 // A caption of exactly "-" makes a separator line.
