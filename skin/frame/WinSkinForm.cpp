@@ -569,6 +569,10 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (wParam == 0 && FOwnerDraw.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
       break;
     case WM_MENUSELECT: FMenus.MenuSelected(wParam, lParam); break;
+    case WM_PRINT:
+      if (FSkinState != kSkinStateSkinned || !FSkinFrame || style_.border == BorderKind::NoCaption) break;
+      PrintSkinned(reinterpret_cast<HDC>(wParam), static_cast<UINT>(lParam));
+      return 0;
     case WM_ERASEBKGND: {
       const LRESULT result = CallPrevious(msg, wParam, lParam);
       if (FForm || !FSkinData.ButtonFaceBrush()) return result;
@@ -667,6 +671,22 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case SM_REPAINTFRAME: PaintFrame(nullptr); return 0;
     default: return CallPrevious(msg, wParam, lParam);
   }
+}
+
+void TWinSkinForm::PrintSkinned(HDC dc, UINT flags) {
+  if (!dc || ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(Window()))) return;
+  if (flags & PRF_NONCLIENT) PaintFrame(dc);
+  if (!(flags & (PRF_CLIENT | PRF_CHILDREN))) return;
+  // The client and the children where they stand inside the skin's frame.
+  const POINT offset = ClientOffset(Window());
+  RECT client{};
+  GetClientRect(Window(), &client);
+  ui::SavedDcState saved(dc);
+  OffsetViewportOrgEx(dc, offset.x, offset.y, nullptr);
+  IntersectClipRect(dc, 0, 0, client.right, client.bottom);
+  if (flags & PRF_ERASEBKGND) SendMessageW(Window(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  if (flags & PRF_CLIENT) SendMessageW(Window(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), static_cast<LPARAM>(flags));
+  if (flags & PRF_CHILDREN) PrintChildWindows(Window(), dc, flags);
 }
 
 LRESULT TWinSkinForm::NcCalcSize(WPARAM wParam, LPARAM lParam) {
