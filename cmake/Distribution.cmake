@@ -1,5 +1,6 @@
 # The distribution folder: what a user copies to a Windows machine.
-#   dist/Trelvix.exe, dist/ffmpeg.exe, dist/mplayer.exe, dist/engine/{ffmpeg,ffprobe}.exe
+#   dist/Trelvix.exe, dist/SkinGallery.exe (gallery/), dist/ffmpeg.exe, dist/mplayer.exe,
+#   dist/engine/{ffmpeg,ffprobe}.exe
 
 # The engines are the npm builds of the target's own architecture.
 set(TRELVIX_ENGINE_SOURCES ${TRELVIX_FFMPEG_ENGINE} ${TRELVIX_FFPROBE_ENGINE})
