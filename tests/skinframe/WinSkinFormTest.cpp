@@ -305,8 +305,6 @@ TEST_P(SkinnedWindow, PaintsTheFrameActiveAndInactiveWithoutTouchingTheClientOrS
   Skin();
   const skin::FrameMetrics m = frame_->Metrics();
   const trelvix::testing::Capture active = PaintedFrame();
-  const std::wstring name = L"frame-window-item" + std::to_wstring(GetParam());
-  EXPECT_TRUE(trelvix::testing::SavePng(active, trelvix::testing::ScreenshotPath(name)));
   const int w = active.width, h = active.height;
   ui::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
   ASSERT_NE(GetWindowRgn(window_, shape.get()), ERROR);
