@@ -12,7 +12,7 @@ namespace trelvix::testing {
 
 struct GoldenTolerance {
   int channel = 8;   // largest difference of red, green or blue that still counts as the same
-  int pixels = 8;    // changed pixels allowed
+  int pixels = 2;    // changed pixels allowed
 };
 
 struct GoldenComparison {
