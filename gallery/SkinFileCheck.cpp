@@ -1,9 +1,11 @@
 #include "gallery/SkinFileCheck.h"
 
+#include <exception>
 #include <string>
 #include <vector>
 
 #include "skin/store/SkinReader.h"
+#include "ui/core/BmpFormat.h"
 
 namespace gallery {
 
@@ -28,6 +30,15 @@ std::wstring SkinFileProblem(std::span<const std::uint8_t> bytes) {
   std::vector<std::uint8_t> text;
   std::string name;
   if (!reader.ExtractFirstContaining(".ini", text, name)) return L"The skin file has no INI text.";
+  // A file cut short still expands to its full size (the missing input reads as zero bits), so its
+  // pictures are where the damage shows.
+  for (std::size_t i = 0; i < reader.Count(); ++i) {
+    const std::string& entry = reader.Names()[i];
+    if (!entry.ends_with(".bmp")) continue;
+    const std::span<const std::uint8_t> picture = reader.EntryAt(i);
+    if (ui::BmpFileDecodedBytes(picture.data(), picture.size()) == 0)
+      return L"The picture " + std::wstring(entry.begin(), entry.end()) + L" in the skin file is damaged.";
+  }
   return {};
 }
 

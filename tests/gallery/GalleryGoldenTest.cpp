@@ -8,7 +8,10 @@
 
 #include <algorithm>
 #include <functional>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 #include "gallery/GalleryForm.h"
 #include "gallery/GalleryMdiFrame.h"
@@ -63,6 +66,15 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM out) {
   if (std::wstring(name) != L"#32770" || !IsWindowVisible(window)) return TRUE;
   *reinterpret_cast<HWND*>(out) = window;
   return FALSE;
+}
+
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM out) {
+  wchar_t text[512]{};
+  GetWindowTextW(child, text, 512);
+  wchar_t name[16]{};
+  GetClassNameW(child, name, 16);
+  if (std::wstring(name) == L"Static" && text[0]) *reinterpret_cast<std::wstring*>(out) += text;
+  return TRUE;
 }
 
 HWND FindMessageBox() {
@@ -177,6 +189,48 @@ TEST_F(Gallery, ThePopupMenuTheMessageBoxAndTheMdiFrameInEverySkinMatchTheirRefe
     frame->Hide();
     Pump(100);
   }
+}
+
+// A skin file opened in the gallery: a good one takes over (its name in the title), a damaged one
+// is reported in a message box and the skin in use stays.
+TEST_F(Gallery, ASkinFileIsShownAndADamagedOneIsReportedWhileTheSkinStays) {
+  UseSkin(1);
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "gallery skin 文件";
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path good = folder / "Graphite copy.skn";
+  const std::filesystem::path damaged = folder / "damaged.skn";
+  std::vector<std::uint8_t> bytes = trelvix::testing::SkinBytes(3);
+  std::ofstream(good, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(bytes.size() / 3);
+  std::ofstream(damaged, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                 static_cast<std::streamsize>(bytes.size()));
+
+  // Reads the message box's text and closes it from inside its loop.
+  std::wstring shown;
+  std::function<bool()> answer = [&] {
+    HWND box = FindMessageBox();
+    if (!box) return false;
+    EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&shown));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return true;
+  };
+  boxWatch_ = &answer;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, WatchTick);
+  EXPECT_FALSE(form_->OpenSkinFile(damaged.wstring()));
+  KillTimer(nullptr, timer);
+  boxWatch_ = nullptr;
+  EXPECT_NE(shown.find(L"damaged.skn"), std::wstring::npos) << "the message names the file";
+  EXPECT_NE(shown.find(L"keeps the skin"), std::wstring::npos);
+  EXPECT_EQ(form_->SkinItem(), 1) << "the skin in use stays";
+  EXPECT_TRUE(form_->SkinData()->SkinLoaded());
+
+  EXPECT_TRUE(form_->OpenSkinFile(good.wstring()));
+  EXPECT_EQ(form_->SkinItem(), -1);
+  EXPECT_NE(form_->Caption().find(L"Graphite copy.skn"), std::wstring::npos);
+  Pump(450);
+  EXPECT_TRUE(PumpUntil([] { return Framed(form_->Handle()); }));
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace
