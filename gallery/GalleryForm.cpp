@@ -514,7 +514,9 @@ void TGalleryForm::ShowPopupMenu(POINT screen) { FPopupMenu->Popup(screen.x, scr
 
 void TGalleryForm::WndProc(ui::TMessage& message) {
   if (message.Msg == WM_CONTEXTMENU) {
+    // From the keyboard (Shift+F10, the menu key) the point is -1, -1: the menu opens mid-window.
     POINT at{static_cast<short>(LOWORD(message.LParam)), static_cast<short>(HIWORD(message.LParam))};
+    if (message.LParam == -1) at = MenuPoint();
     ShowPopupMenu(at);
     message.Result = 0;
     return;
@@ -540,8 +542,12 @@ void TGalleryForm::MdiFrameClick(ui::TObject*) { OpenMdiFrame(); }
 
 void TGalleryForm::MessageBoxClick(ui::TObject*) { ShowMessageBox(); }
 
-void TGalleryForm::PopupMenuClick(ui::TObject*) {
-  ShowPopupMenu(ClientToScreen(POINT{ClientWidth() / 2, ClientHeight() / 3}));
+void TGalleryForm::PopupMenuClick(ui::TObject*) { ShowPopupMenu(MenuPoint()); }
+
+POINT TGalleryForm::MenuPoint() const {
+  POINT at{ClientWidth() / 2, ClientHeight() / 3};
+  ::ClientToScreen(WindowHandle(), &at);
+  return at;
 }
 
 void TGalleryForm::NothingClick(ui::TObject*) {}

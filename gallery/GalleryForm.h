@@ -90,6 +90,8 @@ class TGalleryForm : public ui::TForm {
   void BuildBarsPage();
   void BuildTabsPage();
   void SkinChanged(const std::wstring& name);
+  // Where the popup menu opens when no mouse point says: the middle of the window's upper third.
+  POINT MenuPoint() const;
 
   void OpenSkinClick(ui::TObject* sender);
   void ExitClick(ui::TObject* sender);
