@@ -1,6 +1,6 @@
 # The distribution folder: what a user copies to a Windows machine, and what the packages hold.
-#   dist/Trelvix.exe, dist/ffmpeg.exe, dist/mplayer.exe, dist/engine/{ffmpeg,ffprobe}.exe,
-#   dist/licenses/, dist/说明.txt
+#   dist/Trelvix.exe, dist/SkinGallery.exe (gallery/), dist/ffmpeg.exe, dist/mplayer.exe,
+#   dist/engine/{ffmpeg,ffprobe}.exe, dist/licenses/, dist/说明.txt
 
 # The engines are the npm builds of the target's own architecture.
 set(TRELVIX_ENGINE_SOURCES ${TRELVIX_FFMPEG_ENGINE} ${TRELVIX_FFPROBE_ENGINE})
@@ -58,7 +58,7 @@ set(TRELVIX_PACKAGE_DIR ${CMAKE_BINARY_DIR}/packages)
 set(TRELVIX_PACKAGE_NAME Trelvix-${PROJECT_VERSION}-${TRELVIX_PACKAGE_ARCH})
 set(TRELVIX_PACKAGE_ZIP ${TRELVIX_PACKAGE_DIR}/${TRELVIX_PACKAGE_NAME}.zip)
 set(TRELVIX_PACKAGE_SETUP ${TRELVIX_PACKAGE_DIR}/${TRELVIX_PACKAGE_NAME}-setup.exe)
-if(TARGET Trelvix AND TARGET ffmpeg_front AND TARGET mplayer_front)
+if(TARGET Trelvix AND TARGET SkinGallery AND TARGET ffmpeg_front AND TARGET mplayer_front)
   add_custom_command(
     OUTPUT ${TRELVIX_PACKAGE_ZIP} ${TRELVIX_PACKAGE_SETUP}
     COMMAND ${CMAKE_COMMAND} -DDIST=${TRELVIX_DIST} -DWORK=${CMAKE_BINARY_DIR}/package-stage
@@ -66,8 +66,9 @@ if(TARGET Trelvix AND TARGET ffmpeg_front AND TARGET mplayer_front)
             -DPACKAGE_ARCH=${TRELVIX_PACKAGE_ARCH} -DSTRIP=${CMAKE_STRIP} -DPUBLISHER=${TRELVIX_PUBLISHER}
             -DCOPYRIGHT=${TRELVIX_COPYRIGHT} -DNSIS_SCRIPT=${PROJECT_SOURCE_DIR}/packaging/Trelvix.nsi
             -DMAKENSIS=${TRELVIX_MAKENSIS} -P ${PROJECT_SOURCE_DIR}/cmake/Package.cmake
-    DEPENDS Trelvix ffmpeg_front mplayer_front engine dist_texts
-            $<TARGET_FILE:Trelvix> $<TARGET_FILE:ffmpeg_front> $<TARGET_FILE:mplayer_front>
+    DEPENDS Trelvix SkinGallery ffmpeg_front mplayer_front engine dist_texts
+            $<TARGET_FILE:Trelvix> $<TARGET_FILE:SkinGallery> $<TARGET_FILE:ffmpeg_front>
+            $<TARGET_FILE:mplayer_front>
             ${TRELVIX_DIST}/engine/ffmpeg.exe ${TRELVIX_DIST}/engine/ffprobe.exe ${TRELVIX_DIST_TEXTS}
             ${PROJECT_SOURCE_DIR}/cmake/Package.cmake ${PROJECT_SOURCE_DIR}/cmake/PackageInstaller.cmake
             ${PROJECT_SOURCE_DIR}/packaging/Trelvix.nsi

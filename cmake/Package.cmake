@@ -10,7 +10,7 @@ foreach(variable DIST WORK OUTPUT_DIR VERSION PACKAGE_ARCH STRIP PUBLISHER COPYR
 endforeach()
 
 # What a package holds, and nothing else that may lie in the distribution folder.
-set(programs Trelvix.exe ffmpeg.exe mplayer.exe)
+set(programs Trelvix.exe SkinGallery.exe ffmpeg.exe mplayer.exe)
 set(payload engine/ffmpeg.exe engine/ffprobe.exe licenses/Trelvix-LICENSE.txt licenses/GPL-3.0.txt
             licenses/FFmpeg-NOTICE.txt licenses/mingw-w64-runtime.txt 说明.txt)
 

@@ -197,8 +197,39 @@ const TClass& TBitBtn::StaticClass() {
           .Default(-1)
           .Integer(L"Spacing", &TBitBtn::Spacing, &TBitBtn::SetSpacing)
           .Default(4)
+          .Object(L"Images", &TBitBtn::Images, &TBitBtn::SetImages)
+          .Integer(L"ImageIndex", &TBitBtn::ImageIndex, &TBitBtn::SetImageIndex)
+          .Default(-1)
+          .Integer(L"DisabledIndex", &TBitBtn::DisabledIndex, &TBitBtn::SetDisabledIndex)
+          .Default(-1)
           .Build();
   return cls;
+}
+
+void TBitBtn::SetImages(TCustomImageList* images) {
+  if (images == images_) return;
+  if (images_ != nullptr) images_->RemoveFreeNotification(this);
+  images_ = images;
+  if (images_ != nullptr) images_->FreeNotification(this);
+  Invalidate();
+}
+
+void TBitBtn::SetImageIndex(int index) {
+  imageIndex_ = index;
+  Invalidate();
+}
+
+void TBitBtn::SetDisabledIndex(int index) {
+  disabledIndex_ = index;
+  Invalidate();
+}
+
+void TBitBtn::Notification(TComponent* component, TOperation operation) {
+  TButton::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == images_) {
+    images_ = nullptr;
+    if (!IsDestroying()) Invalidate();
+  }
 }
 
 TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {
@@ -297,7 +328,20 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   const TGlyphState state =
       disabled ? TGlyphState::gsDisabled : pressed ? TGlyphState::gsPressed : TGlyphState::gsUp;
   const COLORREF textColor = ColorToRGB(disabled ? clGrayText : Font().Color());
-  TButtonGlyph& shown = glyph_.Bitmap().Empty() && kindGlyph_ ? *kindGlyph_ : glyph_;
+  TButtonGlyph fromImages;
+  const int image = disabled && disabledIndex_ >= 0 ? disabledIndex_ : imageIndex_;
+  if (glyph_.Bitmap().Empty() && images_ && image >= 0 && image < images_->Count()) {
+    // The image on the glyph's transparent colour (the bottom-left pixel), so it is drawn as a glyph.
+    TBitmap& picture = fromImages.Bitmap();
+    picture.SetPixelFormat(TPixelFormat::pf24bit);
+    picture.SetSize(images_->Width(), images_->Height());
+    picture.Canvas().Brush().SetColor(clFuchsia);
+    picture.Canvas().FillRect({0, 0, images_->Width(), images_->Height()});
+    images_->Draw(picture.Canvas(), 0, 0, image, true);
+  }
+  TButtonGlyph& shown = !fromImages.Bitmap().Empty()            ? fromImages
+                        : glyph_.Bitmap().Empty() && kindGlyph_ ? *kindGlyph_
+                                                                : glyph_;
   shown.Draw(dc, item.rcItem, Caption(), Font().Handle(), textColor, state, layout_, margin_, spacing_, false,
              pressed ? 1 : 0);
   if (focused) {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "ui/GraphicControl.h"
+#include "ui/ImageList.h"
 #include "ui/StdCtrls.h"
 #include "ui/core/ButtonGeometry.h"
 
@@ -61,12 +62,21 @@ class TBitBtn : public TButton {
   void SetKind(TBitBtnKind kind);
   int ModalResult() const { return modalResult_; }
   void SetModalResult(int result) { modalResult_ = result; }
+  // While Glyph is empty an image of Images is the glyph: ImageIndex, and DisabledIndex while the
+  // button is disabled (-1: none; then the ImageIndex image greyed).
+  TCustomImageList* Images() const { return images_; }
+  void SetImages(TCustomImageList* images);
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int index);
+  int DisabledIndex() const { return disabledIndex_; }
+  void SetDisabledIndex(int index);
   // A close button closes its form instead of firing OnClick.
   void Click() override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
   void WndProc(TMessage& message) override;
+  void Notification(TComponent* component, TOperation operation) override;
 
  private:
   void GlyphChanged(TObject* sender);
@@ -79,6 +89,9 @@ class TBitBtn : public TButton {
   int spacing_ = 4;
   TBitBtnKind kind_ = TBitBtnKind::bkCustom;
   int modalResult_ = mrNone;
+  TCustomImageList* images_ = nullptr;
+  int imageIndex_ = -1;
+  int disabledIndex_ = -1;
 };
 
 class TSpeedButton : public TGraphicControl {

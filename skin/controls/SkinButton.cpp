@@ -5,6 +5,7 @@
 #include "skin/draw/SkinDrawing.h"
 #include "ui/Handles.h"
 #include "ui/core/AsciiText.h"
+#include "ui/core/Properties.h"
 
 namespace skin {
 
@@ -101,6 +102,12 @@ void TSkinButton::AfterMessage(ui::TMessage& message) {
   }
 }
 
+bool TSkinButton::IsDefaultButton() const {
+  if (FControl && ui::IsPublishedProp(FControl, L"Default"))
+    return ui::AsciiLower(ui::GetEnumName(FControl, L"Default")) == L"true";
+  return FHandle && (GetWindowLongPtrW(FHandle, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+}
+
 bool TSkinButton::DrawFace(const RECT& rect, int face, bool withFace) {
   TDataSkinButton* buttons = FSkinData ? FSkinData->FButtons.get() : nullptr;
   if (!buttons || buttons->Bitmap.Empty()) return false;
@@ -132,7 +139,7 @@ COLORREF TSkinButton::CaptionColour(int face) const {
 void TSkinButton::DrawSkin(HDC dc, const RECT& rect) {
   RefreshEnabledAndFocus();
   FText = CaptionText();
-  const int face = ButtonFaceIndex(FEnabled, FState, FFocused);
+  const int face = ButtonFaceIndex(FEnabled, FState, FFocused || IsDefaultButton());
   if (!DrawFace(rect, face)) return;
   HDC faceDc = FFace.Canvas().Handle();
   ui::SelectedObject font(faceDc, CaptionFont());
@@ -151,7 +158,7 @@ void TSkinButton::DrawSkin(HDC dc, const RECT& rect) {
   SetBkMode(faceDc, TRANSPARENT);
   if (!FEnabled) SetTextColor(faceDc, GetSysColor(COLOR_BTNSHADOW));
   DrawTextW(faceDc, FText.c_str(), static_cast<int>(FText.size()), &block, RightToLeftFormat(format));
-  if (FFocused && !FSkinData->Options().Contains(TSkinOption::xoNoFocusRect)) {
+  if (FFocused && FocusCuesShown() && !FSkinData->Options().Contains(TSkinOption::xoNoFocusRect)) {
     InflateRect(&block, 2, 2);
     DrawFocusRect(faceDc, &block);
   }

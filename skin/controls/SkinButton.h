@@ -38,6 +38,9 @@ class TSkinButton : public TSkinControl {
   // Selects the caption font and the colour for the face into the face bitmap's DC.
   COLORREF CaptionColour(int face) const;
   void Click();
+  // The button Enter presses: a library button's Default, else the default push-button style. It
+  // wears the focused face, so a dialog shows it even while the focus is elsewhere.
+  bool IsDefaultButton() const;
 
   ui::TBitmap FFace;
   bool FTransparent = false;

@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "skin/controls/ControlDrawing.h"
+#include "skin/controls/StatusPanelText.h"
 #include "skin/draw/SkinDrawing.h"
 #include "ui/Handles.h"
+#include "ui/StatusBar.h"
 
 namespace skin {
 
@@ -141,6 +143,7 @@ void TSkinStatusBar::DrawSkin(HDC dc, const RECT& rect) {
   const bool rightToLeft = (GetWindowLongPtrW(FHandle, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
   const int parts = static_cast<int>(SendMessageW(FHandle, SB_GETPARTS, 0, 0));
   const bool simple = SendMessageW(FHandle, SB_ISSIMPLE, 0, 0) != 0 || parts <= 0;
+  std::vector<std::pair<int, RECT>> ownerDrawn;
   const auto textOf = [&](int part, UINT& kind) {
     const LRESULT info = SendMessageW(FHandle, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0);
     kind = HIWORD(info);
@@ -166,10 +169,16 @@ void TSkinStatusBar::DrawSkin(HDC dc, const RECT& rect) {
       const std::wstring caption = textOf(part, kind);
       const int frame = (kind & SBT_POPOUT) ? 2 : (kind & SBT_NOBORDERS) ? 3 : 1;
       DrawPanelBackground(picture, r, frame);
-      if (kind & SBT_OWNERDRAW) continue;
+      if (kind & SBT_OWNERDRAW) {
+        ownerDrawn.push_back({part, r});
+        continue;
+      }
       RECT area = r;
       InflateRect(&area, -2, -2);
-      DrawCaption(picture, area, (rightToLeft ? DT_RIGHT : DT_LEFT) | DT_SINGLELINE, true, caption);
+      const PanelText panel = SplitPanelText(caption);
+      UINT align = panel.alignment == 1 ? DT_CENTER : panel.alignment == 2 ? DT_RIGHT : DT_LEFT;
+      if (rightToLeft && align != DT_CENTER) align = align == DT_LEFT ? DT_RIGHT : DT_LEFT;
+      DrawCaption(picture, area, align | DT_SINGLELINE, true, panel.text);
     }
   }
   TDataSkinObject* extra = FSkinData->FExtraImages.get();
@@ -180,6 +189,29 @@ void TSkinStatusBar::DrawSkin(HDC dc, const RECT& rect) {
   }
   BitBlt(dc, rect.left, rect.top, w, h, picture, 0, 0, SRCCOPY);
   if (FControl) FControl->PaintControls(dc, nullptr);
+  // Owner-drawn panels are the program's to paint, on the finished bar.
+  for (auto [part, r] : ownerDrawn) {
+    InflateRect(&r, -2, -2);
+    OffsetRect(&r, rect.left, rect.top);
+    DrawOwnerPanel(dc, part, r);
+  }
+}
+
+void TSkinStatusBar::DrawOwnerPanel(HDC dc, int part, const RECT& rect) {
+  if (auto* bar = dynamic_cast<ui::TStatusBar*>(FControl)) {
+    bar->DrawPanel(dc, part, rect);
+    return;
+  }
+  // A bare bar asks its parent, as the system's bar does: WM_DRAWITEM with the panel's value.
+  DRAWITEMSTRUCT item{};
+  item.CtlID = static_cast<UINT>(GetDlgCtrlID(FHandle));
+  item.itemID = static_cast<UINT>(part);
+  item.itemAction = ODA_DRAWENTIRE;
+  item.hwndItem = FHandle;
+  item.hDC = dc;
+  item.rcItem = rect;
+  item.itemData = static_cast<ULONG_PTR>(SendMessageW(FHandle, SB_GETTEXTW, static_cast<WPARAM>(part), 0));
+  SendMessageW(GetParent(FHandle), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
 }
 
 void TSkinSizer::DrawSkin(HDC dc, const RECT& rect) { FillSkinColor(dc, rect); }

@@ -41,6 +41,9 @@ class TSkinStatusBar : public TSkinControl {
 
  private:
   void DrawPanelBackground(HDC dc, const RECT& rect, int frame);
+  // Runs the bar's panel-drawing event for an owner-drawn panel (its parent's WM_DRAWITEM for a bare
+  // bar), the rectangle already narrowed.
+  void DrawOwnerPanel(HDC dc, int part, const RECT& rect);
 };
 
 class TSkinSizer : public TSkinControl {

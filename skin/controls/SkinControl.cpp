@@ -170,10 +170,29 @@ void TSkinControl::AfterMessage(ui::TMessage& message) {
     case WM_KILLFOCUS:
     case WM_ENABLE:
     case WM_SETTEXT:
+    case WM_UPDATEUISTATE:
     case ui::CM_ENABLEDCHANGED: Redraw(); break;
     case WM_PAINT: PaintWindow(reinterpret_cast<HDC>(message.WParam)); break;
+    case WM_PRINTCLIENT: PrintSkin(reinterpret_cast<HDC>(message.WParam), static_cast<UINT>(message.LParam), true); break;
+    case WM_PRINT: PrintSkin(reinterpret_cast<HDC>(message.WParam), static_cast<UINT>(message.LParam), false); break;
     default: break;
   }
+}
+
+void TSkinControl::PrintSkin(HDC dc, UINT flags, bool clientOnly) {
+  if (!dc || !FHandle) return;
+  if ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(FHandle)) return;
+  const POINT offset = ClientOffset(FHandle);
+  {
+    // The skin is drawn in window coordinates; a client DC starts at the client's corner.
+    ui::SavedDcState saved(dc);
+    if (clientOnly) OffsetViewportOrgEx(dc, -offset.x, -offset.y, nullptr);
+    PaintWindow(dc);
+  }
+  if (clientOnly || !(flags & PRF_CHILDREN)) return;
+  ui::SavedDcState saved(dc);
+  OffsetViewportOrgEx(dc, offset.x, offset.y, nullptr);
+  PrintChildWindows(FHandle, dc, flags);
 }
 
 void TSkinControl::CallDefault(ui::TMessage& message) {
@@ -259,7 +278,12 @@ void TSkinControl::RefreshEnabledAndFocus() {
   FFocused = GetFocus() == FHandle;
 }
 
+bool TSkinControl::FocusCuesShown() const {
+  return !FHandle || (SendMessageW(FHandle, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0;
+}
+
 void TSkinControl::DrawFocusFrame(HDC dc, const RECT& rect, UINT format) const {
+  if (!FocusCuesShown()) return;
   RECT text = rect;
   DrawTextW(dc, FText.c_str(), static_cast<int>(FText.size()), &text, format | DT_CALCRECT | DT_NOCLIP);
   const int w = text.right - text.left, h = text.bottom - text.top;

@@ -68,6 +68,9 @@ class TSkinControl : public ui::TComponent {
   virtual void AfterMessage(ui::TMessage& message);
   // Paints the whole window through DrawSkin into `dc` (null: the window DC).
   virtual void PaintWindow(HDC dc);
+  // WM_PRINTCLIENT (clientOnly) and WM_PRINT, after the window printed itself: the skinned picture
+  // over it, then for WM_PRINT with PRF_CHILDREN the child windows, so PrintWindow sees the screen.
+  void PrintSkin(HDC dc, UINT flags, bool clientOnly);
   // Runs once a first attach of either kind succeeded: what a wrapper adds to the window it serves.
   virtual void AfterAttach() {}
   // The skinned picture of the window; `rect` is the window rectangle moved to (0, 0).
@@ -84,7 +87,10 @@ class TSkinControl : public ui::TComponent {
   std::wstring CaptionText() const;
   // The font the window draws with: the control's Font, else WM_GETFONT.
   HFONT CaptionFont() const;
+  // Draws nothing while the window hides its focus cues (until the keyboard is used).
   void DrawFocusFrame(HDC dc, const RECT& rect, UINT format) const;
+  // The window shows focus rectangles: its UI state lacks UISF_HIDEFOCUS.
+  bool FocusCuesShown() const;
   // Hands a left-button press to the control's MouseDown, also for controls wider than 32768 pixels.
   void ForwardMouseDown(const ui::TMessage& message);
   UINT RightToLeftFormat(UINT format) const;

@@ -62,6 +62,23 @@ bool TSkinBitButton::ComposeGlyphButton(const RECT& rect, int face, int cell, bo
       if (cell == 2) TurnGrey(glyph);
     }
   }
+  if (glyph.Empty() && FGraphicProperty.empty()) {
+    // No glyph: the image of an image list, the disabled one while disabled when there is one.
+    auto* images = ui::GetObjectProp<ui::TCustomImageList>(source, L"Images");
+    const int imageIndex = ui::IsPublishedProp(source, L"ImageIndex") ? ui::GetIntProp(source, L"ImageIndex") : -1;
+    const int disabledIndex = ui::IsPublishedProp(source, L"DisabledIndex") ? ui::GetIntProp(source, L"DisabledIndex") : -1;
+    const ui::TControl* target = FControl ? static_cast<const ui::TControl*>(FControl) : FCompanion;
+    const bool disabled = target ? !target->Enabled() : !FEnabled;
+    const bool disabledImage = disabled && disabledIndex >= 0;
+    const int index = disabledImage ? disabledIndex : imageIndex;
+    if (images && index >= 0 && index < images->Count()) {
+      glyph.SetSize(images->Width(), images->Height());
+      glyph.Canvas().Brush().SetColor(ui::clFuchsia);
+      glyph.Canvas().FillRect({0, 0, images->Width(), images->Height()});
+      images->Draw(glyph.Canvas(), 0, 0, index, true);
+      if (disabled && !disabledImage) TurnGrey(glyph);
+    }
+  }
 
   ui::SelectedObject font(dc, CaptionFont());
   SetTextColor(dc, FEnabled ? CaptionColour(face) : GetSysColor(COLOR_BTNSHADOW));
@@ -96,7 +113,7 @@ bool TSkinBitButton::ComposeGlyphButton(const RECT& rect, int face, int cell, bo
     if (layout == ui::TButtonLayout::blGlyphRight) format |= DT_RIGHT;
     if (!across) format |= DT_CENTER;
     DrawTextW(dc, FText.c_str(), static_cast<int>(FText.size()), &text, RightToLeftFormat(format));
-    if (!speedButton && FFocused && !FSkinData->Options().Contains(TSkinOption::xoNoFocusRect)) {
+    if (!speedButton && FFocused && FocusCuesShown() && !FSkinData->Options().Contains(TSkinOption::xoNoFocusRect)) {
       InflateRect(&text, 2, 2);
       DrawFocusRect(dc, &text);
     }
@@ -106,7 +123,7 @@ bool TSkinBitButton::ComposeGlyphButton(const RECT& rect, int face, int cell, bo
 
 void TSkinBitButton::DrawSkin(HDC dc, const RECT& rect) {
   RefreshEnabledAndFocus();
-  const int face = ButtonFaceIndex(FEnabled, FState, FFocused);
+  const int face = ButtonFaceIndex(FEnabled, FState, FFocused || IsDefaultButton());
   const int count = ui::IsPublishedProp(FControl, L"NumGlyphs") ? ui::GetIntProp(FControl, L"NumGlyphs") : 1;
   if (!ComposeGlyphButton(rect, face, GlyphCell(FEnabled, (FState & kStatePressed) != 0, count), false, true)) return;
   BitBlt(dc, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, FFace.Canvas().Handle(), 0, 0, SRCCOPY);
@@ -139,7 +156,7 @@ void TSkinMenuButton::DrawSkin(HDC dc, const RECT& rect) {
     ui::SelectedObject selectedPen(faceDc, pen.get());
     Polygon(faceDc, arrow, 3);
   }
-  if (FFocused && !FSkinData->Options().Contains(TSkinOption::xoNoFocusRect)) {
+  if (FFocused && FocusCuesShown() && !FSkinData->Options().Contains(TSkinOption::xoNoFocusRect)) {
     InflateRect(&text, 2, 2);
     DrawFocusRect(faceDc, &text);
   }

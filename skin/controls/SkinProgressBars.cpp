@@ -93,9 +93,8 @@ void TSkinProgress::DrawSkin(HDC dc, const RECT& rect) {
 }
 
 void TSkinTrackBar::ReapplySkin() {
-  // Taking the focus and giving it back makes the track bar draw itself anew, custom drawing and all.
-  HWND previous = SetFocus(FHandle);
-  if (previous && previous != FHandle) SetFocus(previous);
+  // A full repaint runs the custom drawing anew; the focus stays where the user left it.
+  if (FHandle) RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 bool TSkinTrackBar::BeforeMessage(ui::TMessage& message) {

@@ -222,6 +222,28 @@ void PaintParentBackground(HWND control, HDC dc) {
   SendMessageW(parent, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
 }
 
+POINT ClientOffset(HWND window) {
+  RECT bounds{};
+  POINT client{0, 0};
+  if (!GetWindowRect(window, &bounds) || !ClientToScreen(window, &client)) return {0, 0};
+  return {client.x - bounds.left, client.y - bounds.top};
+}
+
+void PrintChildWindows(HWND parent, HDC dc, UINT flags) {
+  HWND first = GetWindow(parent, GW_CHILD);
+  for (HWND child = first ? GetWindow(first, GW_HWNDLAST) : nullptr; child; child = GetWindow(child, GW_HWNDPREV)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT bounds{};
+    GetWindowRect(child, &bounds);
+    POINT placed{bounds.left, bounds.top};
+    ScreenToClient(parent, &placed);
+    ui::SavedDcState saved(dc);
+    OffsetViewportOrgEx(dc, placed.x, placed.y, nullptr);
+    IntersectClipRect(dc, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top);
+    SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(dc), static_cast<LPARAM>(flags | PRF_NONCLIENT | PRF_CLIENT));
+  }
+}
+
 ui::TBitmap* SkinScratchBitmap() {
   static const std::unique_ptr<ui::TBitmap> scratch = [] {
     auto bitmap = std::make_unique<ui::TBitmap>();

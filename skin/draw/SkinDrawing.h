@@ -49,6 +49,11 @@ void TileBitmapRect(ui::TCanvas& canvas, const RECT& destination, ui::TBitmap& s
 void TileBitmapRect(HDC dc, const RECT& destination, ui::TBitmap& source, const RECT& sourceRect);
 // Lets the control's parent paint its background and content into the control's DC.
 void PaintParentBackground(HWND control, HDC dc);
+// Where the window's client area starts inside its window rectangle.
+POINT ClientOffset(HWND window);
+// Prints the visible child windows into a DC whose origin is the parent's client origin: each gets
+// WM_PRINT (with `flags`) at its place, clipped to itself, the bottom of the z-order first.
+void PrintChildWindows(HWND parent, HDC dc, UINT flags);
 // The bitmap the frame and menu bar painters share for composing; null while it cannot be made.
 ui::TBitmap* SkinScratchBitmap();
 

@@ -6,6 +6,7 @@
 #include "skin/controls/SkinGlyphButtons.h"
 #include "skin/controls/SkinScrollbars.h"
 #include "skin/controls/WrapperFactory.h"
+#include "ui/ImageList.h"
 #include "ui/ListView.h"
 #include "ui/ProgressBar.h"
 #include "ui/StdCtrls.h"
@@ -68,8 +69,11 @@ ControlFacts TControlDiscovery::FactsOf(ui::TControl& control) const {
     facts.buttonTabs = tabs->Style() != ui::TTabStyle::tsTabs;
   }
   facts.button = dynamic_cast<ui::TButton*>(&control) != nullptr;
+  // A glyph is a Glyph picture or an image of the button's image list.
   const auto* glyph = ui::GetObjectProp<ui::TBitmap>(&control, L"Glyph");
-  facts.glyph = glyph && !glyph->Empty();
+  const bool imageGlyph = ui::GetObjectProp<ui::TCustomImageList>(&control, L"Images") != nullptr &&
+                          ui::GetIntProp(&control, L"ImageIndex") >= 0;
+  facts.glyph = (glyph && !glyph->Empty()) || imageGlyph;
   facts.customEdit = dynamic_cast<ui::TCustomEdit*>(&control) != nullptr;
   facts.customForm = dynamic_cast<ui::TCustomForm*>(&control) != nullptr;
   if (auto* windowed = dynamic_cast<ui::TWinControl*>(&control); windowed && windowed->HandleAllocated()) {

@@ -627,6 +627,10 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (FMenus.Tracking() && FOwnerDraw.Converted(menu) && !FOwnerDraw.Mirrored(menu)) FOwnerDraw.Convert(menu);
       return result;
     }
+    case WM_PRINT:
+      if (FSkinState != kSkinStateSkinned || !FSkinFrame || style_.border == BorderKind::NoCaption) break;
+      PrintSkinned(reinterpret_cast<HDC>(wParam), static_cast<UINT>(lParam));
+      return 0;
     case WM_ERASEBKGND: {
       const LRESULT result = CallPrevious(msg, wParam, lParam);
       if (FForm || !FSkinData.ButtonFaceBrush()) return result;
@@ -725,6 +729,22 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case SM_REPAINTFRAME: PaintFrame(nullptr); return 0;
     default: return CallPrevious(msg, wParam, lParam);
   }
+}
+
+void TWinSkinForm::PrintSkinned(HDC dc, UINT flags) {
+  if (!dc || ((flags & PRF_CHECKVISIBLE) && !IsWindowVisible(Window()))) return;
+  if (flags & PRF_NONCLIENT) PaintFrame(dc);
+  if (!(flags & (PRF_CLIENT | PRF_CHILDREN))) return;
+  // The client and the children where they stand inside the skin's frame.
+  const POINT offset = ClientOffset(Window());
+  RECT client{};
+  GetClientRect(Window(), &client);
+  ui::SavedDcState saved(dc);
+  OffsetViewportOrgEx(dc, offset.x, offset.y, nullptr);
+  IntersectClipRect(dc, 0, 0, client.right, client.bottom);
+  if (flags & PRF_ERASEBKGND) SendMessageW(Window(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  if (flags & PRF_CLIENT) SendMessageW(Window(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), static_cast<LPARAM>(flags));
+  if (flags & PRF_CHILDREN) PrintChildWindows(Window(), dc, flags);
 }
 
 LRESULT TWinSkinForm::NcCalcSize(WPARAM wParam, LPARAM lParam) {
@@ -911,13 +931,16 @@ void TWinSkinForm::Repaint(const std::vector<std::size_t>& buttons) {
   if (FTitleBackdrop.Width() != size.cx || FTitleBackdrop.Empty()) return;
   ui::WindowDc windowDc(Window(), true);
   if (!windowDc) return;
+  const FrameLayout layout = LayoutFrame(size.cx, size.cy, metrics_, FShowState);
+  if (FShowState != ShowState::Minimized && layout.client.HasArea())
+    ExcludeClipRect(windowDc.get(), layout.client.left, layout.client.top, layout.client.right, layout.client.bottom);
   try {
     for (std::size_t index : buttons) {
       if (index >= boxes_.size() || !boxes_[index].visible || setups_[index].picture.Empty() ||
           setups_[index].fields.Visibility == kMenuBandVisibility)
         continue;
       const SkinRect& b = boxes_[index].bounds;
-      if (!b.HasArea()) continue;
+      if (!b.HasArea() || b.bottom > FTitleBackdrop.Height()) continue;
       ui::TBitmap piece;
       piece.SetPixelFormat(ui::TPixelFormat::pf24bit);
       piece.SetSize(b.Width(), b.Height());
@@ -1002,9 +1025,16 @@ void TWinSkinForm::PaintFrame(HDC target) {
     }
     LayoutButtons(W);
     FCaptionText.Paint(frame, FSkinData, {window, W, titleHeight, metrics_, FShowState, FActive, boxes_});
-    if (titleHeight > 0) {
-      if (FTitleBackdrop.Width() != W || FTitleBackdrop.Height() != titleHeight) FTitleBackdrop.SetSize(W, titleHeight);
-      BitBlt(FTitleBackdrop.Canvas().Handle(), 0, 0, W, titleHeight, frame, 0, 0, SRCCOPY);
+    // The backdrop reaches as low as the lowest button: a button taller than the title repaints
+    // over the edges below it too.
+    int backdropHeight = titleHeight;
+    for (std::size_t i = 0; i < boxes_.size(); ++i)
+      if (boxes_[i].visible) backdropHeight = std::max(backdropHeight, static_cast<int>(boxes_[i].bounds.bottom));
+    backdropHeight = std::min(backdropHeight, H);
+    if (backdropHeight > 0) {
+      if (FTitleBackdrop.Width() != W || FTitleBackdrop.Height() != backdropHeight)
+        FTitleBackdrop.SetSize(W, backdropHeight);
+      BitBlt(FTitleBackdrop.Canvas().Handle(), 0, 0, W, backdropHeight, frame, 0, 0, SRCCOPY);
     }
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
       if (!boxes_[i].visible || setups_[i].picture.Empty())

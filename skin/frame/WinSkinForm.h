@@ -102,6 +102,8 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   ButtonState CaptionButtonState(std::size_t index) const { return tracker_.State(index); }
   // Paints the whole frame into `dc` (null: the window's own DC).
   void PaintFrame(HDC dc);
+  // WM_PRINT: the skinned frame, then the client and the child windows inside it.
+  void PrintSkinned(HDC dc, UINT flags);
 
   // The menus the frame opens itself: the skinned system menu and the menu bar's drop-downs.
   TFrameMenuTracker& Menus() { return FMenus; }

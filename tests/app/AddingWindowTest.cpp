@@ -207,7 +207,6 @@ TEST_F(AddingWindow, AFailedJobShowsWhyWhenThePointerRestsOnItsRow) {
   EXPECT_EQ(std::wstring(text), form_->GetJob(0).FailureReason);
   trelvix::testing::PumpMessages(200);
   EXPECT_TRUE(IsWindowVisible(tip)) << "the tip stays while the pointer rests";
-  trelvix::testing::SavePng(trelvix::testing::CaptureScreen(), trelvix::testing::ScreenshotPath(L"app-failed-row-tip"));
 
   SendMessageW(list, WM_MOUSELEAVE, 0, 0);
   EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(tip) == FALSE; }, 2000)) << "the tip goes with the pointer";

@@ -91,8 +91,6 @@ TEST_F(MainWindow, HasTheLayoutOfTheDesign) {
   for (ui::TWinControl* control : order)
     if (control->Parent() == form_) topLevel.push_back(control->Name());
   EXPECT_THAT(topLevel, ElementsAre(L"GroupBox2", L"GroupBox3", L"GroupBox6", L"btnConvert", L"WebBrowser1"));
-  trelvix::testing::SavePng(trelvix::testing::CaptureClient(form_->Handle()),
-                            trelvix::testing::ScreenshotPath(L"app-main-window"));
 }
 
 TEST_F(MainWindow, StartsWithTheDefaultSettingsAndTexts) {

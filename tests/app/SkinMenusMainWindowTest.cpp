@@ -15,6 +15,7 @@
 #include "app/SkinChoice.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/manage/SkinManage.h"
+#include "tests/support/GoldenImage.h"
 #include "tests/support/MenuScript.h"
 #include "tests/support/PixelTest.h"
 #include "ui/Application.h"
@@ -41,19 +42,6 @@ bool Framed(HWND window) {
 using trelvix::testing::FindPopupWindow;
 using trelvix::testing::MenuScript;
 
-// Posts the message that starts a menu and serves messages until the script ran and the menu closed.
-void RunMenuScript(MenuScript& script, HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  MenuScript::current = &script;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 40, MenuScript::Tick);
-  PostMessageW(window, msg, wParam, lParam);
-  const DWORD end = GetTickCount() + 6000;
-  while ((script.next < script.steps.size() || FindPopupWindow()) && GetTickCount() < end)
-    trelvix::testing::PumpMessages(20);
-  trelvix::testing::PumpMessages(100);
-  KillTimer(nullptr, timer);
-  MenuScript::current = nullptr;
-}
-
 // Down until the entry with `command` is highlighted in the open popup.
 std::function<void()> HighlightCommand(UINT command) {
   return [command] {
@@ -70,34 +58,27 @@ RECT Union(RECT a, RECT b) {
   return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
-Capture Crop(const Capture& screen, RECT area) {
-  area.left = std::max<LONG>(area.left, 0);
-  area.top = std::max<LONG>(area.top, 0);
-  area.right = std::min<LONG>(area.right, screen.width);
-  area.bottom = std::min<LONG>(area.bottom, screen.height);
-  Capture part{area.right - area.left, area.bottom - area.top, {}};
-  if (part.width <= 0 || part.height <= 0) return Capture{};
-  for (int y = area.top; y < area.bottom; ++y)
-    for (int x = area.left; x < area.right; ++x) part.rgb.push_back(screen.At(x, y));
-  return part;
-}
-
 RECT WindowRect(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
   return r;
 }
 
-// Pictures the window with its open popup and ends the menu.
-std::function<void()> Screenshot(HWND window, const std::wstring& name, bool& taken) {
+// Compares the window with its open popup with the reference picture and ends the menu.
+std::function<void()> Pictured(HWND window, const std::string& name, bool& taken) {
   return [window, name, &taken] {
     HWND popup = FindPopupWindow();
     if (!popup) return;
-    const Capture screen = trelvix::testing::CaptureScreen();
-    taken = trelvix::testing::SavePng(Crop(screen, Union(WindowRect(window), WindowRect(popup))),
-                                      trelvix::testing::ScreenshotPath(name));
+    EXPECT_TRUE(trelvix::testing::MatchesGolden(
+        trelvix::testing::CaptureScreenArea(Union(WindowRect(window), WindowRect(popup))), name));
+    taken = true;
     EndMenu();
   };
+}
+
+std::string SkinName(int item) {
+  static const char* const kNames[] = {"silver", "jade", "sapphire", "graphite", "amber"};
+  return kNames[item];
 }
 
 class MainWindowMenus : public testing::Test {
@@ -166,7 +147,7 @@ TEST_F(MainWindowMenus, EachSkinEntrySwitchesTheSkinAndMovesTheCheck) {
   }
 }
 
-TEST_F(MainWindowMenus, TheSkinnedSystemMenuOffersTheSkinsAndEveryScreenshotIsTaken) {
+TEST_F(MainWindowMenus, TheSkinnedSystemMenuOffersTheSkinsAndMatchesItsReferenceInEachSkin) {
   HWND window = form_->Handle();
   for (int item = 0; item < app::kSkinChoiceCount; ++item) {
     SCOPED_TRACE("skin item " + std::to_string(item));
@@ -181,7 +162,7 @@ TEST_F(MainWindowMenus, TheSkinnedSystemMenuOffersTheSkinsAndEveryScreenshotIsTa
     bool taken = false;
     MenuScript picture;
     picture.steps = {HighlightCommand(app::SkinChoiceCommand(item)), [] {},
-                     Screenshot(window, L"skin-" + std::to_wstring(item) + L"-system-menu", taken)};
+                     Pictured(window, "app-" + SkinName(item) + "-system-menu", taken)};
     RunMenuScript(picture, window, WM_SYSCOMMAND, SC_KEYMENU, L' ');
     EXPECT_TRUE(taken);
   }
@@ -226,7 +207,7 @@ TEST_F(MainWindowMenus, AFormWithAMainMenuShowsTheSkinnedMenuBarInEverySkin) {
     int open = -2;
     MenuScript picture;
     picture.steps = {[&] { open = FrameOf(form->Handle())->Menus().OpenEntry(); }, [] {},
-                     Screenshot(form->Handle(), L"skin-" + std::to_wstring(item) + L"-menu-bar", taken)};
+                     Pictured(form->Handle(), "app-" + SkinName(item) + "-menu-bar", taken)};
     RunMenuScript(picture, form->Handle(), WM_SYSCOMMAND, SC_KEYMENU, L'f');
     EXPECT_EQ(open, 0);
     EXPECT_TRUE(taken);

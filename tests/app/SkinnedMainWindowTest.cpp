@@ -12,6 +12,7 @@
 #include "skin/controls/SkinScrollbars.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/manage/SkinManage.h"
+#include "tests/support/GoldenImage.h"
 #include "tests/support/PixelTest.h"
 #include "ui/Application.h"
 
@@ -19,6 +20,13 @@ namespace {
 
 using app::TFrmMain;
 using trelvix::testing::Capture;
+using trelvix::testing::MatchesGolden;
+
+// The reference pictures' names for the store items.
+std::string SkinName(int item) {
+  static const char* const kNames[] = {"silver", "jade", "sapphire", "graphite", "amber"};
+  return kNames[item];
+}
 
 constexpr std::uint32_t kKeyColour = 0xFF00FF;
 
@@ -26,18 +34,6 @@ RECT WindowRect(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
   return r;
-}
-
-Capture Crop(const Capture& screen, RECT area) {
-  area.left = std::max<LONG>(area.left, 0);
-  area.top = std::max<LONG>(area.top, 0);
-  area.right = std::min<LONG>(area.right, screen.width);
-  area.bottom = std::min<LONG>(area.bottom, screen.height);
-  Capture part{area.right - area.left, area.bottom - area.top, {}};
-  if (part.width <= 0 || part.height <= 0) return Capture{};
-  for (int y = area.top; y < area.bottom; ++y)
-    for (int x = area.left; x < area.right; ++x) part.rgb.push_back(screen.At(x, y));
-  return part;
 }
 
 int KeyColourPixels(const Capture& picture) {
@@ -54,8 +50,8 @@ bool Framed(HWND window) {
 // Lives on a thread timer inside the message box's loop: pictures the framed box, then closes it.
 struct ChooseFolderBox {
   static inline ChooseFolderBox* current = nullptr;
-  std::wstring name;
   HWND box = nullptr;
+  Capture picture;
   bool framed = false;
   int keyPixels = -1;
   std::wstring text;
@@ -87,10 +83,9 @@ struct ChooseFolderBox {
     probe.framed = Framed(probe.box);
     RedrawWindow(probe.box, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     const Capture screen = trelvix::testing::CaptureScreen();
-    const Capture box = Crop(screen, WindowRect(probe.box));
-    probe.keyPixels = KeyColourPixels(box);
+    probe.picture = Crop(screen, WindowRect(probe.box));
+    probe.keyPixels = KeyColourPixels(probe.picture);
     EnumChildWindows(probe.box, ReadStatic, reinterpret_cast<LPARAM>(&probe.text));
-    trelvix::testing::SavePng(screen, trelvix::testing::ScreenshotPath(probe.name));
     PostMessageW(probe.box, WM_COMMAND, IDOK, 0);
   }
 };
@@ -169,11 +164,9 @@ TEST_F(SkinnedMainWindow, EachOfTheFiveSkinsFramesTheWindowAndItsMessageBoxWitho
     EXPECT_EQ(now.top, start.top);
     const Capture screen = trelvix::testing::CaptureScreen();
     EXPECT_EQ(KeyColourPixels(Crop(screen, now)), 0);
-    trelvix::testing::SavePng(Crop(screen, now),
-                              trelvix::testing::ScreenshotPath(L"skin-" + std::to_wstring(item) + L"-main-window"));
+    EXPECT_TRUE(MatchesGolden(Crop(screen, now), "app-" + SkinName(item) + "-main-window"));
 
     ChooseFolderBox probe;
-    probe.name = L"skin-" + std::to_wstring(item) + L"-choose-folder-box";
     ChooseFolderBox::current = &probe;
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, ChooseFolderBox::Tick);
     form_->edtSaveDir->SetText(L"");
@@ -184,6 +177,7 @@ TEST_F(SkinnedMainWindow, EachOfTheFiveSkinsFramesTheWindowAndItsMessageBoxWitho
     EXPECT_TRUE(probe.framed);
     EXPECT_EQ(probe.keyPixels, 0);
     EXPECT_EQ(probe.text, L"请选择保存的文件夹");
+    EXPECT_TRUE(MatchesGolden(probe.picture, "app-" + SkinName(item) + "-message-box"));
   }
 }
 
@@ -215,6 +209,21 @@ TEST_F(SkinnedMainWindow, TheJobListIsDrawnWithSkinnedScrollBarsAndHeader) {
   form_->lvwFiles->Items().SetCount(0);
   trelvix::testing::PumpMessages(50);
   EXPECT_FALSE(overlay->Shown());
+}
+
+TEST_F(SkinnedMainWindow, TheJobListWithItsScrollBarsMatchesItsReferenceInEachSkin) {
+  HWND list = form_->lvwFiles->Handle();
+  for (int item = 0; item < 5; ++item) {
+    SCOPED_TRACE("skin item " + std::to_string(item));
+    ASSERT_TRUE(form_->SkinData1->LoadFromStore(*form_->SkinStore1, item));
+    trelvix::testing::PumpMessages(400);
+    form_->lvwFiles->Items().SetCount(300);
+    SendMessageW(list, LVM_ENSUREVISIBLE, 0, FALSE);
+    SendMessageW(list, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+    trelvix::testing::PumpMessages(200);
+    EXPECT_TRUE(MatchesGolden(trelvix::testing::CaptureScreenArea(WindowRect(list)), "app-" + SkinName(item) + "-job-list"));
+    form_->lvwFiles->Items().SetCount(0);
+  }
 }
 
 }  // namespace

@@ -250,8 +250,6 @@ TEST_F(ScrollOverlays, AThousandRowJobListScrollsThroughItsOverlayAndTheOverlayF
   EXPECT_EQ(wrapper->Header()->Handle(), reinterpret_cast<HWND>(SendMessageW(window, LVM_GETHEADER, 0, 0)));
 
   Pump(100);
-  const auto shot = trelvix::testing::CaptureScreen();
-  trelvix::testing::SavePng(shot, trelvix::testing::ScreenshotPath(L"scrolled-job-list"));
 }
 
 TEST_F(ScrollOverlays, TheHeaderShowsTheHotItemUnderTheMouseAndThePressedOne) {

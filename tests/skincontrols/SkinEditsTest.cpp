@@ -618,8 +618,6 @@ TEST_F(EditWrappers, AScreenshotShowsTheSkinnedControlsTogether) {
   EXPECT_NE(WrapperOf<skin::TSkinUpDown>(*frame, spin), nullptr);
   EXPECT_EQ(spin->Position(), 12);
   Pump(300);
-  const Capture screen = trelvix::testing::CaptureScreen();
-  EXPECT_TRUE(trelvix::testing::SavePng(screen, trelvix::testing::ScreenshotPath(L"skinned-edits")));
 }
 
 }  // namespace

@@ -165,7 +165,6 @@ TEST_F(TabWrappers, PageControlsInEveryTabPositionShowTheSkinsTabFramesTurnedToT
   }
   skin::TWinSkinForm* frame = ShowAndFrame();
   ASSERT_NE(frame, nullptr);
-  trelvix::testing::SavePng(trelvix::testing::CaptureScreen(), trelvix::testing::ScreenshotPath(L"tabs-four-positions"));
 
   for (std::size_t i = 0; i < controls.size(); ++i) {
     SCOPED_TRACE(static_cast<int>(i));
@@ -334,7 +333,6 @@ TEST_F(TabWrappers, ATabSetIsPaintedInItsPlaceWithTheTabFramesUpsideDownAndItsAr
   tabSet->SetTabIndex(1);
   skin::TWinSkinForm* frame = ShowAndFrame();
   ASSERT_NE(frame, nullptr);
-  trelvix::testing::SavePng(trelvix::testing::CaptureScreen(), trelvix::testing::ScreenshotPath(L"tabs-tab-set"));
   auto* wrapper = WrapperOf<skin::TSkinTab31>(*frame, tabSet);
   ASSERT_NE(wrapper, nullptr);
   EXPECT_EQ(wrapper->Handle(), tabSet->Handle()) << "the tab set's own window is served";

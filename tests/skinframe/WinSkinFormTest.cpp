@@ -305,8 +305,6 @@ TEST_P(SkinnedWindow, PaintsTheFrameActiveAndInactiveWithoutTouchingTheClientOrS
   Skin();
   const skin::FrameMetrics m = frame_->Metrics();
   const trelvix::testing::Capture active = PaintedFrame();
-  const std::wstring name = L"frame-window-item" + std::to_wstring(GetParam());
-  EXPECT_TRUE(trelvix::testing::SavePng(active, trelvix::testing::ScreenshotPath(name)));
   const int w = active.width, h = active.height;
   ui::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
   ASSERT_NE(GetWindowRgn(window_, shape.get()), ERROR);
@@ -391,6 +389,33 @@ TEST_P(SkinnedWindow, TheScreenShowsTheSkinFrameAfterPaintsTextChangesAndHover) 
     Pump(30);
     EXPECT_GT(ScreenDifferences(window_, retitled, m), 0) << "the hot cell is on screen";
   }
+}
+
+TEST_P(SkinnedWindow, ACaptionButtonReachingBelowTheTitleRepaintsOverTheEdgesItCovers) {
+  // The close button moved to the right end of the window and half below the title, over the edge.
+  skin::TDataSkinSysButton* close = nullptr;
+  for (auto& element : data_.FSysButtons)
+    if (element && element->Action == 0 && !element->Bitmap.Empty()) close = element.get();
+  ASSERT_NE(close, nullptr);
+  const int cells = std::max(close->FrameCount, 1);
+  const int title = data_.FBorderTop->Bitmap.Height() / std::max(data_.FBorderTop->FrameCount, 1);
+  close->Align = 1;
+  close->XCoord = close->Bitmap.Width() / cells;
+  close->YCoord = title - close->Bitmap.Height() / 2;
+  Skin();
+  const skin::FrameMetrics m = frame_->Metrics();
+  const int button = ButtonOf(0);
+  ASSERT_GE(button, 0);
+  ASSERT_GT(frame_->CaptionButtons()[static_cast<std::size_t>(button)].bounds.bottom, m.top);
+  RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  Pump(50);
+  const trelvix::testing::Capture painted = PaintedFrame();
+  ASSERT_EQ(ScreenDifferences(window_, painted, m), 0);
+  const RECT r = WindowRect(window_);
+  SendMessageW(window_, WM_NCMOUSEMOVE, HTCLOSE, ButtonCentre(button));
+  SendMessageW(window_, WM_NCMOUSEMOVE, HTCAPTION, ScreenPoint(window_, (r.right - r.left) / 2, std::max(4, m.top / 2)));
+  Pump(30);
+  EXPECT_EQ(ScreenDifferences(window_, painted, m), 0) << "hover and leave leave the frame as a full paint draws it";
 }
 
 TEST_P(SkinnedWindow, CaptionButtonsTrackTheMouseAndActOnlyOnAReleaseOverThePressedButton) {

@@ -115,7 +115,6 @@ TEST_P(SkinFrame, ComposesAWindowFrameWithCaptionButtonsAndARoundedRegion) {
   trelvix::testing::Capture picture{kWidth, kHeight, std::vector<std::uint32_t>(kWidth * kHeight)};
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x) picture.rgb[y * kWidth + x] = trelvix::testing::Rgb(GetPixel(dc, x, y));
-  EXPECT_TRUE(trelvix::testing::SavePng(picture, trelvix::testing::ScreenshotPath(L"skin-frame-item" + std::to_wstring(GetParam()))));
 
   // The caption text stands on the title between the icon and the buttons: it must be readable there.
   const std::uint32_t text = trelvix::testing::Rgb(ui::ToColorRef(data_.TitleTextActive));

@@ -102,8 +102,6 @@ TEST(PixelReadback, WindowShowsItsColourAndTextOnScreenAndWhenPrinted) {
   EXPECT_GT(onScreen.CountNot(Rgb(kBackground), RECT{8, 6, 200, 24}), 40) << "no text drawn";
   EXPECT_TRUE(onScreen.SameArea(printed, RECT{0, 0, onScreen.width, onScreen.height}))
       << "WM_PRINTCLIENT painted something else than WM_PAINT";
-
-  SavePng(CaptureScreen(), ScreenshotPath(L"smoke-pixel-readback"));
 }
 
 // Without a face mapping Wine draws Latin letters of "宋体" as identical boxes; distinct letters

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/PixelTest.h"
+
 namespace trelvix::testing {
 
 inline BOOL CALLBACK FindVisiblePopup(HWND window, LPARAM out) {
@@ -47,5 +49,24 @@ struct MenuScript {
     }
   }
 };
+
+// Sets the script's timer going, runs `start` (which opens a menu and may return only when it
+// closes) and serves messages until the script ran and no menu is open.
+template <typename Start>
+void RunMenuScript(MenuScript& script, Start start) {
+  MenuScript::current = &script;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 40, MenuScript::Tick);
+  start();
+  const DWORD end = GetTickCount() + 6000;
+  while ((script.next < script.steps.size() || FindPopupWindow()) && GetTickCount() < end) PumpMessages(20);
+  PumpMessages(100);
+  KillTimer(nullptr, timer);
+  MenuScript::current = nullptr;
+}
+
+// Posts the message that starts a menu and runs the script.
+inline void RunMenuScript(MenuScript& script, HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  RunMenuScript(script, [&] { PostMessageW(window, msg, wParam, lParam); });
+}
 
 }  // namespace trelvix::testing

@@ -96,6 +96,22 @@ Capture CaptureScreen() {
                     GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
 }
 
+Capture Crop(const Capture& capture, RECT area) {
+  RECT all{0, 0, capture.width, capture.height}, part{};
+  if (!IntersectRect(&part, &all, &area)) return Capture{};
+  Capture cropped{part.right - part.left, part.bottom - part.top, {}};
+  cropped.rgb.reserve(static_cast<std::size_t>(cropped.width) * cropped.height);
+  for (int y = part.top; y < part.bottom; ++y)
+    for (int x = part.left; x < part.right; ++x) cropped.rgb.push_back(capture.At(x, y));
+  return cropped;
+}
+
+Capture CaptureScreenArea(RECT area) {
+  ui::WindowDc dc(nullptr);
+  if (!dc) return Capture{};
+  return CopyFromDc(dc.get(), area.left, area.top, area.right - area.left, area.bottom - area.top);
+}
+
 void PumpMessages(DWORD milliseconds) {
   const DWORD start = GetTickCount();
   for (;;) {

@@ -32,6 +32,10 @@ Capture CaptureClient(HWND window);
 Capture PrintClient(HWND window);
 // The whole virtual screen.
 Capture CaptureScreen();
+// A part of a capture; the part is clipped to it.
+Capture Crop(const Capture& capture, RECT area);
+// What the screen shows in a rectangle of screen coordinates (a window with its popups, say).
+Capture CaptureScreenArea(RECT area);
 
 // Serves the thread's messages for about `milliseconds`, so windows get painted.
 void PumpMessages(DWORD milliseconds);

@@ -5,9 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
 #include <string>
 
 #include "tests/support/PixelTest.h"
+#include "tests/support/PngReader.h"
 #include "tools/uidriver/ChildProcess.h"
 #include "tools/uidriver/WindowQueries.h"
 
@@ -113,7 +119,18 @@ TEST_F(AppDriverTest, ProgressDisabledStateAndPaintedLabelAreSeen) {
   uidriver::WaitUntil([&] { return driver_.ShowsText(L"转换完成"); }, 5000, L"转换完成");
   EXPECT_EQ(driver_.Progress(), 0);
   EXPECT_FALSE(driver_.ShowsText(L"准备就绪"));
-  EXPECT_TRUE(driver_.SaveScreenshot(trelvix::testing::ScreenshotPath(L"uidriver-test-window")));
+  // The driver's screenshot is the window as it stands: a picture of its size with more than one colour.
+  const std::wstring shot = trelvix::testing::ScreenshotPath(L"uidriver-test-window");
+  ASSERT_TRUE(driver_.SaveScreenshot(shot));
+  trelvix::testing::PngPicture picture;
+  std::string why;
+  std::ifstream file(std::filesystem::path(shot), std::ios::binary);
+  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+  ASSERT_TRUE(trelvix::testing::DecodePng(bytes, picture, why)) << why;
+  EXPECT_GT(picture.width, 100);
+  EXPECT_GT(picture.height, 100);
+  EXPECT_GT(std::count_if(picture.rgb.begin(), picture.rgb.end(), [&](std::uint32_t p) { return p != picture.rgb[0]; }),
+            1000);
 }
 
 TEST_F(AppDriverTest, ClosingTheWindowEndsTheProgram) {
