@@ -36,7 +36,13 @@ void TSkinButton::AttachWindow(HWND window, TSkinData& data, TSkinControlList* f
   FTransparent = data.Options().Contains(TSkinOption::xoTransparent);
 }
 
+bool TSkinButton::HasFacePicture() const {
+  return FSkinData && FSkinData->FButtons && !FSkinData->FButtons->Bitmap.Empty();
+}
+
 bool TSkinButton::BeforeMessage(ui::TMessage& message) {
+  // Without the skin's picture the button is the system's, its press and click included.
+  if (!HasFacePicture()) return TSkinControl::BeforeMessage(message);
   switch (message.Msg) {
     case WM_PAINT: PaintOnly(message); return false;
     case WM_ERASEBKGND: message.Result = 1; return false;
@@ -64,6 +70,10 @@ void TSkinButton::Click() {
 }
 
 void TSkinButton::AfterMessage(ui::TMessage& message) {
+  if (!HasFacePicture()) {
+    TSkinControl::AfterMessage(message);
+    return;
+  }
   switch (message.Msg) {
     case WM_SETTEXT: PaintWindow(nullptr); break;
     case WM_KEYDOWN:
@@ -109,8 +119,8 @@ bool TSkinButton::IsDefaultButton() const {
 }
 
 bool TSkinButton::DrawFace(const RECT& rect, int face, bool withFace) {
-  TDataSkinButton* buttons = FSkinData ? FSkinData->FButtons.get() : nullptr;
-  if (!buttons || buttons->Bitmap.Empty()) return false;
+  if (!HasFacePicture()) return false;
+  TDataSkinButton* buttons = FSkinData->FButtons.get();
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return false;
   FFace.SetPixelFormat(ui::TPixelFormat::pf24bit);

@@ -32,6 +32,7 @@ class TSkinButton : public TSkinControl {
   bool BeforeMessage(ui::TMessage& message) override;
   void AfterMessage(ui::TMessage& message) override;
   void DrawSkin(HDC dc, const RECT& rect) override;
+  bool HasFacePicture() const;
   // The background and (unless withFace is false) the face into FFace; false when the skin has no
   // Buttons picture.
   bool DrawFace(const RECT& rect, int face, bool withFace = true);

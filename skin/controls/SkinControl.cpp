@@ -57,7 +57,8 @@ void TSkinControl::AttachControl(TSkinControlList* form, TSkinData& data, bool m
     FOldColor = control->Color();
     control->SetColor(static_cast<ui::TColor>(data.ButtonFace));
   }
-  if (FParentBackgroundOff) FKind = 1;
+  // A variant the discovery chose stays; only the plain one notes the background taken off.
+  if (FParentBackgroundOff && FKind == 0) FKind = 1;
   control->Invalidate();
   FAttached = true;
   FLifeState = kLifeAttached;
@@ -141,7 +142,8 @@ void TSkinControl::Intercept(ui::TMessage& message) {
     if (FActive) Redraw();
     return;
   }
-  if (!FActive) {
+  // A window that goes while its skinning is off must still leave the wrapper to be purged.
+  if (!FActive && message.Msg != WM_NCDESTROY) {
     CallDefault(message);
     return;
   }

@@ -180,10 +180,24 @@ void TSkinSpeedButton::AttachControl(TSkinControlList* form, TSkinData& data, bo
 
 bool TSkinSpeedButton::BeforeMessage(ui::TMessage& message) {
   switch (message.Msg) {
-    case WM_PAINT:
-      PaintOn(reinterpret_cast<HDC>(message.WParam));
-      message.Result = 1;
+    case WM_PAINT: {
+      if (!HasFacePicture()) return true;
+      // A windowed control named a speed button gets no parent's DC: its own paint must validate it.
+      auto* windowed = dynamic_cast<ui::TWinControl*>(FCompanion);
+      if (message.WParam || !windowed || !windowed->HandleAllocated()) {
+        PaintOn(reinterpret_cast<HDC>(message.WParam));
+        message.Result = 1;
+        return false;
+      }
+      PAINTSTRUCT paint{};
+      const HWND window = windowed->WindowHandle();
+      if (HDC dc = BeginPaint(window, &paint)) {
+        PaintOn(dc);
+        EndPaint(window, &paint);
+      }
+      message.Result = 0;
       return false;
+    }
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       CallDefault(message);
@@ -233,7 +247,7 @@ void TSkinSpeedButton::PaintNow() {
 
 void TSkinSpeedButton::PaintOn(HDC dc) {
   const int w = FCompanion->Width(), h = FCompanion->Height();
-  if (!dc || w <= 0 || h <= 0 || FPainting || !FSkinData->FButtons || FSkinData->FButtons->Bitmap.Empty()) return;
+  if (!dc || w <= 0 || h <= 0 || FPainting || !HasFacePicture()) return;
   FPainting = true;
   const bool down = ui::AsciiLower(ui::GetEnumName(FCompanion, L"Down")) == L"true";
   const bool enabled = FCompanion->Enabled();

@@ -16,13 +16,15 @@ int ProgressFillWidth(int width, int position, int high) {
   return std::clamp(MulDiv(width, position, high), 0, width);
 }
 
+bool TSkinProgress::Skinned() const {
+  return FSkinData && FSkinData->FProgress && !FSkinData->FProgress->Bitmap.Empty();
+}
+
 bool TSkinProgress::BeforeMessage(ui::TMessage& message) {
-  const bool skinned = FSkinData && FSkinData->FProgress && !FSkinData->FProgress->Bitmap.Empty();
+  // Without the skin's picture the bar paints and erases itself.
+  if (!Skinned()) return TSkinControl::BeforeMessage(message);
   switch (message.Msg) {
-    case WM_PAINT:
-      if (!skinned) return true;
-      PaintOnly(message);
-      return false;
+    case WM_PAINT: PaintOnly(message); return false;
     case WM_ERASEBKGND: message.Result = 1; return false;
     default: return TSkinControl::BeforeMessage(message);
   }
@@ -47,6 +49,7 @@ void TurnCounterClockwise(ui::TBitmap& source, ui::TBitmap& turned) {
 }  // namespace
 
 void TSkinProgress::DrawSkin(HDC dc, const RECT& rect) {
+  if (!Skinned()) return;
   TDataSkinBorder& progress = *FSkinData->FProgress;
   const bool vertical = (GetWindowLongPtrW(FHandle, GWL_STYLE) & PBS_VERTICAL) != 0;
   int width = rect.right - rect.left, height = rect.bottom - rect.top;

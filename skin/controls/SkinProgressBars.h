@@ -18,6 +18,7 @@ class TSkinProgress : public TSkinControl {
   void DrawSkin(HDC dc, const RECT& rect) override;
 
  private:
+  bool Skinned() const;
   ui::TBitmap FPicture;
   ui::TBitmap FTurned;
 };

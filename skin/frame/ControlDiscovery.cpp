@@ -154,6 +154,12 @@ void TControlDiscovery::ClassifyControl(ui::TControl& control, ui::TWinControl* 
   Apply(control, decision);
 }
 
+bool TControlDiscovery::ItemWrappable(ui::TControl& item) const {
+  if (item.Tag() == data_.DisableTag() || home_.Wraps(&item, nullptr)) return false;
+  auto* windowed = dynamic_cast<ui::TWinControl*>(&item);
+  return !windowed || !windowed->HandleAllocated() || !AnswersSkinned(windowed->WindowHandle());
+}
+
 void TControlDiscovery::Apply(ui::TControl& control, const ControlDecision& d) {
   auto* windowed = dynamic_cast<ui::TWinControl*>(&control);
   if (d.setTransparent) ui::SetPropFromText(&control, L"Transparent", L"True");
@@ -163,12 +169,13 @@ void TControlDiscovery::Apply(ui::TControl& control, const ControlDecision& d) {
       case ChildrenStep::RadioItems:
       case ChildrenStep::CheckItems:
         for (int i = 0; i < windowed->ControlCount(); ++i)
-          Wrap(*windowed->Controls(i), d.childWrapper, d.childManageColor, d.childKind);
+          if (ItemWrappable(*windowed->Controls(i)))
+            Wrap(*windowed->Controls(i), d.childWrapper, d.childManageColor, d.childKind);
         break;
       case ChildrenStep::ScrollingChildren:
         for (int i = 0; i < windowed->ControlCount(); ++i) {
           auto* child = dynamic_cast<ui::TWinControl*>(windowed->Controls(i));
-          if (child && child->HandleAllocated() &&
+          if (child && child->HandleAllocated() && ItemWrappable(*child) &&
               (GetWindowLongPtrW(child->WindowHandle(), GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL)))
             Wrap(*child, d.childWrapper, false, 0);
         }

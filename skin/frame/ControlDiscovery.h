@@ -38,6 +38,8 @@ class TControlDiscovery {
                      const std::wstring& glyphProperty = {}, BarAttach bars = BarAttach::Plain);
   TSkinControl* WrapWindow(HWND window, WrapperClass wrapper);
   void Apply(ui::TControl& control, const ControlDecision& decision);
+  // An item of a group takes a wrapper as any control does: not tagged, not wrapped already.
+  bool ItemWrappable(ui::TControl& item) const;
 
   TSkinData& data_;
   TWrapperHome& home_;

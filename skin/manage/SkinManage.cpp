@@ -125,6 +125,7 @@ void TSkinManage::AddComponent(TSkinData& data) {
 
 bool TSkinManage::RemoveComponent(TSkinData& data) {
   if (pending_ == &data) pending_ = nullptr;
+  std::erase_if(requests_, [&](const QueuedStep& request) { return request.data == &data; });
   // A frame must not outlive the skin it paints from.
   for (std::size_t i = frames_.size(); i-- > 0;)
     if (&frames_[i]->SkinData() == &data) UnskinFrame(i);
@@ -267,9 +268,8 @@ bool TSkinManage::SkinWindow(HWND window) {
 }
 
 void TSkinManage::RewrapWindow(HWND window) {
-  rewrapWindow_ = window;
   if (!pending_) pending_ = MainComponent();
-  Request(Step::Rewrap, 100);
+  if (pending_) Queue({Step::Rewrap, pending_, window}, 100);
 }
 
 void TSkinManage::TellFramesToReread(const TSkinData& data) {
@@ -284,25 +284,36 @@ bool TSkinManage::SetMaximizedChildMode(bool on) {
 }
 
 void TSkinManage::Request(Step step, unsigned delayMs) {
+  if (step == Step::None || !pending_) return;
+  Queue({step, pending_, nullptr}, delayMs);
+}
+
+void TSkinManage::Queue(const QueuedStep& request, unsigned delayMs) {
   if (runState_ == RunState::ShuttingDown) return;
-  request_ = step;
-  timer_->SetInterval(delayMs);
-  if (runState_ != RunState::Idle) {
-    timer_->SetEnabled(false);
-    timer_->SetEnabled(true);
-  } else if (step == Step::Skin) {
-    enabled_ = true;
-  } else if (step == Step::Unskin) {
-    enabled_ = false;
+  if (runState_ == RunState::Idle) {
+    if (request.step == Step::Skin) enabled_ = true;
+    if (request.step == Step::Unskin) enabled_ = false;
+    return;
   }
+  // The same request again moves to the end: it is the program's latest word.
+  std::erase(requests_, request);
+  requests_.push_back(request);
+  timer_->SetInterval(delayMs);
+  timer_->SetEnabled(false);
+  timer_->SetEnabled(true);
 }
 
 void TSkinManage::TimerTick(ui::TObject*) {
   timer_->SetEnabled(false);
-  const Step step = request_;
-  request_ = Step::None;
-  if (!pending_ || step == Step::None) return;
-  RunStep(step);
+  pending_ = nullptr;
+  // Steps may make requests of their own: those wait for the next tick.
+  std::vector<QueuedStep> due;
+  due.swap(requests_);
+  for (const QueuedStep& request : due) {
+    if (runState_ == RunState::ShuttingDown) return;
+    if (std::find(components_.begin(), components_.end(), request.data) == components_.end()) continue;
+    RunStep(request);
+  }
 }
 
 void TSkinManage::DropDeadFrames() {
@@ -335,10 +346,10 @@ void TSkinManage::SkinAllForms(TSkinData* onlyForm) {
   sweeping_ = false;
 }
 
-void TSkinManage::RunStep(Step step) {
-  TSkinData& data = *pending_;
+void TSkinManage::RunStep(const QueuedStep& request) {
+  TSkinData& data = *request.data;
   const bool onlyThisForm = data.SkinFormtype() == TSkinFormType::sfOnlyThisForm;
-  switch (step) {
+  switch (request.step) {
     case Step::Skin:
       enabled_ = true;
       if (!onlyThisForm) DropDeadFrames();
@@ -366,21 +377,16 @@ void TSkinManage::RunStep(Step step) {
         if (onlyThisForm) break;
       }
       break;
-    case Step::Rewrap: {
-      HWND window = rewrapWindow_;
-      rewrapWindow_ = nullptr;
-      if (TWinSkinForm* frame = FindFrame(window)) {
+    case Step::Rewrap:
+      if (TWinSkinForm* frame = FindFrame(request.window)) {
         frame->DetachWindow();
         frame->MarkDetached();
         FreeDetachedFrames();
-        SkinWindow(window);
+        SkinWindow(request.window);
       }
-      pending_ = nullptr;
       return;
-    }
     case Step::None: return;
   }
-  pending_ = nullptr;
   data.SkinChanged();
 }
 

@@ -32,8 +32,8 @@ class TSkinManage final : public TFrameHost {
   TSkinManage(const TSkinManage&) = delete;
   TSkinManage& operator=(const TSkinManage&) = delete;
 
-  // Runs `step` for the pending component after `delayMs`; while idle only switching on and off
-  // takes effect, at once.
+  // Queues `step` for the pending component and runs the queue, in order, after `delayMs`; while
+  // idle only switching on and off takes effect, at once.
   void Request(Step step, unsigned delayMs);
   // Frames the window if every rule allows it; posts SM_SKININIT to it. True when framed.
   bool SkinWindow(HWND window);
@@ -64,8 +64,16 @@ class TSkinManage final : public TFrameHost {
   void InstallHook();
   void SetPending(TSkinData& data) { pending_ = &data; }
   static LRESULT CALLBACK CbtProc(int code, WPARAM wParam, LPARAM lParam);
+  // A request waiting for the timer: what, for which component, and the window of a re-wrap.
+  struct QueuedStep {
+    Step step;
+    TSkinData* data;
+    HWND window;
+    bool operator==(const QueuedStep&) const = default;
+  };
+  void Queue(const QueuedStep& request, unsigned delayMs);
   void TimerTick(ui::TObject* sender);
-  void RunStep(Step step);
+  void RunStep(const QueuedStep& request);
   void SkinAllForms(TSkinData* onlyForm);
   void DropDeadFrames();
   void FreeDetachedFrames();
@@ -85,8 +93,8 @@ class TSkinManage final : public TFrameHost {
   bool sweeping_ = false;
   bool maximizedChild_ = false;
   RunState runState_ = RunState::Idle;
-  Step request_ = Step::None;
-  HWND rewrapWindow_ = nullptr;
+  // Requests never replace one another: each runs in the order the program made them.
+  std::vector<QueuedStep> requests_;
   ui::Hook hook_;
   std::unique_ptr<ui::TTimer> timer_;
   TSkinPopupMenus popups_;

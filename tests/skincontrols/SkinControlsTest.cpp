@@ -30,6 +30,7 @@
 #include "ui/GraphicControl.h"
 #include "ui/ListView.h"
 #include "ui/MediaPlayer.h"
+#include "ui/Memo.h"
 #include "ui/ProgressBar.h"
 #include "ui/StatusBar.h"
 #include "ui/StdCtrls.h"
@@ -195,6 +196,47 @@ TEST_F(Wrappers, ControlsOfOtherLibrariesAreWrappedAsTheirSkin3rdLinesSay) {
   EXPECT_TRUE(WrappersOf(*frame, item).empty());
 }
 
+constexpr wchar_t kMyRadioGroup[] = L"TMyRadioGroup";
+constexpr wchar_t kMyScrollHost[] = L"TMyScrollHost";
+constexpr wchar_t kMyAdvPage[] = L"TMyAdvPage";
+
+TEST_F(Wrappers, GroupItemsAreWrappedOnceAndNeverWhenTaggedAndTheDiscoverysKindSurvivesTheAttach) {
+  data_->Skin3rd()->Insert(0, std::wstring(kMyRadioGroup) + L"=radiogroup");
+  data_->Skin3rd()->Insert(0, std::wstring(kMyScrollHost) + L"=embedscrollbar");
+  data_->Skin3rd()->Insert(0, std::wstring(kMyAdvPage) + L"=advpagecontrol");
+  OpenForm();
+  // The items come first among the form's components, so the form's own walk meets them before the group.
+  auto* first = Add<ui::TRadioButton>(form_.get(), 10, 20, 100, 20);
+  auto* tagged = Add<ui::TRadioButton>(form_.get(), 10, 45, 100, 20);
+  tagged->SetTag(data_->DisableTag());
+  auto* scrolled = Add<ui::TMemo>(form_.get(), 10, 10, 120, 60);
+  auto* taggedScrolled = Add<ui::TMemo>(form_.get(), 140, 10, 120, 60);
+  taggedScrolled->SetTag(data_->DisableTag());
+  auto* group = Add<Named<ui::TGroupBox, kMyRadioGroup>>(form_.get(), 10, 10, 200, 80);
+  first->SetParent(group);
+  tagged->SetParent(group);
+  auto* host = Add<Named<ui::TPanel, kMyScrollHost>>(form_.get(), 10, 100, 280, 80);
+  scrolled->SetParent(host);
+  taggedScrolled->SetParent(host);
+  scrolled->SetScrollBars(ui::TScrollStyle::ssVertical);
+  taggedScrolled->SetScrollBars(ui::TScrollStyle::ssVertical);
+  auto* page = Add<Named<ui::TPanel, kMyAdvPage>>(form_.get(), 10, 190, 200, 60);
+  page->SetParentBackground(true);
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WrappersOf(*frame, group).size(), 1u);
+  EXPECT_EQ(WrappersOf(*frame, first).size(), 1u) << "an item is wrapped once";
+  EXPECT_TRUE(WrappersOf(*frame, tagged).empty()) << "a tagged item keeps the system look";
+  EXPECT_EQ(SendMessageW(tagged->Handle(), skin::SM_ISSKINNED, 0, 0), 0);
+  EXPECT_EQ(WrappersOf(*frame, scrolled).size(), 1u);
+  EXPECT_TRUE(WrappersOf(*frame, taggedScrolled).empty()) << "a tagged scrolling child keeps the system look";
+
+  const auto pages = WrappersOf(*frame, page);
+  ASSERT_EQ(pages.size(), 1u);
+  EXPECT_FALSE(page->ParentBackground()) << "the wrapper took the parent's background off";
+  EXPECT_EQ(pages.front()->Kind(), 4) << "the discovery's kind is kept";
+}
+
 TEST_F(Wrappers, AWrappedControlReCreatedKeepsItsWrapperAndOneDestroyedFirstIsFreedSafely) {
   OpenForm();
   auto* button = Add<ui::TButton>(form_.get(), 10, 10, 90, 26);
@@ -215,6 +257,24 @@ TEST_F(Wrappers, AWrappedControlReCreatedKeepsItsWrapperAndOneDestroyedFirstIsFr
   EXPECT_EQ(doomedWrapper->LifeState(), skin::kLifeWindowDestroyed);
   frame->PurgeDetachedControls();
   EXPECT_TRUE(WrappersOf(*frame, doomed).empty());
+}
+
+TEST_F(Wrappers, AWrapperSwitchedOffStillNotesItsWindowGoingAndIsPurged) {
+  OpenForm();
+  auto* doomed = Add<ui::TButton>(form_.get(), 10, 10, 90, 26);
+  auto* bar = Add<ui::TProgressBar>(form_.get(), 10, 50, 200, 18);
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+  for (ui::TWinControl* control : {static_cast<ui::TWinControl*>(doomed), static_cast<ui::TWinControl*>(bar)}) {
+    ASSERT_EQ(WrappersOf(*frame, control).size(), 1u);
+    skin::TSkinControl* wrapper = WrappersOf(*frame, control).front();
+    SendMessageW(control->Handle(), skin::SM_SKINENABLE, 0, 0);
+    ASSERT_FALSE(wrapper->Active());
+    control->DestroyHandle();
+    EXPECT_EQ(wrapper->LifeState(), skin::kLifeWindowDestroyed);
+    frame->PurgeDetachedControls();
+    EXPECT_TRUE(WrappersOf(*frame, control).empty()) << "the frame lets go of a wrapper whose window is gone";
+  }
 }
 
 // A system dialog with a push button, a check box and a static text, from an in-memory template.
@@ -521,6 +581,34 @@ TEST_F(Wrappers, AFlatSpeedButtonShowsItsFaceOnlyWhileHot) {
   EXPECT_EQ(painted(), 0);
 }
 
+constexpr wchar_t kWindowedSpeedButton[] = L"TMyToolButton";
+
+TEST_F(Wrappers, AWindowedControlNamedASpeedButtonPaintsOnceAndIsLeftValid) {
+  data_->Skin3rd()->Insert(0, std::wstring(kWindowedSpeedButton) + L"=speedbutton");
+  OpenForm();
+  auto* tool = Add<Named<ui::TPanel, kWindowedSpeedButton>>(form_.get(), 20, 20, 80, 26);
+  tool->SetVisible(false);  // an endless paint would keep the frame's own waiting busy for ever
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_NE(trelvix::testing::WrapperOf<skin::TSkinSpeedButton>(*frame, tool), nullptr);
+  tool->SetVisible(true);
+  HWND window = tool->Handle();
+  InvalidateRect(window, nullptr, TRUE);
+  int paints = 0;
+  MSG msg;
+  while (paints < 50 && PeekMessageW(&msg, window, WM_PAINT, WM_PAINT, PM_REMOVE)) {
+    DispatchMessageW(&msg);
+    ++paints;
+  }
+  EXPECT_LE(paints, 2) << "each paint validates the window";
+  EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
+  const std::uint32_t face = trelvix::testing::Rgb(ui::ColorToRGB(static_cast<ui::TColor>(data_->ButtonFace)));
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  const trelvix::testing::Capture c = trelvix::testing::CaptureClient(window);
+  EXPECT_GT(c.CountNot(face, {0, 0, c.width, c.height}), 0) << "the button's face is drawn into the window";
+  EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
+}
+
 // Gives every status bar the status bar wrapper, as a program may through the discovery's event.
 struct StatusBarWrapping {
   void Decide(ui::TComponent*, skin::TSkinData*, ui::TComponent*, ui::TComponent* control, const std::wstring&,
@@ -585,6 +673,96 @@ TEST_F(Wrappers, AMediaPlayerIsCoveredByThePanelWhichPassesOnlyWholeClicks) {
   player->SetVisibleButtons({});
   RedrawWindow(overlay, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   EXPECT_EQ(panel->VisibleCount(), 0) << "no visible button: a plain panel";
+}
+
+// A skin that lacks an element, or has it with an empty picture, leaves each control of that family
+// looking as an unwrapped one does: the control beside it with the disabling tag.
+class MissingElements : public Wrappers {
+ protected:
+  // The wrapped control and its tagged twin, same size, same state.
+  template <class T>
+  std::pair<T*, T*> Twins(int top, int width, int height) {
+    auto* wrapped = Add<T>(form_.get(), 10, top, width, height);
+    auto* plain = Add<T>(form_.get(), 20 + width, top, width, height);
+    plain->SetTag(data_->DisableTag());
+    return {wrapped, plain};
+  }
+  static trelvix::testing::Capture Painted(HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    return trelvix::testing::CaptureClient(window);
+  }
+  static void ExpectSamePicture(HWND wrapped, HWND plain, const char* what) {
+    const trelvix::testing::Capture a = Painted(wrapped), b = Painted(plain);
+    ASSERT_EQ(a.width, b.width) << what;
+    ASSERT_EQ(a.height, b.height) << what;
+    EXPECT_TRUE(a.SameArea(b, {0, 0, a.width, a.height})) << what << ": drawn as the system draws it";
+    const trelvix::testing::Capture printedA = trelvix::testing::PrintClient(wrapped);
+    const trelvix::testing::Capture printedB = trelvix::testing::PrintClient(plain);
+    EXPECT_TRUE(printedA.SameArea(printedB, {0, 0, a.width, a.height})) << what << ": printed as the system prints it";
+  }
+  void ProgressBars(const char* what) {
+    OpenForm();
+    auto [wrapped, plain] = Twins<ui::TProgressBar>(10, 200, 20);
+    wrapped->SetPosition(40);
+    plain->SetPosition(40);
+    skin::TWinSkinForm* frame = ShowAndFrame();
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(trelvix::testing::WrapperOf<skin::TSkinProgress>(*frame, wrapped), nullptr);
+    ExpectSamePicture(wrapped->Handle(), plain->Handle(), what);
+    wrapped->SetPosition(80);
+    plain->SetPosition(80);
+    ExpectSamePicture(wrapped->Handle(), plain->Handle(), what);
+  }
+  void PushButtons(const char* what) {
+    OpenForm();
+    auto [wrapped, plain] = Twins<ui::TButton>(10, 90, 26);
+    wrapped->SetCaption(L"确定");
+    plain->SetCaption(L"确定");
+    int clicks = 0;
+    ClickCounter counter{&clicks};
+    wrapped->OnClick = ui::TNotifyEvent(&counter, &ClickCounter::Clicked);
+    auto [bit, plainBit] = Twins<ui::TBitBtn>(50, 90, 26);
+    bit->SetCaption(L"打开");
+    plainBit->SetCaption(L"打开");
+    skin::TWinSkinForm* frame = ShowAndFrame();
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(trelvix::testing::WrapperOf<skin::TSkinButton>(*frame, wrapped), nullptr);
+    ASSERT_NE(trelvix::testing::WrapperOf<skin::TSkinButton>(*frame, bit), nullptr);
+    form_->SetFocus();
+    ExpectSamePicture(wrapped->Handle(), plain->Handle(), what);
+    ExpectSamePicture(bit->Handle(), plainBit->Handle(), what);
+    SendMessageW(wrapped->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(wrapped->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    PumpMessages(30);
+    EXPECT_EQ(clicks, 1) << what << ": one click per press and release";
+    EXPECT_EQ(SendMessageW(wrapped->Handle(), skin::SM_ISSKINNED, 0, 0), 1) << "still wrapped";
+  }
+  struct ClickCounter {
+    int* count;
+    void Clicked(ui::TObject*) { ++*count; }
+  };
+};
+
+TEST_F(MissingElements, ASkinWithoutProgressLeavesProgressBarsToThemselves) {
+  data_->FProgress.reset();
+  ProgressBars("no Progress section");
+}
+
+TEST_F(MissingElements, ASkinWhoseProgressPictureIsEmptyLeavesProgressBarsToThemselves) {
+  ASSERT_TRUE(data_->FProgress);
+  data_->FProgress->Bitmap.SetSize(0, 0);
+  ProgressBars("empty Progress picture");
+}
+
+TEST_F(MissingElements, ASkinWithoutButtonsLeavesPushButtonsToThemselves) {
+  data_->FButtons.reset();
+  PushButtons("no Buttons section");
+}
+
+TEST_F(MissingElements, ASkinWhoseButtonsPictureIsEmptyLeavesPushButtonsToThemselves) {
+  ASSERT_TRUE(data_->FButtons);
+  data_->FButtons->Bitmap.SetSize(0, 0);
+  PushButtons("empty Buttons picture");
 }
 
 }  // namespace

@@ -474,6 +474,20 @@ TEST_F(ManagedWindows, LoadingAnotherSkinWhileOnReskinsEveryWindowKeepingClientS
   }
 }
 
+TEST_F(ManagedWindows, SwitchingOffAndLoadingAnotherSkinWithinAQuarterSecondLeavesTheWindowsUnskinned) {
+  HWND window = Open();
+  ASSERT_TRUE(WaitSkinned(window));
+
+  const int changesBefore = skinChanges_;
+  data_->SetActive(false);
+  ASSERT_TRUE(data_->LoadFromBytes(SkinBytes(4)));
+  ASSERT_TRUE(PumpUntil([&] { return skinChanges_ >= changesBefore + 2; })) << "both requests run";
+  Pump(300);
+  EXPECT_FALSE(Skinned(window)) << "the switch-off was not lost to the refresh";
+  EXPECT_EQ(TSkinManage::Instance()->FrameCount(), 0u);
+  EXPECT_FALSE(TSkinManage::Instance()->Enabled());
+}
+
 TEST_F(ManagedWindows, ADamagedSkinFileLeavesTheCurrentSkinOnScreen) {
   HWND window = Open();
   ASSERT_TRUE(WaitSkinned(window));
