@@ -89,7 +89,7 @@ TEST_F(Converter, AddsTwoClipsAndConvertsThemIntoAFolderCreatedLevelByLevel) {
   EXPECT_EQ(view.largestMaximum, kSampleSeconds) << "the probed duration sets the progress range";
   EXPECT_TRUE(view.timeLeftSeen) << "the batch's time left is shown while it runs";
   uidriver::WaitUntil([&] { return driver.ShowsText(L"转换完成"); }, 5000, L"转换完成");
-  EXPECT_FALSE(driver.ShowsText(L"转换完成：")) << "a batch without failures ends with 转换完成 alone";
+  EXPECT_FALSE(driver.ShowsText(L"个成功")) << "a batch without failures ends with 转换完成 alone";
   EXPECT_FALSE(driver.ShowsText(L"剩余"));
   // What the list shows on screen, read the moment the end is announced: no row still waiting.
   EXPECT_FALSE(uidriver::WindowShowsText(driver.ListView(), L"准备就绪"));
