@@ -7,13 +7,14 @@ namespace app {
 TBatchProgress::TBatchProgress(TTaskbarIndicator* indicator, int jobCount)
     : indicator_(jobCount > 0 ? indicator : nullptr),
       total_(static_cast<std::uint64_t>(std::max(jobCount, 0)) * kStepsPerJob) {
+  if (indicator != nullptr && indicator_ == nullptr) indicator->SetState(TTaskbarState::NoProgress);
   if (indicator_ == nullptr) return;
   indicator_->SetState(TTaskbarState::Normal);
   indicator_->SetValue(0, total_);
 }
 
 TBatchProgress::~TBatchProgress() {
-  if (indicator_ != nullptr) indicator_->SetState(TTaskbarState::NoProgress);
+  if (indicator_ != nullptr && !failed_) indicator_->SetState(TTaskbarState::NoProgress);
 }
 
 void TBatchProgress::Show(std::uint64_t completed) {

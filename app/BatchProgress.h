@@ -1,6 +1,7 @@
 #pragma once
 // The batch's progress as the window's taskbar button shows it: the jobs done plus the running job's
-// fraction, the error state from the first failed job on, and nothing once the batch has ended.
+// fraction, and the error state from the first job that was not converted on. A batch that ended with
+// such a job leaves the error state showing until the next batch; any other leaves nothing.
 #include <cstdint>
 
 namespace app {
@@ -17,9 +18,10 @@ class TTaskbarIndicator {
 
 class TBatchProgress {
  public:
-  // Shows an empty bar for `jobCount` jobs. Without an indicator, or without jobs, nothing is shown.
+  // Shows an empty bar for `jobCount` jobs; without jobs the button shows nothing (an earlier batch's
+  // error state goes). Without an indicator nothing is shown.
   TBatchProgress(TTaskbarIndicator* indicator, int jobCount);
-  // Clears the bar, however the batch ended.
+  // Clears the bar unless a job was not converted.
   ~TBatchProgress();
   TBatchProgress(const TBatchProgress&) = delete;
   TBatchProgress& operator=(const TBatchProgress&) = delete;

@@ -17,6 +17,7 @@ struct TFileJob {
   std::wstring Status;  // the list's second column
   std::wstring FilePath;  // as the open dialog returned it
   std::wstring FailureReason;  // why the job was not converted; shown over a failed row
+  std::wstring OutputPath;  // the file the job was converted into; shown over a done row
 };
 
 }  // namespace app

@@ -4,6 +4,7 @@
 
 #include "app/BannerFallback.h"
 #include "app/BannerPicture.h"
+#include "app/BatchSummary.h"
 #include "app/ConversionRules.h"
 #include "app/DroppedFiles.h"
 #include "app/FailureReason.h"
@@ -27,26 +28,23 @@ constexpr DWORD kProbePollMs = 1000;
 // The batch learns of the encoder's end from its reader's wake-up; this only bounds a missed one.
 constexpr DWORD kBatchPollMs = 250;
 
-constexpr wchar_t kConverting[] = L"正在转换 ";
-constexpr wchar_t kBatchDone[] = L"转换完成";
 constexpr wchar_t kChooseFolder[] = L"请选择保存的文件夹";
 constexpr wchar_t kBrowseTitle[] = L"请选择文件";
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/") + 1); }
 
-// The batch's taskbar progress from its start to its end, however it ends.
-class TBatchProgressScope {
+// What the batch keeps in the window (its taskbar progress, its time left) from its start to its
+// end, however it ends.
+template <class T>
+class TBatchScope {
  public:
-  TBatchProgressScope(std::unique_ptr<TBatchProgress>& slot, TTaskbarIndicator* indicator, int jobCount)
-      : slot_(slot) {
-    slot_ = std::make_unique<TBatchProgress>(indicator, jobCount);
-  }
-  ~TBatchProgressScope() { slot_.reset(); }
-  TBatchProgressScope(const TBatchProgressScope&) = delete;
-  TBatchProgressScope& operator=(const TBatchProgressScope&) = delete;
+  TBatchScope(std::unique_ptr<T>& slot, std::unique_ptr<T> value) : slot_(slot) { slot_ = std::move(value); }
+  ~TBatchScope() { slot_.reset(); }
+  TBatchScope(const TBatchScope&) = delete;
+  TBatchScope& operator=(const TBatchScope&) = delete;
 
  private:
-  std::unique_ptr<TBatchProgress>& slot_;
+  std::unique_ptr<T>& slot_;
 };
 
 }  // namespace
@@ -138,6 +136,7 @@ TFrmMain::~TFrmMain() {
   RemoveInterruptedOutput();
   if (DosCommand2 != nullptr) DosCommand2->Stop();
   FBannerFallback.reset();
+  FRowDoubleClick.reset();
   FRowTips.reset();
   FDropTarget.reset();
   DestroyComponents();
@@ -217,6 +216,7 @@ void TFrmMain::FormCreate(ui::TObject*) {
 
   FDropTarget = std::make_unique<TFileDropTarget>(*this, TFilesDroppedEvent(this, &TFrmMain::FormFilesDropped));
   FRowTips = std::make_unique<TRowTips>(*lvwFiles, [this](int row) { return RowTip(row); });
+  FRowDoubleClick = std::make_unique<TRowDoubleClick>(*lvwFiles, [this](int row) { OpenOutputOfRow(row); });
 }
 
 void TFrmMain::FormClose(ui::TObject*, ui::TCloseAction&) {
@@ -306,8 +306,19 @@ void TFrmMain::FormFilesDropped(const std::vector<std::wstring>& paths) {
 std::wstring TFrmMain::RowTip(int row) const {
   if (row < 0 || row >= JobCount()) return {};
   const TFileJob& job = *FJobs[static_cast<std::size_t>(row)];
-  return job.Status == kStatusDone || job.Status == kStatusReady ? std::wstring() : job.FailureReason;
+  if (job.Status == kStatusDone) return job.OutputPath;
+  return job.Status == kStatusReady ? std::wstring() : job.FailureReason;
 }
+
+void TFrmMain::OpenOutputOfRow(int row) {
+  if (FBusy || Ending() || row < 0 || row >= JobCount()) return;
+  const TFileJob& job = GetJob(row);
+  if (job.Status != kStatusDone || job.OutputPath.empty()) return;
+  if (FShellReveal == nullptr) FShellReveal = SystemShellReveal();
+  FShellReveal->Reveal(FolderOf(job.OutputPath), job.OutputPath);
+}
+
+void TFrmMain::SetShellReveal(std::unique_ptr<TShellReveal> reveal) { FShellReveal = std::move(reveal); }
 
 void TFrmMain::btnDeleteClick(ui::TObject*) {
   if (FBusy || lvwFiles->Items().Count() == 0) return;
@@ -372,7 +383,17 @@ std::int32_t TFrmMain::ProbeDuration(const std::wstring& path) {
 // ---- the batch ----
 
 void TFrmMain::DosCommand1NewLine(ui::TObject*, const std::wstring& line, process::TOutputType) {
-  if (const auto position = ProgressFromLine(line)) ProgressBar1->SetPosition(*position);
+  const auto position = ProgressFromLine(line);
+  if (!position) return;
+  ProgressBar1->SetPosition(*position);
+  FEncoderPosition.store(*position);
+  FEncoderReports.fetch_add(1);
+  SetEvent(FRunnerWake.get());
+}
+
+void TFrmMain::ShowConverting(const std::wstring& path) {
+  const std::wstring text = ConvertingText(path, FTimeLeft != nullptr ? FTimeLeft->SecondsLeft() : std::nullopt);
+  if (lblInfo->Caption() != text) lblInfo->SetCaption(text);
 }
 
 bool TFrmMain::ConvertVideo(const TFileJob& job, bool overwrite) {
@@ -390,15 +411,25 @@ bool TFrmMain::ConvertVideo(const TFileJob& job, bool overwrite) {
 
   ResetEvent(FRunnerWake.get());
   FRunningOutput = std::make_unique<OutputSnapshot>(output);
+  unsigned reportsTaken = FEncoderReports.load();
+  const auto takeReports = [&] {
+    const unsigned reports = FEncoderReports.load();
+    if (reports == reportsTaken || FTimeLeft == nullptr) return;
+    reportsTaken = reports;
+    FTimeLeft->Report(FEncoderPosition.load(), GetTickCount64());
+    ShowConverting(job.FilePath);
+  };
   DosCommand1->Execute();
   while (DosCommand1->IsRunning() && !Ending()) {
     WaitServingMessages(FRunnerWake.get(), kBatchPollMs);
     if (FBatchProgress != nullptr) FBatchProgress->JobPosition(ProgressBar1->Position(), job.Duration);
+    if (!Ending()) takeReports();
   }
   if (Ending()) return false;  // the window's close (or destruction) stops the encoder and drops its output
   DosCommand1->Stop();
   // Stop serves sent messages: a close served there has taken the run's output over already.
   if (Ending()) return false;
+  takeReports();
   const bool encoderSucceeded = DosCommand1->ExitCode() == 0u;
   const std::unique_ptr<OutputSnapshot> run = std::move(FRunningOutput);
 
@@ -427,25 +458,37 @@ void TFrmMain::btnConvertClick(ui::TObject*) {
   {
     const TBusyLock lock(*this);
     const int count = JobCount();
-    const TBatchProgressScope progress(FBatchProgress, Taskbar(), count);
+    const TBatchScope<TBatchProgress> progress(FBatchProgress, std::make_unique<TBatchProgress>(Taskbar(), count));
+    std::vector<std::int32_t> durations;
+    for (int index = 0; index < count; ++index) durations.push_back(GetJob(index).Duration);
+    const TBatchScope<TTimeLeft> timeLeft(FTimeLeft, std::make_unique<TTimeLeft>(std::move(durations)));
+    TBatchTally tally;
     for (int index = 0; index < count; ++index) {
       const TFileJob job = GetJob(index);
+      const std::wstring output = OutputPath(saveDir, job.FilePath);
       // The encoder would truncate its own input before it notices; such a job is not run at all.
-      if (SameFile(job.FilePath, OutputPath(saveDir, job.FilePath))) {
+      if (SameFile(job.FilePath, output)) {
         GetJob(index).Status = kStatusOutputIsInput;
-        GetJob(index).FailureReason = kOutputIsInputReason + OutputPath(saveDir, job.FilePath);
+        GetJob(index).FailureReason = kOutputIsInputReason + output;
+        GetJob(index).OutputPath.clear();
         FBatchProgress->StartJob(index);
         FBatchProgress->EndJob(false);
+        FTimeLeft->Skip(index);
+        tally.Count(TJobOutcome::NotRun);
         lvwFiles->Invalidate();
         lvwFiles->Update();
         continue;
       }
-      lblInfo->SetCaption(kConverting + job.FilePath);
       FBatchProgress->StartJob(index);
+      FTimeLeft->StartJob(index, GetTickCount64());
+      ShowConverting(job.FilePath);
       const bool converted = ConvertVideo(job, true);
       if (Ending()) return;
+      FTimeLeft->EndJob(GetTickCount64());
       GetJob(index).Status = converted ? kStatusDone : kStatusFailed;
       GetJob(index).FailureReason = converted ? std::wstring() : FEncoderFailure;
+      GetJob(index).OutputPath = converted ? output : std::wstring();
+      tally.Count(converted ? TJobOutcome::Converted : TJobOutcome::Failed);
       FBatchProgress->EndJob(converted);
       // Painted now, not when the queue gets to it: the row must never show a job that has ended
       // as still waiting, even to a reader who looks the moment the batch's end is announced.
@@ -453,7 +496,7 @@ void TFrmMain::btnConvertClick(ui::TObject*) {
       lvwFiles->Update();
     }
     ProgressBar1->SetPosition(0);
-    lblInfo->SetCaption(kBatchDone);
+    lblInfo->SetCaption(tally.Summary());
   }
 }
 

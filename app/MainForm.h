@@ -16,7 +16,10 @@
 #include "app/FileJob.h"
 #include "app/LeftoverRemoval.h"
 #include "app/OutputSnapshot.h"
+#include "app/RowDoubleClick.h"
 #include "app/RowTips.h"
+#include "app/ShellReveal.h"
+#include "app/TimeLeft.h"
 #include "process/DosCommand.h"
 #include "skin/data/SkinCaption.h"
 #include "skin/data/WinSkinData.h"
@@ -105,12 +108,16 @@ class TFrmMain : public ui::TForm {
   bool ConvertVideo(const TFileJob& job, bool overwrite);
   // Probes and lists each file in turn, as the add button does for one; stops when the window closes.
   void AddFiles(const std::vector<std::wstring>& paths);
-  // The text shown when the pointer rests on a row: a failed job's reason, else nothing.
+  // The text shown when the pointer rests on a row: a failed job's reason, a done job's output file,
+  // else nothing.
   std::wstring RowTip(int row) const;
   const TRowTips* RowTips() const { return FRowTips.get(); }
   // Where the batch shows its progress besides the window; by default the system's taskbar button,
   // looked up at the first batch (none where the system has no ITaskbarList3).
   void SetTaskbarIndicator(std::unique_ptr<TTaskbarIndicator> indicator);
+  // What a double click on a done row asks to show its output file; by default the system's shell,
+  // taken at the first such click.
+  void SetShellReveal(std::unique_ptr<TShellReveal> reveal);
 
   int JobCount() const { return static_cast<int>(FJobs.size()); }
   // Raises ui::EListError for an index outside the list.
@@ -142,6 +149,9 @@ class TFrmMain : public ui::TForm {
   void ShowJobCount();
   void RemoveInterruptedOutput();
   TTaskbarIndicator* Taskbar();
+  void OpenOutputOfRow(int row);
+  // "正在转换 " and the running job's path, with the batch's time left once it is known.
+  void ShowConverting(const std::wstring& path);
 
   process::TDosCommand* DosCommand1 = nullptr;  // the encoder, owned by the window
   process::TDosCommand* DosCommand2 = nullptr;  // the player, owned by the window
@@ -156,10 +166,16 @@ class TFrmMain : public ui::TForm {
   TLeftoverRemover FLeftoverRemover;  // leftovers of failed runs, retried off the window's thread
   std::unique_ptr<TFileDropTarget> FDropTarget;
   std::unique_ptr<TRowTips> FRowTips;
+  std::unique_ptr<TRowDoubleClick> FRowDoubleClick;
+  std::unique_ptr<TShellReveal> FShellReveal;
   std::unique_ptr<TTaskbarIndicator> FTaskbar;
   bool FTaskbarLookedUp = false;
   int FSkinItem = -1;
   std::unique_ptr<TBatchProgress> FBatchProgress;  // while a batch runs
+  std::unique_ptr<TTimeLeft> FTimeLeft;  // while a batch runs
+  // The encoder's last progress position and the number of its progress lines, from its reader.
+  std::atomic<int> FEncoderPosition{0};
+  std::atomic<unsigned> FEncoderReports{0};
   std::wstring FEncoderFailure;  // why the last ConvertVideo failed
 };
 

@@ -117,19 +117,35 @@ TEST(BatchProgress, ShowsJobsDoneWithTheRunningFractionAndTurnsRedOnAFailure) {
   }
   EXPECT_THAT(taskbar.calls, ElementsAre(Call{"normal"}, Call{"value", 0, 3000}, Call{"value", 500, 3000},
                                          Call{"value", 1000, 3000}, Call{"error"}, Call{"value", 2000, 3000},
-                                         Call{"value", 2250, 3000}, Call{"value", 3000, 3000}, Call{"none"}));
+                                         Call{"value", 2250, 3000}, Call{"value", 3000, 3000}))
+      << "a batch with a failed job ends in the error state";
+
+  taskbar.calls.clear();
+  {
+    app::TBatchProgress progress(&taskbar, 1);
+    progress.StartJob(0);
+    progress.EndJob(true);
+  }
+  EXPECT_THAT(taskbar.calls, ElementsAre(Call{"normal"}, Call{"value", 0, 1000}, Call{"value", 1000, 1000},
+                                         Call{"none"}))
+      << "the next batch starts afresh, and without a failure ends with nothing shown";
 }
 
 TEST(BatchProgress, ShowsNothingWithoutAnIndicatorOrWithoutJobs) {
   RecordingTaskbar taskbar;
   {
-    app::TBatchProgress empty(&taskbar, 0);
     app::TBatchProgress none(nullptr, 2);
     none.StartJob(0);
     none.JobPosition(1, 2);
     none.EndJob(false);
   }
   EXPECT_THAT(taskbar.calls, IsEmpty());
+  {
+    app::TBatchProgress empty(&taskbar, 0);
+    empty.StartJob(0);
+    empty.EndJob(false);
+  }
+  EXPECT_THAT(taskbar.calls, ElementsAre(Call{"none"})) << "an empty batch only clears an earlier error state";
 }
 
 TEST(EncoderFailureReason, TellsTheStartErrorTheLastLineOrTheExitCode) {

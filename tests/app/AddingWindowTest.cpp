@@ -1,6 +1,7 @@
-// Adding many files at once to the real main window, and what it tells about failures: drops posted
-// as the shell posts them, the failed job's tip over its row, and the batch's taskbar progress seen
-// through a stand-in for the taskbar button. No player or encoder lies beside the test program, so
+// Adding many files at once to the real main window, and what it tells about the batch: drops posted
+// as the shell posts them, the failed job's tip over its row, the batch's summary, its taskbar
+// progress seen through a stand-in for the taskbar button, and a done row's output shown through a
+// stand-in for the shell. No player or encoder lies beside the test program, so
 // every probe finds no duration and every conversion fails to start.
 #include <windows.h>
 #include <commctrl.h>
@@ -11,6 +12,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -226,7 +228,19 @@ TEST_F(AddingWindow, TheBatchShowsItsProgressOnTheTaskbarButton) {
   form_->edtSaveDir->SetText(folder_ + L"\\");
   form_->btnConvertClick(nullptr);
   EXPECT_THAT(calls, ElementsAre(Call{"normal"}, Call{"value", 0, 2000}, Call{"error"}, Call{"value", 1000, 2000},
-                                 Call{"value", 2000, 2000}, Call{"none"}));
+                                 Call{"value", 2000, 2000}))
+      << "the batch's failures leave the error state showing";
+  EXPECT_EQ(form_->lblInfo->Caption(), L"转换完成：0 个成功，2 个失败");
+
+  // The next batch starts afresh; one without jobs clears what the last one left.
+  calls.clear();
+  form_->btnConvertClick(nullptr);
+  EXPECT_THAT(calls, ElementsAre(Call{"normal"}, Call{"value", 0, 2000}, Call{"error"}, Call{"value", 1000, 2000},
+                                 Call{"value", 2000, 2000}));
+  calls.clear();
+  form_->btnClearClick(nullptr);
+  form_->btnConvertClick(nullptr);
+  EXPECT_THAT(calls, ElementsAre(Call{"none"}));
   EXPECT_EQ(form_->lblInfo->Caption(), L"转换完成");
 }
 
@@ -237,8 +251,86 @@ TEST_F(AddingWindow, WithoutATaskbarButtonTheBatchRunsAsBefore) {
   form_->edtSaveDir->SetText(folder_ + L"\\");
   form_->btnConvertClick(nullptr);
   EXPECT_EQ(form_->GetJob(0).Status, L"转换失败");
-  EXPECT_EQ(form_->lblInfo->Caption(), L"转换完成");
+  EXPECT_EQ(form_->lblInfo->Caption(), L"转换完成：0 个成功，1 个失败");
   EXPECT_TRUE(form_->btnConvert->Enabled());
+}
+
+TEST_F(AddingWindow, TheBatchEndsWithHowManyJobsFailedAndWereNotRun) {
+  form_->SetTaskbarIndicator(nullptr);
+  form_->edtSaveDir->SetText(folder_ + L"\\");
+  form_->btnConvertClick(nullptr);
+  EXPECT_EQ(form_->lblInfo->Caption(), L"转换完成") << "an empty batch has nothing to count";
+
+  // c 片段.3gp would be written over itself into its own folder: it is not run.
+  PostDrop(form_->Handle(), {File(L"a.avi"), File(L"c 片段.3gp"), File(L"b clip.MPG")});
+  ASSERT_TRUE(PumpUntil([&] { return form_->JobCount() == 3 && !form_->Busy(); }, 30000));
+  form_->btnConvertClick(nullptr);
+  EXPECT_EQ(form_->GetJob(1).Status, L"输出与源文件相同");
+  EXPECT_EQ(form_->lblInfo->Caption(), L"转换完成：0 个成功，2 个失败，1 个未转换");
+  EXPECT_EQ(form_->ProgressBar1->Position(), 0);
+}
+
+class RecordingReveal : public app::TShellReveal {
+ public:
+  explicit RecordingReveal(std::vector<std::vector<std::wstring>>& calls) : calls_(calls) {}
+  void Reveal(const std::wstring& folder, const std::wstring& file) override { calls_.push_back({folder, file}); }
+
+ private:
+  std::vector<std::vector<std::wstring>>& calls_;
+};
+
+// The second press of a double click in the middle of the row's column, as the system sends it.
+void DoubleClickRow(HWND list, int row, int column) {
+  RECT box{};
+  box.top = column;
+  box.left = LVIR_BOUNDS;
+  ASSERT_TRUE(SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&box)));
+  const int right = column == 0 ? static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0)) : box.right;
+  const LPARAM point = MAKELPARAM((box.left + right) / 2, (box.top + box.bottom) / 2);
+  SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, point);
+  trelvix::testing::PumpMessages(50);
+}
+
+TEST_F(AddingWindow, ADoubleClickOnADoneRowAsksTheShellForItsFolderAndFile) {
+  std::vector<std::vector<std::wstring>> reveals;
+  form_->SetShellReveal(std::make_unique<RecordingReveal>(reveals));
+  form_->SetTaskbarIndicator(nullptr);
+  PostDrop(form_->Handle(), {File(L"a.avi"), File(L"b clip.MPG"), File(L"c 片段.3gp")});
+  ASSERT_TRUE(PumpUntil([&] { return form_->JobCount() == 3 && !form_->Busy(); }, 30000));
+  const HWND list = form_->lvwFiles->Handle();
+  DoubleClickRow(list, 0, 0);
+  EXPECT_THAT(reveals, testing::IsEmpty()) << "a job not yet run";
+
+  // Without an encoder every run fails, and c 片段.3gp is not run at all; the first job then stands
+  // for one that the encoder converted into the other folder.
+  form_->edtSaveDir->SetText(folder_ + L"\\");
+  form_->btnConvertClick(nullptr);
+  ASSERT_EQ(form_->GetJob(1).Status, L"转换失败");
+  ASSERT_EQ(form_->GetJob(2).Status, L"输出与源文件相同");
+  EXPECT_EQ(form_->GetJob(1).OutputPath, L"") << "a failed job has no output";
+  const std::wstring output = TempFolder(L"trelvix 输出\\a.3GP");
+  form_->GetJob(0).Status = L"完成";
+  form_->GetJob(0).OutputPath = output;
+  form_->lvwFiles->Invalidate();
+
+  for (const int row : {1, 2}) {
+    DoubleClickRow(list, row, 0);
+    DoubleClickRow(list, row, 1);
+  }
+  EXPECT_THAT(reveals, testing::IsEmpty()) << "a failed row and a row not run";
+  EXPECT_EQ(form_->RowTip(0), output) << "a done row's tip gives its output";
+
+  DoubleClickRow(list, 0, 0);
+  DoubleClickRow(list, 0, 1);
+  const std::vector<std::wstring> expected{TempFolder(L"trelvix 输出\\"), output};
+  EXPECT_THAT(reveals, ElementsAre(expected, expected)) << "either column of the row";
+
+  // Below the last row there is no job.
+  RECT last{};
+  last.left = LVIR_BOUNDS;
+  ASSERT_TRUE(SendMessageW(list, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&last)));
+  SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(last.left + 10, last.bottom + (last.bottom - last.top)));
+  EXPECT_EQ(reveals.size(), 2u);
 }
 
 }  // namespace

@@ -36,6 +36,7 @@ class Converter : public testing::Test {
     bool lockedSeen = false;
     bool lockedInputs = true;
     int largestMaximum = 0;
+    bool timeLeftSeen = false;  // "剩余" beside the running file's path
   };
   BatchView ConvertAndWait(const ConverterSession& session) {
     const auto& driver = session.Driver();
@@ -53,7 +54,10 @@ class Converter : public testing::Test {
             view.lockedSeen = true;
             pendingInputsLocked = !driver.IsUsable(L"新增") && !driver.IsUsable(L"设置输出目录");
             // Once the bar moves, its range is the running job's probed duration.
-            if (driver.Progress() > 0) view.largestMaximum = std::max(view.largestMaximum, driver.ProgressMaximum());
+            if (driver.Progress() > 0) {
+              view.largestMaximum = std::max(view.largestMaximum, driver.ProgressMaximum());
+              if (!view.timeLeftSeen) view.timeLeftSeen = driver.ShowsText(L"剩余");
+            }
           }
           return view.lockedSeen && !locked;
         },
@@ -83,7 +87,10 @@ TEST_F(Converter, AddsTwoClipsAndConvertsThemIntoAFolderCreatedLevelByLevel) {
   const BatchView view = ConvertAndWait(session);
   EXPECT_TRUE(view.lockedInputs);
   EXPECT_EQ(view.largestMaximum, kSampleSeconds) << "the probed duration sets the progress range";
+  EXPECT_TRUE(view.timeLeftSeen) << "the batch's time left is shown while it runs";
   uidriver::WaitUntil([&] { return driver.ShowsText(L"转换完成"); }, 5000, L"转换完成");
+  EXPECT_FALSE(driver.ShowsText(L"个成功")) << "a batch without failures ends with 转换完成 alone";
+  EXPECT_FALSE(driver.ShowsText(L"剩余"));
   // What the list shows on screen, read the moment the end is announced: no row still waiting.
   EXPECT_FALSE(uidriver::WindowShowsText(driver.ListView(), L"准备就绪"));
   EXPECT_TRUE(uidriver::WindowShowsText(driver.ListView(), L"完成"));
@@ -91,6 +98,7 @@ TEST_F(Converter, AddsTwoClipsAndConvertsThemIntoAFolderCreatedLevelByLevel) {
   EXPECT_EQ(driver.Rows(), (Rows{{plain_, L"完成"}, {chinese_, L"完成"}}));
   EXPECT_TRUE(driver.IsUsable(L"新增"));
   EXPECT_TRUE(driver.IsUsable(L"设置输出目录"));
+  EXPECT_EQ(driver.RowTip(1), deep + L"\\示例 片段 二.3GP") << "a done row's tip gives its output";
 
   for (const wchar_t* name : {L"clip.3GP", L"示例 片段 二.3GP"}) {
     const std::wstring output = deep + L"\\" + name;
@@ -141,7 +149,7 @@ TEST_F(Converter, CorruptInputFailsWhileTheOtherJobCompletes) {
   e2e::FreshFolder(kOutputs);
   session.SetOutputFolder(kOutputs);
   ConvertAndWait(session);
-  uidriver::WaitUntil([&] { return driver.ShowsText(L"转换完成"); }, 5000, L"转换完成");
+  uidriver::WaitUntil([&] { return driver.ShowsText(L"转换完成：1 个成功，1 个失败"); }, 5000, L"the summary");
   EXPECT_EQ(driver.Rows(), (Rows{{corrupt, kFailedStatus}, {plain_, L"完成"}}));
   EXPECT_FALSE(e2e::FileExists(std::wstring(kOutputs) + L"\\坏的 文件.3GP"));
   EXPECT_TRUE(e2e::FileExists(std::wstring(kOutputs) + L"\\clip.3GP"));
@@ -159,7 +167,8 @@ TEST_F(Converter, AJobWhoseOutputIsItsOwnInputIsNotRunAndTheSourceStays) {
   session.AddFile(plain_);
   session.SetOutputFolder(kInputs);
   ConvertAndWait(session);
-  uidriver::WaitUntil([&] { return driver.ShowsText(L"转换完成"); }, 5000, L"转换完成");
+  uidriver::WaitUntil([&] { return driver.ShowsText(L"转换完成：1 个成功，0 个失败，1 个未转换"); }, 5000,
+                      L"the summary");
   EXPECT_EQ(driver.Rows(), (Rows{{own, L"输出与源文件相同"}, {plain_, L"完成"}}));
   EXPECT_EQ(driver.RowTip(0), std::wstring(L"未转换：输出文件就是源文件 ") + kInputs + L"\\自己.3GP");
   WIN32_FILE_ATTRIBUTE_DATA after{};
