@@ -36,6 +36,9 @@ TEST(LzhTest, EncoderOutputExpandsToTheSameBytes) {
   for (const auto& input : inputs) {
     SCOPED_TRACE(input.size());
     EXPECT_EQ(RoundTrip(input), input);
+    const auto literals = skinpack::EncodeLzh(input, skinpack::LzhMatching::None);
+    EXPECT_EQ(TLZH().Decode(literals), input);
+    if (input.size() > 1000) EXPECT_GE(literals.size(), input.size() / 2);
   }
 }
 
@@ -95,6 +98,15 @@ TEST(LzhTest, SizesBeyondTheLimitAreRefusedBeforeAnyWork) {
   }
   EXPECT_THROW(TLZH().Decode(Stream(INT32_MAX, {})), ElzhException);
   EXPECT_EQ(TLZH().Decode(Stream(1000, {}), 1000).size(), 1000u);
+}
+
+TEST(LzhTest, TheProductCapIs32MegabytesAndACallersOwnCapIsKeptExactly) {
+  EXPECT_EQ(TLZH::kMaxExpandedSize, std::size_t{32} << 20);
+  const auto cap = static_cast<std::int32_t>(TLZH::kMaxExpandedSize);
+  EXPECT_EQ(TLZH().Decode(Stream(cap, {})).size(), TLZH::kMaxExpandedSize);
+  EXPECT_THROW(TLZH().Decode(Stream(cap + 1, {})), ElzhException);
+  EXPECT_EQ(TLZH().Decode(Stream(128, {}), 128).size(), 128u);
+  EXPECT_THROW(TLZH().Decode(Stream(129, {}), 128), ElzhException);
 }
 
 }  // namespace
