@@ -78,6 +78,8 @@ std::vector<DrawPiece> PlanBar(int W, int H, const CellBox& cell, int left, int 
   AddPiece(plan, {0, 0, L, H}, {sx, sy, sx + L, sy + ch});
   const int middle = cw - L - R;
   if (middle > 0) {
+    // One piece per repeat: reserved at once rather than grown step by step.
+    if (W - R > L) plan.reserve(static_cast<std::size_t>((static_cast<long long>(W) - R - L) / middle) + 3);
     for (long long x = L; x < W - R; x += middle) {
       const int at = static_cast<int>(x);
       AddPiece(plan, {at, 0, static_cast<int>(std::min<long long>(x + middle, INT_MAX)), H},

@@ -32,7 +32,13 @@ const PositionTables& DecodePositionTables() {
   return tables;
 }
 
+// Every stream starts from the same tree: built once, then copied, which costs far less.
 HuffmanTree::HuffmanTree() {
+  static const HuffmanTree initial(Initial{});
+  *this = initial;
+}
+
+HuffmanTree::HuffmanTree(Initial) {
   for (int i = 0; i < N_CHAR; ++i) {
     freq_[i] = 1;
     son_[i] = static_cast<std::int16_t>(i + T);
@@ -84,11 +90,11 @@ void HuffmanTree::Update(int symbol) {
   int c = prnt_[symbol + T];
   do {
     const unsigned k = ++freq_[c];
-    int l = c + 1;
-    if (k > freq_[l]) {
-      while (k > freq_[++l]) {
-      }
-      --l;
+    if (k > freq_[c + 1]) {
+      // Weights rise with the node number (freq_[T] caps them), so the node to swap with, the last
+      // one lighter than k, is found by halving rather than by a walk that grows with the symbols.
+      const auto heavier = std::lower_bound(freq_.begin() + c + 1, freq_.end(), k);
+      const int l = static_cast<int>(heavier - freq_.begin()) - 1;
       freq_[c] = freq_[l];
       freq_[l] = static_cast<std::uint16_t>(k);
 

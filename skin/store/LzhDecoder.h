@@ -43,6 +43,8 @@ class HuffmanTree {
   int Parent(int node) const { return prnt_[static_cast<std::size_t>(node)]; }
 
  private:
+  struct Initial {};
+  explicit HuffmanTree(Initial);
   void Rebuild();
 
   std::array<std::uint16_t, T + 1> freq_{};  // freq_[T] is a 0xFFFF sentinel

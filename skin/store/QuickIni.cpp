@@ -20,6 +20,19 @@ std::string_view KeyOf(std::string_view line) {
 
 }  // namespace
 
+std::size_t TQuickIni::CaselessHash::operator()(std::string_view text) const {
+  std::size_t hash = 14695981039346656037ull & std::numeric_limits<std::size_t>::max();
+  // Setting bit 5 folds ASCII case without a comparison (and folds a few punctuation pairs too,
+  // which only costs the odd extra equality check).
+  for (const char c : text) hash = (hash ^ (static_cast<unsigned char>(c) | 0x20u)) * 1099511628211ull;
+  return hash;
+}
+
+bool TQuickIni::CaselessEqual::operator()(std::string_view a, std::string_view b) const {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return ui::AsciiLower(x) == ui::AsciiLower(y); });
+}
+
 void TQuickIni::Load(std::string_view text) {
   lines_.clear();
   sections_.clear();
@@ -36,30 +49,29 @@ void TQuickIni::Load(std::string_view text) {
     lines_.emplace_back(line);
     const std::size_t index = lines_.size() - 1;
     if (IsBracketed(line)) {
-      sectionIndex_.emplace(ui::AsciiLower(line), sections_.size());
+      sectionIndex_.emplace(line.substr(1, line.size() - 2), sections_.size());
       sections_.push_back({index, {}});
     } else if (!sections_.empty()) {
-      sections_.back().keys.emplace(ui::AsciiLower(KeyOf(line)), index);
+      sections_.back().keys.emplace(KeyOf(line), index);
     }
   }
 }
 
+std::optional<std::string_view> TQuickIni::Find(std::string_view section, std::string_view key) const {
+  const auto found = sectionIndex_.find(section);
+  if (found == sectionIndex_.end()) return std::nullopt;
+  const Section& s = sections_[found->second];
+  const auto entry = s.keys.find(key);
+  if (entry == s.keys.end()) return std::nullopt;
+  const std::string_view line = lines_[entry->second];
+  const std::size_t equals = line.find('=');
+  return equals == std::string_view::npos ? std::string_view() : ui::Trim(line.substr(equals + 1));
+}
+
 std::string TQuickIni::ReadString(std::string_view section, std::string_view key,
                                   std::string_view defaultValue) const {
-  std::string result(defaultValue);
-  std::string header = "[";
-  header += ui::AsciiLower(section);
-  header += ']';
-  const auto found = sectionIndex_.find(header);
-  if (found == sectionIndex_.end()) return result;
-  const Section& s = sections_[found->second];
-  const auto entry = s.keys.find(ui::AsciiLower(key));
-  if (entry == s.keys.end()) return result;
-  std::string_view line = lines_[entry->second];
-  const std::size_t equals = line.find('=');
-  std::string_view value = equals == std::string_view::npos ? std::string_view() : ui::Trim(line.substr(equals + 1));
-  if (!value.empty()) result = value;
-  return result;
+  const std::optional<std::string_view> value = Find(section, key);
+  return std::string(value && !value->empty() ? *value : defaultValue);
 }
 
 bool ParseIniInteger(std::string_view text, std::int32_t& value) {
@@ -101,9 +113,13 @@ bool ParseIniInteger(std::string_view text, std::int32_t& value) {
 
 std::int32_t TQuickIni::ReadInteger(std::string_view section, std::string_view key,
                                     std::int32_t defaultValue) const {
-  std::string text = ReadString(section, key, "");
-  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) text.replace(0, 2, "$");
+  const std::string_view text = Find(section, key).value_or(std::string_view());
   std::int32_t value;
+  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    std::string hex = "$";
+    hex += text.substr(2);
+    return ParseIniInteger(hex, value) ? value : defaultValue;
+  }
   return ParseIniInteger(text, value) ? value : defaultValue;
 }
 

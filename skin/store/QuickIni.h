@@ -3,6 +3,7 @@
 // regard to ASCII letter case; values come back as the bytes the text holds (ANSI text).
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -37,17 +38,32 @@ class TQuickIni {
   const std::vector<std::string>& Lines() const { return lines_; }
 
  private:
+  // Names hashed and compared without regard to ASCII case, so that a look-up by any spelling
+  // needs no lower-cased copy.
+  struct CaselessHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const;
+  };
+  struct CaselessEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+  using NameIndex = std::unordered_map<std::string, std::size_t, CaselessHash, CaselessEqual>;
+
   struct Section {
     std::size_t line;  // index of the header in lines_
-    // lower-cased key -> index in lines_ of its first line; a line without "=" has the key ""
-    std::unordered_map<std::string, std::size_t> keys;
+    // key -> index in lines_ of its first line; a line without "=" has the key ""
+    NameIndex keys;
   };
+
+  // The value of the first `key` in the first [section], trimmed; nothing when either is missing.
+  std::optional<std::string_view> Find(std::string_view section, std::string_view key) const;
 
   std::vector<std::string> lines_;
   std::vector<Section> sections_;
-  // lower-cased "[...]" header -> index in sections_ of its first occurrence; built once at load
-  // so that a look-up costs the same however many sections the text has
-  std::unordered_map<std::string, std::size_t> sectionIndex_;
+  // the text between a header's brackets -> index in sections_ of its first occurrence; built once
+  // at load so that a look-up costs the same however many sections the text has
+  NameIndex sectionIndex_;
 };
 
 // The standard text-to-integer conversion the INI values use: optional sign, then decimal digits

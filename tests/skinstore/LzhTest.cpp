@@ -36,12 +36,16 @@ TEST(LzhTest, EncoderOutputExpandsToTheSameBytes) {
   for (const auto& input : inputs) {
     SCOPED_TRACE(input.size());
     EXPECT_EQ(RoundTrip(input), input);
+    const auto literals = skinpack::EncodeLzh(input, skinpack::LzhMatching::None);
+    EXPECT_EQ(TLZH().Decode(literals), input);
   }
 }
 
 TEST(LzhTest, CompressesWhatRepeatsAndKeepsNoiseNearItsSize) {
   const std::vector<std::uint8_t> same(1 << 20, 0xAB);
   EXPECT_LT(skinpack::EncodeLzh(same).size(), same.size() / 20);
+  // Literals alone: one code of at least a bit per byte, however the bytes repeat.
+  EXPECT_GE(skinpack::EncodeLzh(same, skinpack::LzhMatching::None).size(), same.size() / 8);
   const auto noise = RandomBytes(100000, 3);
   EXPECT_LT(skinpack::EncodeLzh(noise).size(), noise.size() * 115 / 100);
   // Spaces match the ring buffer's preset content from the first byte on.
@@ -95,6 +99,15 @@ TEST(LzhTest, SizesBeyondTheLimitAreRefusedBeforeAnyWork) {
   }
   EXPECT_THROW(TLZH().Decode(Stream(INT32_MAX, {})), ElzhException);
   EXPECT_EQ(TLZH().Decode(Stream(1000, {}), 1000).size(), 1000u);
+}
+
+TEST(LzhTest, TheProductCapIs32MegabytesAndACallersOwnCapIsKeptExactly) {
+  EXPECT_EQ(TLZH::kMaxExpandedSize, std::size_t{32} << 20);
+  const auto cap = static_cast<std::int32_t>(TLZH::kMaxExpandedSize);
+  EXPECT_EQ(TLZH().Decode(Stream(cap, {})).size(), TLZH::kMaxExpandedSize);
+  EXPECT_THROW(TLZH().Decode(Stream(cap + 1, {})), ElzhException);
+  EXPECT_EQ(TLZH().Decode(Stream(128, {}), 128).size(), 128u);
+  EXPECT_THROW(TLZH().Decode(Stream(129, {}), 128), ElzhException);
 }
 
 }  // namespace

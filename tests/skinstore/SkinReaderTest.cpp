@@ -139,6 +139,19 @@ TEST(SkinReaderTest, ExpandedSizesBeyondTheLimitAreDamagedWithoutDecoding) {
   EXPECT_EQ(reader.Load(huge), SkinLoadResult::Damaged);
 }
 
+TEST(SkinReaderTest, WithoutACapOfItsOwnTheReaderTakesTheDecodersCap) {
+  TSkinReader reader;
+  std::vector<std::uint8_t> beyond(4);
+  const auto size = static_cast<std::uint32_t>(TLZH::kMaxExpandedSize + 1);
+  for (int i = 0; i < 4; ++i) beyond[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(size >> (8 * i));
+  EXPECT_EQ(reader.Load(beyond), SkinLoadResult::Damaged);
+  // One byte less passes the size check and is expanded: zero bits make no container header.
+  beyond[0] = static_cast<std::uint8_t>(size - 1);
+  EXPECT_EQ(reader.Load(beyond), SkinLoadResult::OlderVersion);
+  const auto skinFile = skinpack::EncodeLzh(RawContainer(20000, "a.ini\r\n", {100}, std::string(100, 'x')));
+  EXPECT_EQ(reader.Load(skinFile, 64), SkinLoadResult::Damaged);
+}
+
 TEST(SkinReaderTest, MoreThanATableOf1001NamesWorks) {
   std::vector<skinpack::SkinEntry> entries;
   for (int i = 0; i < 1500; ++i) entries.push_back({"e" + std::to_string(i) + ".bmp", Bytes(std::to_string(i))});

@@ -148,7 +148,7 @@ class MatchFinder {
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeLzh(std::span<const std::uint8_t> data) {
+std::vector<std::uint8_t> EncodeLzh(std::span<const std::uint8_t> data, LzhMatching matching) {
   if (data.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
     throw std::length_error("input too large for an LZH stream");
   }
@@ -156,6 +156,12 @@ std::vector<std::uint8_t> EncodeLzh(std::span<const std::uint8_t> data) {
   const auto size = static_cast<std::uint32_t>(data.size());
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(size >> (8 * i)));
   if (data.empty()) return out;
+  if (matching == LzhMatching::None) {
+    Encoder encoder(out);
+    for (const std::uint8_t byte : data) encoder.Symbol(byte);
+    encoder.Finish();
+    return out;
+  }
   out.reserve(4 + data.size() / 2);
 
   std::vector<std::uint8_t> text(kPreset + data.size(), ' ');

@@ -1,6 +1,7 @@
 // Any bytes as an expanded skin container (packed here so the fuzzer works on the container's
 // fields) and as a skin file: loading either must end in a clean result, and every entry a loaded
-// reader hands out must lie inside its data.
+// reader hands out must lie inside its data. The harness's own expansion cap, far below the
+// product's, keeps each run short.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -34,10 +35,12 @@ void Check(const skin::TSkinReader& reader, skin::SkinLoadResult result) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  constexpr std::size_t kLimit = 1 << 16;
+  constexpr std::size_t kLimit = 64;
   const std::span<const std::uint8_t> bytes(data, size);
   skin::TSkinReader reader;
-  Check(reader, reader.Load(skinpack::EncodeLzh(bytes), kLimit));
+  // A container beyond the cap is refused from its announced size alone, so packing it is wasted;
+  // the raw load below reaches the decoder's matches, so literals suffice here.
+  if (size <= kLimit) Check(reader, reader.Load(skinpack::EncodeLzh(bytes, skinpack::LzhMatching::None), kLimit));
   Check(reader, reader.Load(bytes, kLimit));
   return 0;
 }
