@@ -62,10 +62,7 @@ class TabWrappers : public ::testing::Test {
 
   template <class T>
   T* Add(ui::TWinControl* parent, int left, int top, int width, int height) {
-    T* control = ui::MakeOwned<T>(*form_);
-    control->SetParent(parent);
-    control->SetBounds(left, top, width, height);
-    return control;
+    return trelvix::testing::AddControl<T>(*form_, parent, left, top, width, height);
   }
   ui::TTabSheet* AddPage(ui::TPageControl* pages, const std::wstring& caption) {
     auto* page = ui::MakeOwned<ui::TTabSheet>(*form_);

@@ -23,6 +23,15 @@ inline skin::TWinSkinForm* ShowAndWaitForFrame(ui::TForm& form, int settle) {
   return frame;
 }
 
+// A control of class T owned by `owner`, placed on `parent`.
+template <class T>
+T* AddControl(ui::TForm& owner, ui::TWinControl* parent, int left, int top, int width, int height) {
+  T* control = ui::MakeOwned<T>(owner);
+  control->SetParent(parent);
+  control->SetBounds(left, top, width, height);
+  return control;
+}
+
 // The frame's wrapper of class W that serves `control`, or null.
 template <class W>
 W* WrapperOf(const skin::TWinSkinForm& frame, const ui::TComponent* control) {
