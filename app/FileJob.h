@@ -9,6 +9,7 @@ inline constexpr wchar_t kStatusReady[] = L"准备就绪";
 inline constexpr wchar_t kStatusDone[] = L"完成";
 inline constexpr wchar_t kStatusFailed[] = L"转换失败";
 inline constexpr wchar_t kStatusOutputIsInput[] = L"输出与源文件相同";
+inline constexpr wchar_t kStatusStopped[] = L"已停止";
 // The tip over such a row, followed by the path.
 inline constexpr wchar_t kOutputIsInputReason[] = L"未转换：输出文件就是源文件 ";
 

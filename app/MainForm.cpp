@@ -29,6 +29,9 @@ constexpr DWORD kProbePollMs = 1000;
 constexpr DWORD kBatchPollMs = 250;
 
 constexpr wchar_t kChooseFolder[] = L"请选择保存的文件夹";
+constexpr wchar_t kConvertCaption[] = L"立即转换";
+constexpr wchar_t kStopCaption[] = L"停止转换";
+constexpr wchar_t kBatchStopped[] = L"已停止转换";
 constexpr wchar_t kBrowseTitle[] = L"请选择文件";
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L"\\/") + 1); }
@@ -63,6 +66,29 @@ class TFrmMain::TBusyLock {
   }
   TBusyLock(const TBusyLock&) = delete;
   TBusyLock& operator=(const TBusyLock&) = delete;
+
+ private:
+  TFrmMain& form_;
+};
+
+// While a batch runs the convert button stays usable as its stop button, pressed by Esc as well.
+class TFrmMain::TStopButton {
+ public:
+  explicit TStopButton(TFrmMain& form) : form_(form) {
+    form_.FBatchRunning = true;
+    form_.FStopRequested = false;
+    form_.btnConvert->SetCaption(kStopCaption);
+    form_.btnConvert->SetCancel(true);
+    form_.btnConvert->SetEnabled(true);
+  }
+  ~TStopButton() {
+    form_.FBatchRunning = false;
+    if (form_.Ending()) return;
+    form_.btnConvert->SetCancel(false);
+    form_.btnConvert->SetCaption(kConvertCaption);
+  }
+  TStopButton(const TStopButton&) = delete;
+  TStopButton& operator=(const TStopButton&) = delete;
 
  private:
   TFrmMain& form_;
@@ -419,16 +445,24 @@ bool TFrmMain::ConvertVideo(const TFileJob& job, bool overwrite) {
     FTimeLeft->Report(FEncoderPosition.load(), GetTickCount64());
     ShowConverting(job.FilePath);
   };
+  FRunStopped = false;
   DosCommand1->Execute();
-  while (DosCommand1->IsRunning() && !Ending()) {
+  while (DosCommand1->IsRunning() && !Ending() && !FStopRequested) {
     WaitServingMessages(FRunnerWake.get(), kBatchPollMs);
     if (FBatchProgress != nullptr) FBatchProgress->JobPosition(ProgressBar1->Position(), job.Duration);
     if (!Ending()) takeReports();
   }
   if (Ending()) return false;  // the window's close (or destruction) stops the encoder and drops its output
+  // A run that ended on its own just before the stop counts as it ended.
+  const bool stopping = FStopRequested && DosCommand1->IsRunning();
   DosCommand1->Stop();
   // Stop serves sent messages: a close served there has taken the run's output over already.
   if (Ending()) return false;
+  if (stopping) {
+    FRunStopped = true;
+    RemoveInterruptedOutput();
+    return false;
+  }
   takeReports();
   const bool encoderSucceeded = DosCommand1->ExitCode() == 0u;
   const std::unique_ptr<OutputSnapshot> run = std::move(FRunningOutput);
@@ -440,7 +474,17 @@ bool TFrmMain::ConvertVideo(const TFileJob& job, bool overwrite) {
   return false;
 }
 
+void TFrmMain::StopBatch() {
+  if (!FBatchRunning || FStopRequested || Ending()) return;
+  FStopRequested = true;
+  SetEvent(FRunnerWake.get());
+}
+
 void TFrmMain::btnConvertClick(ui::TObject*) {
+  if (FBatchRunning) {
+    StopBatch();
+    return;
+  }
   if (FBusy || Ending()) return;
   const std::wstring saveDir = edtSaveDir->Text();
   if (saveDir.empty()) {
@@ -457,14 +501,22 @@ void TFrmMain::btnConvertClick(ui::TObject*) {
 
   {
     const TBusyLock lock(*this);
+    const TStopButton stopButton(*this);
+    const bool onlyNotDone = std::exchange(FResumeNotDone, false);
     const int count = JobCount();
     const TBatchScope<TBatchProgress> progress(FBatchProgress, std::make_unique<TBatchProgress>(Taskbar(), count));
     std::vector<std::int32_t> durations;
     for (int index = 0; index < count; ++index) durations.push_back(GetJob(index).Duration);
     const TBatchScope<TTimeLeft> timeLeft(FTimeLeft, std::make_unique<TTimeLeft>(std::move(durations)));
     TBatchTally tally;
-    for (int index = 0; index < count; ++index) {
+    for (int index = 0; index < count && !FStopRequested; ++index) {
       const TFileJob job = GetJob(index);
+      if (onlyNotDone && job.Status == kStatusDone) {
+        FBatchProgress->StartJob(index);
+        FBatchProgress->EndJob(true);
+        FTimeLeft->Skip(index);
+        continue;
+      }
       const std::wstring output = OutputPath(saveDir, job.FilePath);
       // The encoder would truncate its own input before it notices; such a job is not run at all.
       if (SameFile(job.FilePath, output)) {
@@ -485,6 +537,14 @@ void TFrmMain::btnConvertClick(ui::TObject*) {
       const bool converted = ConvertVideo(job, true);
       if (Ending()) return;
       FTimeLeft->EndJob(GetTickCount64());
+      if (FRunStopped) {
+        GetJob(index).Status = kStatusStopped;
+        GetJob(index).FailureReason.clear();
+        GetJob(index).OutputPath.clear();
+        lvwFiles->Invalidate();
+        lvwFiles->Update();
+        break;
+      }
       GetJob(index).Status = converted ? kStatusDone : kStatusFailed;
       GetJob(index).FailureReason = converted ? std::wstring() : FEncoderFailure;
       GetJob(index).OutputPath = converted ? output : std::wstring();
@@ -496,7 +556,8 @@ void TFrmMain::btnConvertClick(ui::TObject*) {
       lvwFiles->Update();
     }
     ProgressBar1->SetPosition(0);
-    lblInfo->SetCaption(tally.Summary());
+    FResumeNotDone = FStopRequested;
+    lblInfo->SetCaption(FStopRequested ? std::wstring(kBatchStopped) : tally.Summary());
   }
 }
 

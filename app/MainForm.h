@@ -128,8 +128,12 @@ class TFrmMain : public ui::TForm {
   process::TDosCommand* Player() const { return DosCommand2; }
   // Makes the classes of the form definition creatable by name (the library's own, the skin's).
   static void RegisterFormClasses();
-  // A probe or a batch is running: the list, the settings and the convert button are locked.
+  // A probe or a batch is running: the list and the settings are locked, and the convert button too
+  // unless it is the batch, which it then stops.
   bool Busy() const { return FBusy; }
+  // While a batch runs: the running job is ended and its output dropped, and no further job starts.
+  // The next batch then runs only the jobs that are not done.
+  void StopBatch();
   // The store item shown: the one loaded at start, then the one last chosen in the system menu.
   int SkinItem() const { return FSkinItem; }
   // Loads store item `item` into the skin component; every window is skinned again. The system
@@ -143,6 +147,7 @@ class TFrmMain : public ui::TForm {
   // The skin entries of the system menu, under a separator.
   void AddSkinChoices();
   class TBusyLock;
+  class TStopButton;
   // The window is closing or the program ending: waits stop and no job is touched any more.
   bool Ending() const;
   void SetInputsEnabled(bool enabled);
@@ -177,6 +182,10 @@ class TFrmMain : public ui::TForm {
   std::atomic<int> FEncoderPosition{0};
   std::atomic<unsigned> FEncoderReports{0};
   std::wstring FEncoderFailure;  // why the last ConvertVideo failed
+  bool FBatchRunning = false;
+  bool FStopRequested = false;  // by the stop button or Esc, while a batch runs
+  bool FRunStopped = false;  // the last ConvertVideo ended its encoder at a stop request
+  bool FResumeNotDone = false;  // the last batch was stopped: the next one skips the done jobs
 };
 
 }  // namespace app

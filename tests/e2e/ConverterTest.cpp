@@ -37,6 +37,11 @@ class Converter : public testing::Test {
     bool lockedInputs = true;
     int largestMaximum = 0;
     bool timeLeftSeen = false;  // "剩余" beside the running file's path
+    ULONGLONG firstProgressMs = 0;  // when the bar was first seen moving
+    ULONGLONG endMs = 0;
+    // An estimate comes only once the encoder has reported for a while; a fast machine may end a
+    // short batch sooner. The margin covers the label's refresh and the sampling.
+    bool OutlastedTheEstimateWarmUp() const { return firstProgressMs != 0 && endMs >= firstProgressMs + 3500; }
   };
   BatchView ConvertAndWait(const ConverterSession& session) {
     const auto& driver = session.Driver();
@@ -55,6 +60,7 @@ class Converter : public testing::Test {
             pendingInputsLocked = !driver.IsUsable(L"新增") && !driver.IsUsable(L"设置输出目录");
             // Once the bar moves, its range is the running job's probed duration.
             if (driver.Progress() > 0) {
+              if (view.firstProgressMs == 0) view.firstProgressMs = GetTickCount64();
               view.largestMaximum = std::max(view.largestMaximum, driver.ProgressMaximum());
               if (!view.timeLeftSeen) view.timeLeftSeen = driver.ShowsText(L"剩余");
             }
@@ -62,6 +68,7 @@ class Converter : public testing::Test {
           return view.lockedSeen && !locked;
         },
         kBatchTimeoutMs, L"the batch to end");
+    view.endMs = GetTickCount64();
     return view;
   }
 
@@ -87,7 +94,9 @@ TEST_F(Converter, AddsTwoClipsAndConvertsThemIntoAFolderCreatedLevelByLevel) {
   const BatchView view = ConvertAndWait(session);
   EXPECT_TRUE(view.lockedInputs);
   EXPECT_EQ(view.largestMaximum, kSampleSeconds) << "the probed duration sets the progress range";
-  EXPECT_TRUE(view.timeLeftSeen) << "the batch's time left is shown while it runs";
+  if (view.OutlastedTheEstimateWarmUp()) {
+    EXPECT_TRUE(view.timeLeftSeen) << "the batch's time left is shown";
+  }
   uidriver::WaitUntil([&] { return driver.ShowsText(L"转换完成"); }, 5000, L"转换完成");
   EXPECT_FALSE(driver.ShowsText(L"个成功")) << "a batch without failures ends with 转换完成 alone";
   EXPECT_FALSE(driver.ShowsText(L"剩余"));
@@ -111,6 +120,24 @@ TEST_F(Converter, AddsTwoClipsAndConvertsThemIntoAFolderCreatedLevelByLevel) {
     EXPECT_THAT(description, HasSubstr("sample_rate=8000"));
     EXPECT_THAT(description, HasSubstr("channels=1"));
   }
+}
+
+// Long enough, even on a fast machine, for the estimate to come in before the batch ends.
+TEST_F(Converter, TellsTheTimeLeftWhileALongerBatchRuns) {
+  ConverterSession session;
+  const auto& driver = session.Driver();
+  session.AddFile(plain_);
+  session.AddFile(chinese_);
+  for (const wchar_t* name : {L"三.avi", L"四.avi", L"五.avi", L"六.avi"}) {
+    session.AddFile(e2e::CopySample(kInputs, name));
+  }
+  e2e::FreshFolder(kOutputs);
+  session.SetOutputFolder(kOutputs);
+  const BatchView view = ConvertAndWait(session);
+  if (!view.OutlastedTheEstimateWarmUp()) GTEST_SKIP() << "this machine ended the batch before an estimate was due";
+  EXPECT_TRUE(view.timeLeftSeen) << "the batch's time left is shown while it runs";
+  uidriver::WaitUntil([&] { return driver.ShowsText(L"转换完成"); }, 5000, L"转换完成");
+  EXPECT_FALSE(driver.ShowsText(L"剩余")) << "the estimate goes with the batch";
 }
 
 TEST_F(Converter, DeletesTheSelectedMiddleRowAndClears) {
@@ -228,6 +255,105 @@ TEST_F(Converter, ClosingDuringABatchLeavesNoProcessBehind) {
   uidriver::WaitUntil(NoToolRunning, 10000, L"the encoder and the player to be gone");
   EXPECT_FALSE(e2e::FileExists(std::wstring(kOutputs) + L"\\clip.3GP")) << "the interrupted output stays";
   EXPECT_FALSE(e2e::FileExists(std::wstring(kOutputs) + L"\\示例 片段 二.3GP"));
+}
+
+// A stopped batch: the jobs before the stop done with their output, the job it caught "已停止" (unless it
+// had ended by then), the rest waiting; neither a tool nor a partial file left behind. Returns how
+// many jobs were done.
+int ExpectStoppedCleanly(const ConverterSession& session, const std::vector<std::wstring>& inputs) {
+  const auto& driver = session.Driver();
+  uidriver::WaitUntil([&] { return driver.IsUsable(L"立即转换"); }, 30000, L"the stopped batch to unlock the window");
+  EXPECT_TRUE(driver.ShowsText(L"已停止转换"));
+  EXPECT_FALSE(driver.ShowsText(L"剩余"));
+  EXPECT_EQ(driver.Progress(), 0);
+  uidriver::WaitUntil(NoToolRunning, 10000, L"the stopped encoder to be gone");
+
+  const Rows rows = driver.Rows();
+  EXPECT_EQ(rows.size(), inputs.size());
+  int done = 0;
+  while (done < static_cast<int>(rows.size()) && rows[done][1] == L"完成") ++done;
+  std::size_t next = done;
+  if (next < rows.size() && rows[next][1] == L"已停止") ++next;
+  for (; next < rows.size(); ++next) EXPECT_EQ(rows[next][1], L"准备就绪") << "row " << next;
+  EXPECT_LT(done, static_cast<int>(inputs.size())) << "the stop came before the batch's end";
+
+  // What the output folder holds once the stopped run's leftover is gone: the done jobs' files alone.
+  const auto outputCount = [] {
+    int count = 0;
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW((std::wstring(kOutputs) + L"\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++count;
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return count;
+  };
+  uidriver::WaitUntil([&] { return outputCount() == done; }, 10000, L"only the done jobs' outputs to stay");
+  return done;
+}
+
+std::wstring OutputOf(const std::wstring& input) {
+  const std::wstring name = input.substr(input.find_last_of(L'\\') + 1);
+  return std::wstring(kOutputs) + L"\\" + name.substr(0, name.find_last_of(L'.')) + L".3GP";
+}
+
+class StoppingConverter : public Converter {
+ protected:
+  void StartBatch(const ConverterSession& session, const std::vector<std::wstring>& inputs) {
+    for (const std::wstring& input : inputs) session.AddFile(input);
+    e2e::FreshFolder(kOutputs);
+    session.SetOutputFolder(kOutputs);
+    session.Driver().Click(L"立即转换");
+  }
+};
+
+TEST_F(StoppingConverter, StopsAsTheEncoderStarts) {
+  ConverterSession session;
+  const std::vector<std::wstring> inputs{plain_, chinese_};
+  StartBatch(session, inputs);
+  session.Driver().Click(L"停止转换");  // the moment the batch has made it the stop button
+  EXPECT_EQ(ExpectStoppedCleanly(session, inputs), 0);
+}
+
+TEST_F(StoppingConverter, StopsAsAJobEndsKeepingItsWholeOutputOrNone) {
+  ConverterSession session;
+  const auto& driver = session.Driver();
+  const std::vector<std::wstring> inputs{plain_, chinese_};
+  StartBatch(session, inputs);
+  uidriver::WaitUntil([&] { return driver.Progress() >= kSampleSeconds - 1; }, 60000, L"the first job's end");
+  driver.Click(L"停止转换");
+  if (ExpectStoppedCleanly(session, inputs) > 0) {
+    EXPECT_THAT(e2e::DescribeMedia(OutputOf(plain_)), HasSubstr("codec_name=amr_nb")) << "a whole output";
+  }
+}
+
+// Esc presses the stop button, as it presses a dialog's cancel button; the next press of the button
+// goes on with what the stop left.
+TEST_F(StoppingConverter, StopsARunningJobByEscThenConvertsOnlyWhatIsLeft) {
+  ConverterSession session;
+  const auto& driver = session.Driver();
+  const std::vector<std::wstring> inputs{plain_, chinese_, e2e::CopySample(kInputs, L"third.avi")};
+  StartBatch(session, inputs);
+  uidriver::WaitUntil([&] { return driver.Progress() > 0; }, 60000, L"the first job to make progress");
+  PostMessageW(driver.Control(L"停止转换"), WM_KEYDOWN, VK_ESCAPE, 1);
+  const int done = ExpectStoppedCleanly(session, inputs);
+
+  std::vector<FILETIME> doneWritten;
+  for (int index = 0; index < done; ++index) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExW(OutputOf(inputs[index]).c_str(), GetFileExInfoStandard, &data));
+    doneWritten.push_back(data.ftLastWriteTime);
+  }
+  ConvertAndWait(session);
+  uidriver::WaitUntil([&] { return driver.ShowsText(L"转换完成"); }, 5000, L"转换完成");
+  EXPECT_EQ(driver.Rows(), (Rows{{inputs[0], L"完成"}, {inputs[1], L"完成"}, {inputs[2], L"完成"}}));
+  for (const std::wstring& input : inputs) EXPECT_TRUE(e2e::FileExists(OutputOf(input)));
+  for (int index = 0; index < done; ++index) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExW(OutputOf(inputs[index]).c_str(), GetFileExInfoStandard, &data));
+    EXPECT_EQ(CompareFileTime(&data.ftLastWriteTime, &doneWritten[index]), 0) << "a done job is not run again";
+  }
 }
 
 }  // namespace

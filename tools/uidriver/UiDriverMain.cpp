@@ -2,7 +2,8 @@
 //
 //   uidriver demo [--class NAME] PROGRAM.exe CLIP OUTPUT-FOLDER SCREENSHOT-FOLDER
 //       starts the program, adds CLIP through the open dialog, picks OUTPUT-FOLDER in the folder
-//       browser, converts, waits for "转换完成", saves before/during/after screenshots, closes it.
+//       browser, converts, stops the batch on its first progress step, converts again, waits for
+//       "转换完成", saves screenshots along the way, closes it.
 //   uidriver rows | progress | click CAPTION | add-file PATH | set-folder PATH | shows TEXT
 //            | screenshot FILE.png
 //       one step against the running main window (class TFrmMain).
@@ -57,28 +58,33 @@ void Screenshot(const AppDriver& driver, const std::wstring& folder, const std::
   Print(driver.SaveScreenshot(path) ? L"screenshot: " + path : L"could not save the screenshot " + path);
 }
 
-// Photographs the batch while it runs, on its first progress step: the encoder is held still while
-// the progress is read and the picture taken, so a conversion that takes less than the driver's
-// polling interval is caught as well.
-void CaptureDuringBatch(const AppDriver& driver, DWORD converterId, const std::wstring& shots) {
-  const HWND convert = driver.Control(L"立即转换");
-  uidriver::WaitUntil([&] { return !IsWindowEnabled(convert) || driver.ShowsText(L"转换完成"); }, 30000,
+bool BatchRunning(const AppDriver& driver) { return driver.Control(L"停止转换") != nullptr; }
+
+// Holds the converter and its tools still once `moment` is true while the batch runs, photographs
+// the window and runs `then` before letting go, so a conversion that takes less than the driver's
+// polling interval is caught as well. False when the batch ended first.
+template <class Moment, class Then>
+bool CaptureDuringBatch(const AppDriver& driver, DWORD converterId, const std::wstring& shots,
+                        const std::wstring& name, Moment moment, Then then) {
+  uidriver::WaitUntil([&] { return BatchRunning(driver) || driver.ShowsText(L"转换完成"); }, 30000,
                       L"the batch to start");
   const ULONGLONG deadline = GetTickCount64() + kBatchTimeoutMs;
-  while (!IsWindowEnabled(convert) && GetTickCount64() < deadline) {
+  while (BatchRunning(driver) && GetTickCount64() < deadline) {
     {
       const uidriver::ProcessTreePause pause(converterId);
-      if (pause.ProcessCount() > 0 && driver.Progress() > 0) {
+      if (pause.ProcessCount() > 0 && moment()) {
         Sleep(kRepaintMs);  // the window itself runs on and repaints the step it was just given
         Print(L"progress " + std::to_wstring(driver.Progress()) + L" of " + std::to_wstring(driver.ProgressMaximum()) +
-              L" s; 立即转换 " + (driver.IsUsable(L"立即转换") ? L"usable" : L"locked"));
-        Screenshot(driver, shots, L"2-during");
-        return;
+              L" s; the convert button reads " + (BatchRunning(driver) ? L"停止转换" : L"立即转换"));
+        Screenshot(driver, shots, name);
+        then();
+        return true;
       }
     }
     Sleep(kPausePollMs);
   }
-  Print(L"the batch ended before its first progress step could be photographed");
+  Print(L"the batch ended before " + name + L" could be photographed");
+  return false;
 }
 
 bool Demo(const std::wstring& mainClass, const std::wstring& program, const std::wstring& clip,
@@ -104,10 +110,25 @@ bool Demo(const std::wstring& mainClass, const std::wstring& program, const std:
 
   Print(L"pressing 立即转换");
   driver.Click(L"立即转换");
-  CaptureDuringBatch(driver, converter.Id(), shots);
+  const auto pressStop = [&] {
+    Print(L"pressing 停止转换");
+    PostMessageW(driver.Control(L"停止转换"), BM_CLICK, 0, 0);
+  };
+  if (CaptureDuringBatch(driver, converter.Id(), shots, L"2-during", [&] { return driver.Progress() > 0; }, pressStop)) {
+    uidriver::WaitUntil([&] { return driver.IsUsable(L"立即转换"); }, 30000, L"the stopped batch to end");
+    Print(driver.ShowsText(L"已停止转换") ? L"batch stopped: 已停止转换 shown" : L"the batch ended before the stop");
+    PrintRows(driver);
+    Screenshot(driver, shots, L"3-stopped");
+    Print(L"adding " + clip + L" once more, so the next batch lasts long enough to show its time left");
+    AddFile(driver, clip);
+    Print(L"pressing 立即转换 again");
+    driver.Click(L"立即转换");
+    // The time left shows once the encoder has reported for two seconds; a fast machine may be done by then.
+    CaptureDuringBatch(driver, converter.Id(), shots, L"4-time-left", [&] { return driver.ShowsText(L"剩余"); }, [] {});
+  }
   uidriver::WaitUntil([&] { return driver.IsUsable(L"立即转换") && driver.ShowsText(L"转换完成"); }, kBatchTimeoutMs,
                       L"转换完成");
-  Screenshot(driver, shots, L"3-after");
+  Screenshot(driver, shots, L"5-after");
   Print(L"batch finished: 转换完成 shown, progress back to " + std::to_wstring(driver.Progress()));
   PrintRows(driver);
 
