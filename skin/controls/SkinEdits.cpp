@@ -280,21 +280,29 @@ void TSkinEdit::DrawPrintedBorder(HDC dc) {
   FrameWith(dc, window, SkinRgb(FSkinData->ButtonShadow));
 }
 
-void TSkinEdit::FindSpinButtons() {
-  if (FUpDown || !FSkinData || !FSkinData->SkinControls().Contains(TSkinControlType::xcSpin)) return;
-  for (HWND child = GetWindow(FHandle, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+namespace {
+
+// Spin buttons that a control made inside itself get a wrapper of their own, kept by the control's.
+void WrapSpinButtonsInside(HWND control, ui::TComponentPtr<TSkinUpDown>& wrapper, TSkinData* data,
+                           ui::TCanvas* canvas) {
+  if (wrapper || !data || !data->SkinControls().Contains(TSkinControlType::xcSpin)) return;
+  for (HWND child = GetWindow(control, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     wchar_t name[64]{};
     GetClassNameW(child, name, 64);
     const std::wstring lower = ui::AsciiLower(std::wstring_view(name));
     if (lower != L"msctls_updown32" && lower.find(L"spin") == std::wstring::npos &&
         lower.find(L"updown") == std::wstring::npos)
       continue;
-    FUpDown.reset(new TSkinUpDown(nullptr));
-    FUpDown->SetInsideEdit(true);
-    FUpDown->AttachWindow(child, *FSkinData, nullptr, FCanvas);
+    wrapper.reset(new TSkinUpDown(nullptr));
+    wrapper->SetInsideEdit(true);
+    wrapper->AttachWindow(child, *data, nullptr, canvas);
     return;
   }
 }
+
+}  // namespace
+
+void TSkinEdit::FindSpinButtons() { WrapSpinButtonsInside(FHandle, FUpDown, FSkinData, FCanvas); }
 
 void TSkinEdit::ReapplySkin() {
   TSkinControl::ReapplySkin();
@@ -382,13 +390,28 @@ void TArrowButton::Paint() {
 
 // ---- TSkinDateTime ----
 
-TSkinDateTime::~TSkinDateTime() { FArrow.reset(); }
+TSkinDateTime::~TSkinDateTime() {
+  FArrow.reset();
+  FUpDown.reset();
+}
 
 void TSkinDateTime::MakeArrow() {
+  FArrow.reset();
+  FUpDown.reset();
+  // A picker with spin buttons (a time picker, DTS_UPDOWN) has no drop-down button to cover.
+  if (GetWindowLongPtrW(FHandle, GWL_STYLE) & DTS_UPDOWN) {
+    WrapSpinButtonsInside(FHandle, FUpDown, FSkinData, FCanvas);
+    return;
+  }
   // The picker's own painting must leave the button alone.
   SetWindowLongPtrW(FHandle, GWL_STYLE, GetWindowLongPtrW(FHandle, GWL_STYLE) | WS_CLIPCHILDREN);
   FArrow.reset(new TArrowButton(nullptr, *this, FHandle));
   FArrow->HandleNeeded();
+}
+
+void TSkinDateTime::ReapplySkin() {
+  TSkinControl::ReapplySkin();
+  if (FUpDown) FUpDown->ReapplySkin();
 }
 
 void TSkinDateTime::AfterMessage(ui::TMessage& message) {

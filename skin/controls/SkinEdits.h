@@ -2,7 +2,8 @@
 // Edit-like controls with a skinned border and skinned small buttons: TSkinComBox (border and drop-down
 // button of combo boxes), TSkinEdit (the border of edits and memos; spin buttons inside get a
 // TSkinUpDown), TSkinDateTime (the picker's border; its drop-down button is covered by a
-// TArrowButton that hands clicks to the picker). The controls keep their own text and input.
+// TArrowButton that hands clicks to the picker; a time picker's spin buttons get a TSkinUpDown).
+// The controls keep their own text and input.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -100,8 +101,12 @@ class TSkinDateTime : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
   ~TSkinDateTime() override;
+  // The cover of the drop-down button; none on a picker with spin buttons.
   TArrowButton* Arrow() const { return FArrow.get(); }
+  // The wrapper of a time picker's spin buttons.
+  TSkinUpDown* UpDown() const { return FUpDown.get(); }
   TSkinData* SkinData() const { return FSkinData; }
+  void ReapplySkin() override;
 
  protected:
   void AfterAttach() override { MakeArrow(); }
@@ -112,6 +117,7 @@ class TSkinDateTime : public TSkinControl {
   void MakeArrow();
 
   ui::TComponentPtr<TArrowButton> FArrow;
+  ui::TComponentPtr<TSkinUpDown> FUpDown;  // held as the edit's is, off the frame's list
 };
 
 }  // namespace skin

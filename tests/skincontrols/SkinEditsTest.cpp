@@ -360,11 +360,37 @@ TEST_F(EditWrappers, TheDateTimeArrowOpensTheCalendarAsTheOwnButtonDoes) {
   EXPECT_NE(VisibleCalendar(), nullptr) << "the calendar stays open after the release";
   if (HWND calendar = VisibleCalendar()) ShowWindow(calendar, SW_HIDE);
 
-  // A picker that makes a new window gets a new arrow on it.
+  // A time picker (a new window) has spin buttons where the drop-down button was: they are skinned
+  // as spin buttons, not covered by an arrow.
   picker->SetKind(ui::TDateTimeKind::dtkTime);
+  ASSERT_NE(GetWindowLongPtrW(picker->Handle(), GWL_STYLE) & DTS_UPDOWN, 0);
+  EXPECT_EQ(wrapper->Arrow(), nullptr);
+  ASSERT_NE(wrapper->UpDown(), nullptr);
+  EXPECT_EQ(GetParent(wrapper->UpDown()->Handle()), picker->Handle());
+  EXPECT_TRUE(wrapper->UpDown()->InsideEdit());
+
+  // Back to a date picker, a new window again: a new arrow on it.
+  picker->SetKind(ui::TDateTimeKind::dtkDate);
+  EXPECT_EQ(wrapper->UpDown(), nullptr);
   ASSERT_NE(wrapper->Arrow(), nullptr);
   EXPECT_EQ(GetParent(wrapper->Arrow()->Handle()), picker->Handle());
   EXPECT_NE(GetWindowLongPtrW(picker->Handle(), GWL_STYLE) & WS_CLIPCHILDREN, 0);
+}
+
+TEST_F(EditWrappers, ATimePickerShownFirstHasItsSpinButtonsSkinned) {
+  data_->Skin3rd()->Add(L"TDateTimePicker=datetimepicker");
+  OpenForm();
+  auto* picker = Add<ui::TDateTimePicker>(20, 20, 186, 24);
+  picker->SetKind(ui::TDateTimeKind::dtkTime);
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+  auto* wrapper = WrapperOf<skin::TSkinDateTime>(*frame, picker);
+  ASSERT_NE(wrapper, nullptr);
+  EXPECT_EQ(wrapper->Arrow(), nullptr) << "no arrow over the spin buttons";
+  ASSERT_NE(wrapper->UpDown(), nullptr);
+  wchar_t name[32]{};
+  GetClassNameW(wrapper->UpDown()->Handle(), name, 32);
+  EXPECT_STREQ(name, L"msctls_updown32");
 }
 
 TEST_F(EditWrappers, CheckAndRadioCellsFollowStateMouseAndEnablingForTwelveEightAndFourCellStrips) {
