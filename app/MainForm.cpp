@@ -1,5 +1,7 @@
 #include "app/MainForm.h"
 
+#include <windowsx.h>
+
 #include <utility>
 
 #include "app/BannerFallback.h"
@@ -14,6 +16,7 @@
 #include "app/OutputSnapshot.h"
 #include "app/SkinChoice.h"
 #include "app/TaskbarList.h"
+#include "skin/base/SkinMessages.h"
 #include "skin/manage/SkinManage.h"
 #include "ui/Application.h"
 #include "ui/ErrorReport.h"
@@ -154,7 +157,17 @@ void TFrmMain::RegisterFormClasses() {
 }
 
 TFrmMain::TFrmMain(ui::TComponent* owner)
-    : ui::TForm(owner), FRunnerWake(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {}
+    : ui::TForm(owner), FRunnerWake(CreateEventW(nullptr, FALSE, FALSE, nullptr)) {
+  // Made before the window exists, so the skin engine draws it as the window's other popup menus.
+  FSkinPopup = ui::MakeOwned<ui::TPopupMenu>(*this);
+  for (int item = 0; item < kSkinChoiceCount; ++item) {
+    auto* entry = ui::MakeOwned<ui::TMenuItem>(*this);
+    entry->SetCaption(std::wstring(SkinChoiceCaption(item)));
+    entry->SetTag(item);
+    entry->OnClick = ui::TNotifyEvent(this, &TFrmMain::SkinPopupClick);
+    FSkinPopup->Items()->Add(entry);
+  }
+}
 
 TFrmMain::~TFrmMain() {
   // The runners' readers call back into this window: end them while every member still lives.
@@ -171,9 +184,11 @@ TFrmMain::~TFrmMain() {
 // ---- start and close ----
 
 void TFrmMain::AddSkinChoices() {
-  HMENU menu = GetSystemMenu(Handle(), FALSE);
-  if (!menu) return;
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  HMENU system = GetSystemMenu(Handle(), FALSE);
+  if (!system) return;
+  ui::Menu skins(CreatePopupMenu());
+  if (!skins) return;
+  HMENU menu = skins.get();
   for (int item = 0; item < kSkinChoiceCount; ++item) {
     std::wstring caption(SkinChoiceCaption(item));
     MENUITEMINFOW info{};
@@ -185,15 +200,36 @@ void TFrmMain::AddSkinChoices() {
     info.dwTypeData = caption.data();
     InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
   }
+  std::wstring caption(kSkinMenuCaption);
+  MENUITEMINFOW submenu{};
+  submenu.cbSize = sizeof submenu;
+  submenu.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_SUBMENU;
+  submenu.fType = MFT_STRING;
+  submenu.hSubMenu = menu;
+  submenu.dwTypeData = caption.data();
+  AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
+  if (!InsertMenuItemW(system, static_cast<UINT>(GetMenuItemCount(system)), TRUE, &submenu)) return;
+  FSkinMenu = skins.release();  // the system menu owns it now
+  ShowSkinCheck();
+}
+
+void TFrmMain::ShowSkinCheck() {
+  if (FSkinMenu)
+    CheckMenuRadioItem(FSkinMenu, 0, kSkinChoiceCount - 1, static_cast<UINT>(FSkinItem), MF_BYPOSITION);
+  for (int item = 0; item < FSkinPopup->Items()->Count(); ++item) FSkinPopup->Items()->Items(item)->SetChecked(item == FSkinItem);
+}
+
+void TFrmMain::ShowSkinPopup(POINT screen) { FSkinPopup->Popup(screen.x, screen.y); }
+
+void TFrmMain::SkinPopupClick(ui::TObject* sender) {
+  if (const auto* entry = dynamic_cast<const ui::TMenuItem*>(sender)) ChooseSkin(entry->Tag());
 }
 
 bool TFrmMain::ChooseSkin(int item) {
   if (SkinChoiceCaption(item).empty() || !SkinData1 || !SkinStore1) return false;
   if (!SkinData1->LoadFromStore(*SkinStore1, item)) return false;
   FSkinItem = item;
-  if (HMENU menu = GetSystemMenu(Handle(), FALSE))
-    CheckMenuRadioItem(menu, SkinChoiceCommand(0), SkinChoiceCommand(kSkinChoiceCount - 1), SkinChoiceCommand(item),
-                       MF_BYCOMMAND);
+  ShowSkinCheck();
   return true;
 }
 
@@ -204,6 +240,17 @@ void TFrmMain::WndProc(ui::TMessage& message) {
       message.Result = 0;
       return;
     }
+  }
+  // The skins' own caption button is shown on this window alone, and opens the choice below itself.
+  if (message.Msg == skin::SM_QUERYSYSBUTTON) {
+    message.Result = message.WParam == static_cast<WPARAM>(kSkinButtonVisibility) &&
+                     message.LParam == static_cast<LPARAM>(kSkinButtonAction);
+    return;
+  }
+  if (message.Msg == skin::SM_SYSBUTTONACTION && message.WParam == static_cast<WPARAM>(kSkinButtonAction)) {
+    ShowSkinPopup({GET_X_LPARAM(message.LParam), GET_Y_LPARAM(message.LParam)});
+    message.Result = 0;
+    return;
   }
   ui::TForm::WndProc(message);
 }

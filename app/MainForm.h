@@ -28,6 +28,7 @@
 #include "ui/Form.h"
 #include "ui/Handles.h"
 #include "ui/ListView.h"
+#include "ui/Menus.h"
 #include "ui/ProgressBar.h"
 #include "ui/StdCtrls.h"
 #include "ui/WebBrowser.h"
@@ -136,16 +137,24 @@ class TFrmMain : public ui::TForm {
   void StopBatch();
   // The store item shown: the one loaded at start, then the one last chosen in the system menu.
   int SkinItem() const { return FSkinItem; }
-  // Loads store item `item` into the skin component; every window is skinned again. The system
-  // menu's check moves to its entry. False when the item does not load.
+  // Loads store item `item` into the skin component; every window is skinned again. The check of
+  // the system menu's skin entries and of the skin button's popup moves to its entry. False when the
+  // item does not load.
   bool ChooseSkin(int item);
+  // The skin choice as the skin's caption button opens it: a popup menu whose top-left corner is at
+  // the screen point; returns when it closes, after the chosen skin was loaded.
+  void ShowSkinPopup(POINT screen);
+  ui::TPopupMenu* SkinPopup() const { return FSkinPopup; }
 
  protected:
   void WndProc(ui::TMessage& message) override;
 
  private:
-  // The skin entries of the system menu, under a separator.
+  // The "皮肤" submenu of the system menu, under a separator.
   void AddSkinChoices();
+  void SkinPopupClick(ui::TObject* sender);
+  // The current skin's entry checked in both places.
+  void ShowSkinCheck();
   class TBusyLock;
   class TStopButton;
   // The window is closing or the program ending: waits stop and no job is touched any more.
@@ -176,6 +185,8 @@ class TFrmMain : public ui::TForm {
   std::unique_ptr<TTaskbarIndicator> FTaskbar;
   bool FTaskbarLookedUp = false;
   int FSkinItem = -1;
+  HMENU FSkinMenu = nullptr;  // the system menu's "皮肤" submenu, owned by the system menu
+  ui::TPopupMenu* FSkinPopup = nullptr;  // owned by the window
   std::unique_ptr<TBatchProgress> FBatchProgress;  // while a batch runs
   std::unique_ptr<TTimeLeft> FTimeLeft;  // while a batch runs
   // The encoder's last progress position and the number of its progress lines, from its reader.

@@ -9,6 +9,8 @@ inline constexpr std::uint32_t SM_RESKIN = 0x3401;
 inline constexpr std::uint32_t SM_REPAINTFRAME = 0x3502;
 inline constexpr std::uint32_t SM_SKINENABLE = 0x3506;
 inline constexpr std::uint32_t SM_SKININIT = 0x3503;
+// Posted for a caption button whose action the engine leaves to the window: wParam the action, lParam
+// the button's bottom-left corner in screen coordinates (signed x and y words).
 inline constexpr std::uint32_t SM_SYSBUTTONACTION = 0x3514;
 inline constexpr std::uint32_t SM_QUERYSYSBUTTON = 0x3515;
 inline constexpr std::uint32_t SM_REDRAWMDICLIENT = 0x3516;

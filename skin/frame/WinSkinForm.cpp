@@ -894,9 +894,15 @@ void TWinSkinForm::PerformAction(std::size_t button, POINT screen) {
       }
       break;
     case CaptionCommand::SystemMenu: ShowSystemMenu({screen.x + 1, screen.y + 1}); break;
-    case CaptionCommand::PostToWindow:
-      PostMessageW(window, SM_SYSBUTTONACTION, static_cast<WPARAM>(action), 0);
+    case CaptionCommand::PostToWindow: {
+      // The button's bottom-left corner on the screen, for what the window opens below it.
+      RECT frame{};
+      GetWindowRect(window, &frame);
+      const SkinRect& b = boxes_[button].bounds;
+      PostMessageW(window, SM_SYSBUTTONACTION, static_cast<WPARAM>(action),
+                   MAKELPARAM(frame.left + b.left, frame.top + b.bottom));
       break;
+    }
     case CaptionCommand::MdiChildMinimize:
     case CaptionCommand::MdiChildRestore:
     case CaptionCommand::MdiChildClose: {

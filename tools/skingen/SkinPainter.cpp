@@ -5,6 +5,8 @@
 #include <functional>
 #include <sstream>
 
+#include "app/SkinChoice.h"
+
 namespace skinart {
 namespace {
 
@@ -53,6 +55,9 @@ const std::initializer_list<std::string_view> kRestore = {
     "#######.."};
 const std::initializer_list<std::string_view> kMinimize = {
     "........", "........", "........", "........", "........", "........", "########", "########"};
+// Four swatches: the skin choice.
+const std::initializer_list<std::string_view> kSkinChoice = {
+    "###..###", "###..###", "###..###", "........", "........", "###..###", "###..###", "###..###"};
 const std::initializer_list<std::string_view> kSmallClose = {
     "##...##", ".##.##.", "..###..", ".##.##.", "##...##"};
 const std::initializer_list<std::string_view> kSmallRestore = {
@@ -595,6 +600,7 @@ SkinSources PaintSkin(const Theme& t) {
   add("maximize.bmp", PaintCaptionButton(t, kMaximize, false));
   add("restore.bmp", PaintCaptionButton(t, kRestore, false));
   add("minimize.bmp", PaintCaptionButton(t, kMinimize, false));
+  add("skinchoice.bmp", PaintCaptionButton(t, kSkinChoice, false));
   add("mdicontrols.bmp", PaintMdiControls(t));
 
   add("buttons.bmp", PaintButtons(t));
@@ -641,10 +647,12 @@ SkinSources PaintSkin(const Theme& t) {
   add("track.bmp", track);
   add("trackvert.bmp", track.Transposed());
 
-  // Caption buttons line up from the right edge: close, maximize or restore, minimize.
+  // Caption buttons line up from the right edge: close, maximize or restore, minimize, and the skin
+  // choice of a window that asks for it.
   const int closeX = t.edge + 3 + t.captionWidth;
   const int maxX = closeX + t.captionGap + t.captionWidth;
   const int minX = maxX + t.captionGap + t.captionWidth;
+  const int skinX = minX + t.captionGap + t.captionWidth;
   const int titleText = 6 + 16 + 6 + t.edge;
 
   IniWriter ini;
@@ -681,6 +689,10 @@ SkinSources PaintSkin(const Theme& t) {
       {"minimize beside maximize", 2, 1, minX, top, 8, 6, "minimize.bmp"},
       {"minimize in the place of maximize when there is no maximize box", 2, 1, maxX, top, 8, 7, "minimize.bmp"},
       {"system menu, drawn from the window icon", 3, 0, t.edge + 6, (t.titleHeight - 16) / 2, 0, 0, nullptr},
+      {"skin choice beside minimize, on a window without a maximize box that asks for it", app::kSkinButtonAction, 1,
+       minX, top, app::kSkinButtonVisibility, 7, "skinchoice.bmp"},
+      {"skin choice beside minimize, on a window with a maximize box that asks for it", app::kSkinButtonAction, 1,
+       skinX, top, app::kSkinButtonVisibility, 6, "skinchoice.bmp"},
   };
   int index = 0;
   for (const CaptionButton& b : buttons) {
