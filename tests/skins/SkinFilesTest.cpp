@@ -10,8 +10,10 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/SkinChoice.h"
 #include "skin/data/SkinSectionReaders.h"
 #include "skin/draw/PixelImage.h"
 #include "ui/core/AsciiText.h"
@@ -203,8 +205,10 @@ TEST_P(SkinFile, StripsCutIntoWholeFramesAsTheDrawingCodeCutsThem) {
   EXPECT_EQ(Integer("Personality", "LeftTopHeight", 0), top.Height() / Integer("Personality", "TopFrame", 1));
 }
 
-TEST_P(SkinFile, CaptionButtonsIncludeCloseMaximizeMinimizeAndSystemMenu) {
+TEST_P(SkinFile, CaptionButtonsIncludeCloseMaximizeMinimizeSystemMenuAndTheSkinChoice) {
   std::set<int> actions;
+  std::set<int> skinChoiceConditions;  // the skin button's second condition: with or without a max box
+  std::set<std::pair<int, int>> sizes;  // of the minimize and skin-choice pictures
   for (skin::CaptionButtonReading& button : skin::ReadCaptionButtons(ini_, ini_.ReadSectionNames())) {
     const std::string& section = button.fields.Name;
     const int action = button.button.Action;
@@ -216,7 +220,14 @@ TEST_P(SkinFile, CaptionButtonsIncludeCloseMaximizeMinimizeAndSystemMenu) {
     EXPECT_EQ(button.fields.FrameCount, 4) << section;
     EXPECT_EQ(picture.Width() % 4, 0) << section;
     EXPECT_GE(button.button.Visibility, 0) << section;
+    if (action == 2 || action == app::kSkinButtonAction) sizes.insert({picture.Width(), picture.Height()});
+    if (action == app::kSkinButtonAction) {
+      EXPECT_EQ(button.button.Visibility, app::kSkinButtonVisibility) << section << ": only where the window asks";
+      skinChoiceConditions.insert(button.button.Visibility1);
+    }
   }
+  EXPECT_EQ(skinChoiceConditions, (std::set<int>{6, 7})) << "a place with and one without a maximize box";
+  EXPECT_EQ(sizes.size(), 1u) << "the skin button has the size of its neighbours";
   EXPECT_TRUE(actions.count(0)) << "close";
   EXPECT_TRUE(actions.count(1) || actions.count(22)) << "maximize";
   EXPECT_TRUE(actions.count(2) || actions.count(23)) << "minimize";
