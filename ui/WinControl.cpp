@@ -232,12 +232,35 @@ void TWinControl::DestroyHandle() {
   if (WindowHandle() == window) Unbind();
 }
 
+void TWinControl::CollectWindowedDescendants(std::vector<TWinControl*>& found) const {
+  for (TControl* control : controls_) {
+    auto* child = dynamic_cast<TWinControl*>(control);
+    if (child == nullptr || !child->HandleAllocated()) continue;
+    found.push_back(child);
+    child->CollectWindowedDescendants(found);
+  }
+}
+
 void TWinControl::RecreateWnd() {
   if (!HandleAllocated()) return;
   Perform(CM_RECREATEWND);
+  // The children's windows go with this one and come back with it; each is told as this one is.
+  // Only controls still below this one after the re-creation are told: a handler may have freed
+  // others meanwhile, so the earlier list is compared with, never followed.
+  std::vector<TWinControl*> hadWindows;
+  CollectWindowedDescendants(hadWindows);
   DestroyHandle();
   HWND window = Handle();
   Perform(CM_WNDRECREATED, 0, reinterpret_cast<LPARAM>(window));
+  std::vector<TWinControl*> haveWindows;
+  CollectWindowedDescendants(haveWindows);
+  for (TWinControl* child : haveWindows) {
+    if (std::find(hadWindows.begin(), hadWindows.end(), child) == hadWindows.end()) continue;
+    std::vector<TWinControl*> current;
+    CollectWindowedDescendants(current);
+    if (std::find(current.begin(), current.end(), child) == current.end()) continue;
+    child->Perform(CM_WNDRECREATED, 0, reinterpret_cast<LPARAM>(child->WindowHandle()));
+  }
 }
 
 LRESULT CALLBACK TWinControl::MainWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -49,7 +49,8 @@ class TWinControl : public TControl {
   bool HandleAllocated() const { return WindowHandle() != nullptr; }
   void HandleNeeded() { Handle(); }
   // Sends CM_RECREATEWND through WindowProc, replaces the window by a new one, then sends
-  // CM_WNDRECREATED with the new handle.
+  // CM_WNDRECREATED with the new handle, and to every windowed child below, whose windows went and
+  // came back with it, with its own new handle.
   void RecreateWnd();
   void DestroyHandle();
 
@@ -95,6 +96,8 @@ class TWinControl : public TControl {
   // Sends the message to every child control (through WindowProc) until one sets a result.
   void Broadcast(TMessage& message);
   void NotifyControls(UINT msg);
+  // The windowed controls below this one that have a window, depth first.
+  void CollectWindowedDescendants(std::vector<TWinControl*>& found) const;
 
   RECT ClientRect() const override;
   void SetBounds(int left, int top, int width, int height) override;

@@ -256,6 +256,37 @@ TEST_F(Wrappers, AWrappedControlReCreatedKeepsItsWrapperAndOneDestroyedFirstIsFr
   EXPECT_TRUE(WrappersOf(*frame, doomed).empty());
 }
 
+// A container's new window brings new windows for everything inside it: their wrappers follow.
+TEST_F(Wrappers, TheChildrenOfAReCreatedContainerAreSkinnedAgainOnTheirNewWindows) {
+  OpenForm();
+  auto* panel = Add<ui::TPanel>(form_.get(), 10, 10, 260, 120);
+  auto* box = Add<ui::TGroupBox>(panel, 10, 10, 200, 90);
+  auto* button = Add<ui::TButton>(box, 10, 20, 90, 26);
+  auto* edit = Add<ui::TEdit>(panel, 10, 100, 120, 21);
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+  const std::vector<ui::TWinControl*> inside{box, button, edit};
+  std::vector<HWND> before;
+  for (ui::TWinControl* control : inside) {
+    ASSERT_EQ(WrappersOf(*frame, control).size(), 1u);
+    before.push_back(control->Handle());
+  }
+  panel->RecreateWnd();
+  trelvix::testing::Pump(60);
+  for (std::size_t i = 0; i < inside.size(); ++i) {
+    SCOPED_TRACE(i);
+    const HWND now = inside[i]->Handle();
+    ASSERT_NE(now, before[i]) << "a new window";
+    const auto wrappers = WrappersOf(*frame, inside[i]);
+    ASSERT_EQ(wrappers.size(), 1u);
+    EXPECT_EQ(wrappers.front()->Handle(), now);
+    EXPECT_NE(wrappers.front()->LifeState(), skin::kLifeWindowDestroyed);
+    EXPECT_EQ(SendMessageW(now, skin::SM_ISSKINNED, 0, 0), 1);
+  }
+  frame->PurgeDetachedControls();
+  for (ui::TWinControl* control : inside) EXPECT_EQ(WrappersOf(*frame, control).size(), 1u) << "kept, not purged";
+}
+
 TEST_F(Wrappers, AWrapperSwitchedOffStillNotesItsWindowGoingAndIsPurged) {
   OpenForm();
   auto* doomed = Add<ui::TButton>(form_.get(), 10, 10, 90, 26);
