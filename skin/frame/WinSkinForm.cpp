@@ -514,18 +514,28 @@ void TWinSkinForm::BuildRegion(bool rebuild) {
   }
   RECT box{};
   if (GetRgnBox(region.get(), &box) == NULLREGION) SetRectRgn(region.get(), 0, 0, size.cx, size.cy);
-  if (SetWindowRgn(window, region.get(), TRUE)) {
+  // A region given with a redraw repaints the whole window and its children on every size step; only
+  // the frame needs it, as the system painted it inside the old shape.
+  ui::GdiRegion current(CreateRectRgn(0, 0, 0, 0));
+  if (FHasRegion && current.get() && GetWindowRgn(window, current.get()) != ERROR &&
+      EqualRgn(current.get(), region.get())) {
+    FRegionWidth = size.cx;
+    FRegionHeight = size.cy;
+    return;
+  }
+  if (SetWindowRgn(window, region.get(), FALSE)) {
     // The system owns a region it was given: it deletes it when another comes or the window goes.
     region.release();
     FHasRegion = true;
     FRegionWidth = size.cx;
     FRegionHeight = size.cy;
+    PaintFrame(nullptr);
   }
 }
 
 void TWinSkinForm::FreeRegion(HWND window) {
   if (!FHasRegion) return;
-  SetWindowRgn(window, nullptr, TRUE);
+  SetWindowRgn(window, nullptr, FMdiKind == MdiKind::Child);
   FHasRegion = false;
   FRegionWidth = FRegionHeight = 0;
 }

@@ -34,6 +34,8 @@ constexpr COLORREF kSentinel = RGB(0x12, 0x34, 0x56);
 
 std::vector<UINT_PTR> g_commands;
 std::vector<LPARAM> g_applied;
+// The flags of every position change the window was asked to take.
+std::vector<UINT> g_positionFlags;
 
 LRESULT CALLBACK TestWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_SYSCOMMAND) {
@@ -42,6 +44,7 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
     if (command == SC_CLOSE || command == SC_MINIMIZE) return 0;
   }
   if (msg == skin::SM_SKINAPPLIED) g_applied.push_back(lParam);
+  if (msg == WM_WINDOWPOSCHANGING) g_positionFlags.push_back(reinterpret_cast<const WINDOWPOS*>(lParam)->flags);
   return DefWindowProcW(window, msg, wParam, lParam);
 }
 
@@ -389,6 +392,55 @@ TEST_P(SkinnedWindow, TheScreenShowsTheSkinFrameAfterPaintsTextChangesAndHover) 
     Pump(30);
     EXPECT_GT(ScreenDifferences(window_, retitled, m), 0) << "the hot cell is on screen";
   }
+}
+
+// A new shape reaches the window as a frame change that keeps the client where it is (the system's
+// own flags 0x800 and 0x1000 say so).
+int ShapeChanges(bool withRedraw) {
+  constexpr UINT kShape = SWP_FRAMECHANGED | 0x0800 | 0x1000;
+  return static_cast<int>(std::count_if(g_positionFlags.begin(), g_positionFlags.end(), [&](UINT flags) {
+    return (flags & kShape) == kShape && ((flags & SWP_NOREDRAW) == 0) == withRedraw;
+  }));
+}
+
+TEST_P(SkinnedWindow, ANewShapeComesWithoutARepaintOfTheWholeWindowAndOnlyWhenTheShapeChanges) {
+  HWND label = CreateWindowExW(0, L"STATIC", L"保留", WS_CHILD | WS_VISIBLE, 10, 10, 120, 24, window_, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(label, nullptr);
+  Skin();
+  const skin::FrameMetrics m = frame_->Metrics();
+  UpdateWindow(window_);
+  Pump(50);
+  ASSERT_FALSE(GetUpdateRect(label, nullptr, FALSE));
+  for (int step = 1; step <= 3; ++step) {
+    const RECT before = WindowRect(window_);
+    const int width = before.right - before.left + 16, height = before.bottom - before.top + 12;
+    g_positionFlags.clear();
+    SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(ShapeChanges(true), 0) << "step " << step << ": the new shape repainted the whole window";
+    EXPECT_EQ(ShapeChanges(false), 1) << "step " << step;
+    EXPECT_FALSE(GetUpdateRect(label, nullptr, FALSE)) << "step " << step << ": the label was repainted";
+    ui::GdiRegion dirty(CreateRectRgn(0, 0, 0, 0));
+    GetUpdateRgn(window_, dirty.get(), FALSE);
+    EXPECT_FALSE(PtInRegion(dirty.get(), 5, 5)) << "step " << step << ": the whole client was repainted";
+    ui::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(window_, shape.get()), ERROR);
+    RECT box{};
+    GetRgnBox(shape.get(), &box);
+    EXPECT_GT(box.right, width - m.right) << "step " << step << ": the shape follows the new width";
+    EXPECT_GT(box.bottom, height - m.bottom) << "step " << step;
+    UpdateWindow(window_);
+    Pump(30);
+  }
+  Pump(50);
+  EXPECT_EQ(ScreenDifferences(window_, PaintedFrame(), m), 0) << "the grown frame is painted";
+
+  // The same skin again at the same size: the shape stays as it is.
+  g_positionFlags.clear();
+  frame_->Reskin();
+  EXPECT_EQ(ShapeChanges(true) + ShapeChanges(false), 0);
+  ui::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_NE(GetWindowRgn(window_, shape.get()), ERROR);
 }
 
 TEST_P(SkinnedWindow, ACaptionButtonReachingBelowTheTitleRepaintsOverTheEdgesItCovers) {
