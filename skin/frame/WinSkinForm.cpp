@@ -698,9 +698,9 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_KEYMENU && !FMenus.Tracking() && FMenus.MenuKey(lParam)) return 0;
       return CallPrevious(msg, wParam, lParam);
-    case WM_SETTEXT: {
-      // The system draws its own caption when the text changes; the skin's goes back over it.
-      const LRESULT result = CallPrevious(msg, wParam, lParam);
+    case WM_SETTEXT:
+    case WM_SETICON: {
+      const LRESULT result = CallWithoutSystemCaption(msg, wParam, lParam);
       PaintFrame(nullptr);
       return result;
     }
@@ -722,7 +722,7 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       FActive = wParam != FALSE;
       SetHoverTimer(FActive);
       // An MDI child's activation is the MDI client's business; only its look is the frame's.
-      if (FMdiKind == MdiKind::Child) CallPrevious(msg, wParam, lParam);
+      if (FMdiKind == MdiKind::Child) CallWithoutSystemCaption(msg, wParam, lParam);
       PaintFrame(nullptr);
       return TRUE;
     case WM_NCCALCSIZE: return NcCalcSize(wParam, lParam);
@@ -739,6 +739,19 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case SM_REPAINTFRAME: PaintFrame(nullptr); return 0;
     default: return CallPrevious(msg, wParam, lParam);
   }
+}
+
+LRESULT TWinSkinForm::CallWithoutSystemCaption(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // The default procedure draws the system's caption at once, before the skin can cover it, but
+  // never on a window that is not visible; the style goes back without a redraw.
+  HWND window = Window();
+  const auto style = GetWindowLongPtrW(window, GWL_STYLE);
+  const bool wasVisible = (style & WS_VISIBLE) != 0;
+  if (wasVisible) ui::SetWindowLongFor(window, GWL_STYLE, style & ~LONG_PTR{WS_VISIBLE});
+  const LRESULT result = CallPrevious(msg, wParam, lParam);
+  if (wasVisible && IsWindow(window))
+    ui::SetWindowLongFor(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | WS_VISIBLE);
+  return result;
 }
 
 void TWinSkinForm::PrintSkinned(HDC dc, UINT flags) {

@@ -137,6 +137,8 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   // The hover timer is a timer of the window, named by this object so other layers' timers differ.
   UINT_PTR HoverTimerId() const { return reinterpret_cast<UINT_PTR>(this); }
 
+  // Passes on a message whose default handling would paint the system's caption over the skin's.
+  LRESULT CallWithoutSystemCaption(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT NcCalcSize(WPARAM wParam, LPARAM lParam);
   LRESULT NcHitTest(WPARAM wParam, LPARAM lParam);
   LRESULT NcMouse(UINT msg, WPARAM wParam, LPARAM lParam);

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -34,10 +35,17 @@ constexpr COLORREF kSentinel = RGB(0x12, 0x34, 0x56);
 
 std::vector<UINT_PTR> g_commands;
 std::vector<LPARAM> g_applied;
+// Runs inside the default handling of a text or icon change, right after the system's own part.
+std::function<void()> g_afterDefaultRetitle;
 // The flags of every position change the window was asked to take.
 std::vector<UINT> g_positionFlags;
 
 LRESULT CALLBACK TestWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if ((msg == WM_SETTEXT || msg == WM_SETICON) && g_afterDefaultRetitle) {
+    const LRESULT result = DefWindowProcW(window, msg, wParam, lParam);
+    g_afterDefaultRetitle();
+    return result;
+  }
   if (msg == WM_SYSCOMMAND) {
     const UINT_PTR command = wParam & 0xFFF0;
     g_commands.push_back(command);
@@ -114,6 +122,7 @@ class SkinnedWindow : public ::testing::TestWithParam<int> {
   }
 
   void TearDown() override {
+    g_afterDefaultRetitle = nullptr;
     frame_.reset();
     if (window_ && IsWindow(window_)) DestroyWindow(window_);
     Pump(10);
@@ -392,6 +401,40 @@ TEST_P(SkinnedWindow, TheScreenShowsTheSkinFrameAfterPaintsTextChangesAndHover) 
     Pump(30);
     EXPECT_GT(ScreenDifferences(window_, retitled, m), 0) << "the hot cell is on screen";
   }
+}
+
+// What the screen shows of the title right now; the window's pending drawing reaches the screen first.
+trelvix::testing::Capture TitleOnScreen(HWND window, const skin::FrameMetrics& m) {
+  MSG none;
+  PeekMessageW(&none, nullptr, WM_APP + 0x77, WM_APP + 0x77, PM_NOREMOVE);
+  const RECT r = WindowRect(window);
+  return trelvix::testing::CaptureScreenArea({r.left, r.top, r.right, r.top + m.top});
+}
+
+TEST_P(SkinnedWindow, TextAndIconChangesNeverShowTheSystemCaptionAndThenShowTheSkinnedTitle) {
+  Skin();
+  const skin::FrameMetrics m = frame_->Metrics();
+  RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  Pump(100);
+  const auto change = [&](const char* what, const std::function<void()>& act) {
+    const trelvix::testing::Capture before = TitleOnScreen(window_, m);
+    ASSERT_GT(before.width, 0);
+    bool same = false;
+    g_afterDefaultRetitle = [&] { same = TitleOnScreen(window_, m).SameArea(before, {0, 0, before.width, before.height}); };
+    act();
+    g_afterDefaultRetitle = nullptr;
+    EXPECT_TRUE(same) << what << ": the system drew its caption before the skin's title came back";
+    EXPECT_TRUE(IsWindowVisible(window_)) << what;
+    Pump(50);
+    EXPECT_EQ(ScreenDifferences(window_, PaintedFrame(), m), 0) << what << ": the skinned title is on screen";
+  };
+  change("text", [&] { SetWindowTextW(window_, L"正在转换 3/7"); });
+  wchar_t text[32]{};
+  GetWindowTextW(window_, text, 32);
+  EXPECT_STREQ(text, L"正在转换 3/7");
+  HICON icon = LoadIconW(nullptr, IDI_WARNING);
+  change("icon", [&] { SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon)); });
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(window_, WM_GETICON, ICON_SMALL, 0)), icon);
 }
 
 // A new shape reaches the window as a frame change that keeps the client where it is (the system's
