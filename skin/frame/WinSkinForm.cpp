@@ -568,6 +568,27 @@ void TWinSkinForm::LayoutButtons(int width) {
   LayoutCaptionButtons(setups_, facts, placement, ask, boxes_);
 }
 
+void TWinSkinForm::AdjustLimits(MINMAXINFO& info) {
+  // The system's limits hold its own frame: a skin edge thinner than it would leave part of the client
+  // off screen when maximised, a thicker one would show, and small windows would crowd the buttons.
+  HMONITOR monitor = MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST);
+  MONITORINFO screen{};
+  screen.cbSize = sizeof screen;
+  if (!monitor || !GetMonitorInfoW(monitor, &screen)) return;
+  const RECT& work = screen.rcWork;
+  const SkinRect workArea{work.left - screen.rcMonitor.left, work.top - screen.rcMonitor.top,
+                          work.right - screen.rcMonitor.left, work.bottom - screen.rcMonitor.top};
+  LayoutButtons(OuterSize(Window()).cx);
+  const WindowLimits limits =
+      SkinnedWindowLimits(workArea, metrics_, CaptionButtonsMinWidth(setups_, boxes_, metrics_),
+                          info.ptMinTrackSize.x, info.ptMinTrackSize.y);
+  info.ptMaxPosition = {limits.maximized.left, limits.maximized.top};
+  info.ptMaxSize = {limits.maximized.Width(), limits.maximized.Height()};
+  info.ptMaxTrackSize.x = std::max(info.ptMaxTrackSize.x, info.ptMaxSize.x);
+  info.ptMaxTrackSize.y = std::max(info.ptMaxTrackSize.y, info.ptMaxSize.y);
+  info.ptMinTrackSize = {limits.minTrackWidth, limits.minTrackHeight};
+}
+
 void TWinSkinForm::RemoveSysMenuStyle() {
   const auto style = GetWindowLongPtrW(Window(), GWL_STYLE);
   if (style & WS_SYSMENU) ui::SetWindowLongFor(Window(), GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_SYSMENU));
@@ -685,6 +706,7 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO: {
       const LRESULT result = CallPrevious(msg, wParam, lParam);
       ReadShowState();
+      if (FSkinState != 0 && FMdiKind != MdiKind::Child) AdjustLimits(*reinterpret_cast<MINMAXINFO*>(lParam));
       return result;
     }
     case WM_COMMAND:

@@ -132,6 +132,8 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   void FreeRegion(HWND window);
   void LoadCaptionButtons();
   void LayoutButtons(int width);
+  // Maximised placement and smallest tracking size for the skin's edges and caption buttons.
+  void AdjustLimits(MINMAXINFO& info);
   void RemoveSysMenuStyle();
   void SetHoverTimer(bool on);
   // The hover timer is a timer of the window, named by this object so other layers' timers differ.

@@ -1,6 +1,7 @@
 // The frame object on a real window under each of the five skins: client size and position kept,
 // hit tests, the shape cut from the edges' key colour, the painted frame, the caption buttons, the
-// engine's messages, and a detach that gives back the system frame exactly.
+// engine's messages, the maximised placement and smallest size, what text and icon changes and size
+// steps show and repaint, and a detach that gives back the system frame exactly.
 #include <gtest/gtest.h>
 #include <windowsx.h>
 
@@ -484,6 +485,69 @@ TEST_P(SkinnedWindow, ANewShapeComesWithoutARepaintOfTheWholeWindowAndOnlyWhenTh
   EXPECT_EQ(ShapeChanges(true) + ShapeChanges(false), 0);
   ui::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
   EXPECT_NE(GetWindowRgn(window_, shape.get()), ERROR);
+}
+
+TEST_P(SkinnedWindow, MaximisedTheSkinEdgesLieOnTheWorkAreaAndTheSmallestSizeHoldsTheButtons) {
+  Skin();
+  const skin::FrameMetrics m = frame_->Metrics();
+  MONITORINFO screen{};
+  screen.cbSize = sizeof screen;
+  ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &screen));
+  const RECT work = screen.rcWork;
+
+  // Asked with nothing filled in, the window still wants room for the skin's title and its buttons.
+  const RECT normal = WindowRect(window_);
+  const int normalWidth = normal.right - normal.left;
+  int fromLeft = m.left, fromRight = m.right;
+  for (const skin::CaptionButtonBox& b : frame_->CaptionButtons()) {
+    if (!b.visible || !b.bounds.HasArea() || b.bounds.top >= m.top) continue;
+    if (b.bounds.left < normalWidth / 2)
+      fromLeft = std::max(fromLeft, b.bounds.right);
+    else
+      fromRight = std::max(fromRight, normalWidth - b.bounds.left);
+  }
+  MINMAXINFO asked{};
+  SendMessageW(window_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&asked));
+  EXPECT_GE(asked.ptMinTrackSize.x, fromLeft + fromRight);
+  EXPECT_GE(asked.ptMinTrackSize.y, m.top + m.menu + m.bottom);
+
+  ShowWindow(window_, SW_MAXIMIZE);
+  ASSERT_TRUE(PumpUntil([&] { return IsZoomed(window_) != FALSE; }, 1500));
+  Pump(30);
+  const RECT zoomed = WindowRect(window_);
+  EXPECT_EQ(zoomed.left, work.left - m.left);
+  EXPECT_EQ(zoomed.top, work.top);
+  EXPECT_EQ(zoomed.right, work.right + m.right);
+  EXPECT_EQ(zoomed.bottom, work.bottom + m.bottom);
+  POINT origin{0, 0};
+  ClientToScreen(window_, &origin);
+  const RECT client = ClientRect(window_);
+  EXPECT_EQ(origin.x, work.left) << "the client starts at the work area's left";
+  EXPECT_EQ(origin.x + client.right, work.right);
+  EXPECT_EQ(origin.y, work.top + m.top + m.menu) << "the whole title is on the work area";
+  EXPECT_EQ(origin.y + client.bottom, work.bottom);
+  ShowWindow(window_, SW_RESTORE);
+  ASSERT_TRUE(PumpUntil([&] { return IsZoomed(window_) == FALSE; }, 1500));
+
+  SetWindowPos(window_, nullptr, 0, 0, 20, 10, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump(30);
+  const RECT small = WindowRect(window_);
+  const int w = small.right - small.left;
+  EXPECT_GE(small.bottom - small.top, m.top + m.bottom);
+  PaintedFrame();
+  const auto& boxes = frame_->CaptionButtons();
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    const skin::SkinRect& a = boxes[i].bounds;
+    if (!boxes[i].visible || !a.HasArea() || a.top >= m.top) continue;
+    EXPECT_GE(a.left, 0) << "button " << i << " at width " << w;
+    EXPECT_LE(a.right, w) << "button " << i << " at width " << w;
+    for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+      const skin::SkinRect& b = boxes[j].bounds;
+      if (!boxes[j].visible || !b.HasArea() || b.top >= m.top) continue;
+      const bool apart = a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
+      EXPECT_TRUE(apart) << "buttons " << i << " and " << j << " overlap at width " << w;
+    }
+  }
 }
 
 TEST_P(SkinnedWindow, ACaptionButtonReachingBelowTheTitleRepaintsOverTheEdgesItCovers) {
