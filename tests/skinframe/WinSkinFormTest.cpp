@@ -438,6 +438,80 @@ TEST_P(SkinnedWindow, TextAndIconChangesNeverShowTheSystemCaptionAndThenShowTheS
   EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(window_, WM_GETICON, ICON_SMALL, 0)), icon);
 }
 
+HWND g_mdiClient = nullptr;
+HWND g_watchedMdiChild = nullptr;
+
+LRESULT CALLBACK MdiFrameProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return DefFrameProcW(window, g_mdiClient, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK MdiChildProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCACTIVATE && g_afterDefaultRetitle && window == g_watchedMdiChild) {
+    const LRESULT result = DefMDIChildProcW(window, msg, wParam, lParam);
+    g_afterDefaultRetitle();
+    return result;
+  }
+  return DefMDIChildProcW(window, msg, wParam, lParam);
+}
+
+TEST_P(SkinnedWindow, AnMdiChildsActivationNeverShowsTheSystemCaption) {
+  static const bool registered = [] {
+    WNDCLASSW frame{};
+    frame.lpfnWndProc = MdiFrameProc;
+    frame.hInstance = GetModuleHandleW(nullptr);
+    frame.lpszClassName = L"TrelvixMdiFrameTest";
+    frame.hbrBackground = GetSysColorBrush(COLOR_APPWORKSPACE);
+    WNDCLASSW child = frame;
+    child.lpfnWndProc = MdiChildProc;
+    child.lpszClassName = L"TrelvixMdiChildTest";
+    child.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+    return RegisterClassW(&frame) != 0 && RegisterClassW(&child) != 0;
+  }();
+  ASSERT_TRUE(registered);
+  HWND frameWindow = CreateWindowExW(0, L"TrelvixMdiFrameTest", L"MDI", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 60, 60,
+                                     640, 420, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(frameWindow, nullptr);
+  CLIENTCREATESTRUCT clientSetup{nullptr, 1000};
+  g_mdiClient = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 620, 380,
+                                frameWindow, nullptr, GetModuleHandleW(nullptr), &clientSetup);
+  ASSERT_NE(g_mdiClient, nullptr);
+  ShowWindow(frameWindow, SW_SHOWNORMAL);
+  SetForegroundWindow(frameWindow);
+  const auto open = [&](const wchar_t* title, int x) {
+    MDICREATESTRUCTW child{L"TrelvixMdiChildTest", title, GetModuleHandleW(nullptr), x, 10, 280, 200,
+                           WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0};
+    return reinterpret_cast<HWND>(SendMessageW(g_mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&child)));
+  };
+  HWND skinned = open(L"任务一", 10);
+  HWND other = open(L"任务二", 310);
+  ASSERT_NE(skinned, nullptr);
+  ASSERT_NE(other, nullptr);
+  frame_ = std::make_unique<skin::TWinSkinForm>(data_);
+  ASSERT_TRUE(frame_->AttachWindow(skinned));
+  ASSERT_TRUE(PumpUntil([&] { return frame_->SkinState() == skin::kSkinStateSkinned; }));
+  const skin::FrameMetrics m = frame_->Metrics();
+  g_watchedMdiChild = skinned;
+  for (HWND next : {skinned, other, skinned, other}) {
+    if (reinterpret_cast<HWND>(SendMessageW(g_mdiClient, WM_MDIGETACTIVE, 0, 0)) == next) continue;
+    Pump(50);
+    const trelvix::testing::Capture before = TitleOnScreen(skinned, m);
+    ASSERT_GT(before.width, 0);
+    int calls = 0, same = 0;
+    g_afterDefaultRetitle = [&] {
+      ++calls;
+      same += TitleOnScreen(skinned, m).SameArea(before, {0, 0, before.width, before.height});
+    };
+    SendMessageW(g_mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(next), 0);
+    g_afterDefaultRetitle = nullptr;
+    EXPECT_GT(calls, 0);
+    EXPECT_EQ(same, calls) << (next == skinned ? "activating" : "deactivating")
+                           << ": the system drew its caption before the skin's title came back";
+  }
+  frame_.reset();
+  DestroyWindow(frameWindow);
+  g_mdiClient = g_watchedMdiChild = nullptr;
+}
+
 // A new shape reaches the window as a frame change that keeps the client where it is (the system's
 // own flags 0x800 and 0x1000 say so).
 int ShapeChanges(bool withRedraw) {
