@@ -6,6 +6,7 @@
 
 #include "skin/base/SkinMessages.h"
 #include "ui/Handles.h"
+#include "ui/WindowSubclass.h"
 #include "ui/core/Properties.h"
 
 namespace skin {
@@ -243,6 +244,10 @@ void TSkinScrollbarH::AttachWindow(HWND window, TSkinData& data, TSkinControlLis
   if (FAttached) return;
   TSkinControl::AttachWindow(window, data, form, canvas);
   if (!FAttached) return;
+  // A window that does not clip its siblings draws its own bars over the overlays lying above it.
+  const auto style = GetWindowLongPtrW(window, GWL_STYLE);
+  FAddedClipSiblings = (style & WS_CLIPSIBLINGS) == 0;
+  if (FAddedClipSiblings) ui::SetWindowLongFor(window, GWL_STYLE, style | WS_CLIPSIBLINGS);
   FHorzBar = MakeBar();
   FVertBar = MakeBar();
   FHorzBar->AttachToWindow(data, window, BarKind::Horizontal);
@@ -254,7 +259,15 @@ void TSkinScrollbarH::RestoreControl() {
   if (FLifeState != kLifeWindowDestroyed) {
     FHorzBar.reset();
     FVertBar.reset();
+    if (FAddedClipSiblings && IsWindow(FHandle))
+      ui::SetWindowLongFor(FHandle, GWL_STYLE, GetWindowLongPtrW(FHandle, GWL_STYLE) & ~LONG_PTR{WS_CLIPSIBLINGS});
   }
+  FAddedClipSiblings = false;
+}
+
+void TSkinScrollbarH::RepositionBars() {
+  if (FHorzBar) FHorzBar->Reposition();
+  if (FVertBar) FVertBar->Reposition();
 }
 
 bool TSkinScrollbarH::BeforeMessage(ui::TMessage& message) {
@@ -266,6 +279,9 @@ void TSkinScrollbarH::AfterMessage(ui::TMessage& message) {
   switch (message.Msg) {
     case WM_HSCROLL: ShowRequest(FHorzBar.get(), message.WParam); break;
     case WM_VSCROLL: ShowRequest(FVertBar.get(), message.WParam); break;
+    // The window has just drawn its own bars: the overlays go back over them whether or not they moved.
+    case WM_SIZE:
+    case WM_NCPAINT: RepositionBars(); break;
     default:
       if (!LeavesBarsAlone(message.Msg)) FollowPair(FHorzBar.get(), FVertBar.get());
       break;

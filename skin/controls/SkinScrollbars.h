@@ -73,8 +73,12 @@ class TSkinScrollbarH : public TSkinControl {
   void DrawSkin(HDC dc, const RECT& rect) override;
 
  private:
+  void RepositionBars();
+
   ui::TComponentPtr<TWScrollbar> FHorzBar;
   ui::TComponentPtr<TWScrollbar> FVertBar;
+  // The window clips its siblings while it is served: it was given the style here.
+  bool FAddedClipSiblings = false;
 };
 
 class TSkinScControl : public TSkinControl {

@@ -106,6 +106,28 @@ void LayoutCaptionButtons(std::span<const CaptionButtonSetup> buttons, const Cap
   }
 }
 
+int CaptionButtonsMinWidth(std::span<const CaptionButtonSetup> buttons, std::span<const CaptionButtonBox> boxes,
+                           const FrameMetrics& metrics) {
+  // A button that does not move when the window widens is counted from the left edge.
+  constexpr int kWideProbe = 1 << 16;
+  CaptionPlacement narrow{0, metrics, false, 0};
+  CaptionPlacement wide{kWideProbe, metrics, false, 0};
+  std::int64_t fromLeft = std::max(metrics.left, 0), fromRight = std::max(metrics.right, 0);
+  for (std::size_t i = 0; i < buttons.size() && i < boxes.size(); ++i) {
+    const CaptionButtonSetup& b = buttons[i];
+    if (!boxes[i].visible || b.picture.Empty() || b.fields.Visibility == kMenuBandVisibility || b.fields.Align == 100)
+      continue;
+    const CellSize cell = CaptionButtonCellSize(b.picture);
+    const SkinRect atNarrow = PlaceCaptionButton(b.fields, cell, narrow);
+    const SkinRect atWide = PlaceCaptionButton(b.fields, cell, wide);
+    if (atNarrow.left == atWide.left)
+      fromLeft = std::max<std::int64_t>(fromLeft, atNarrow.right);
+    else
+      fromRight = std::max<std::int64_t>(fromRight, std::int64_t{kWideProbe} - atWide.left);
+  }
+  return ClampCoordinate(fromLeft + fromRight);
+}
+
 int FullPaintCell(bool active, int frameCount) { return active || frameCount < 4 ? 1 : 4; }
 
 int TrackedPaintCell(ButtonState state, int visibility, int frameCount) {

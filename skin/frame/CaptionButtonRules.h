@@ -76,6 +76,12 @@ void LayoutCaptionButtons(std::span<const CaptionButtonSetup> buttons, const Cap
                           const CaptionPlacement& placement, const CaptionButtonQuery& ask,
                           std::vector<CaptionButtonBox>& boxes);
 
+// The narrowest window whose title holds its laid-out visible buttons where the skin places them, the
+// ones counted from the left edge clear of the ones counted from the right, between the side edges.
+// Buttons of the menu band and buttons without a picture take no room in the title.
+int CaptionButtonsMinWidth(std::span<const CaptionButtonSetup> buttons, std::span<const CaptionButtonBox> boxes,
+                           const FrameMetrics& metrics);
+
 // A button's look: 0 before its first change, then normal, pressed or hot.
 enum class ButtonState : std::uint8_t { Fresh = 0, Normal = 1, Pressed = 2, Hot = 3 };
 // The cell a full title paint draws: 1, or 4 (the inactive look) for an inactive window when the

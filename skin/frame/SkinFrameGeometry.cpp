@@ -210,6 +210,19 @@ SkinnedWindowSize WindowSizeForClient(int clientWidth, int clientHeight, const F
   return size;
 }
 
+WindowLimits SkinnedWindowLimits(const SkinRect& work, const FrameMetrics& m, int captionButtonsWidth,
+                                 int systemMinTrackWidth, int systemMinTrackHeight) {
+  WindowLimits limits;
+  limits.maximized = {ClampCoordinate(std::int64_t{work.left} - m.left), ClampCoordinate(work.top),
+                      ClampCoordinate(std::int64_t{work.right} + m.right),
+                      ClampCoordinate(std::int64_t{work.bottom} + m.bottom)};
+  limits.minTrackWidth = ClampCoordinate(
+      std::max<std::int64_t>({systemMinTrackWidth, std::int64_t{m.left} + m.right, captionButtonsWidth}));
+  limits.minTrackHeight = ClampCoordinate(
+      std::max<std::int64_t>(systemMinTrackHeight, std::int64_t{m.top} + m.menu + m.bottom));
+  return limits;
+}
+
 WindowSize SystemWindowSize(int windowWidth, int windowHeight, const FrameMetrics& m, int systemNonClientWidth,
                             int systemNonClientHeight) {
   const std::int64_t width = static_cast<std::int64_t>(windowWidth) - m.left - m.right + systemNonClientWidth;

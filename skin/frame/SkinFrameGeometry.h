@@ -201,6 +201,20 @@ struct WindowSize {
 WindowSize SystemWindowSize(int windowWidth, int windowHeight, const FrameMetrics& metrics,
                             int systemNonClientWidth, int systemNonClientHeight);
 
+// WM_GETMINMAXINFO of a skinned window. Maximised, the side and bottom edges of the skin lie just
+// outside the work area, where the system puts its own frame, and the title begins at the work area's
+// top; the work area is given relative to the monitor's corner, as the system wants the position.
+struct WindowLimits {
+  SkinRect maximized;
+  int minTrackWidth = 0;
+  int minTrackHeight = 0;
+  friend bool operator==(const WindowLimits&, const WindowLimits&) = default;
+};
+// The smallest tracking size keeps the system's, grown to hold the skin's edges, title and menu band
+// and, across, `captionButtonsWidth`.
+WindowLimits SkinnedWindowLimits(const SkinRect& workArea, const FrameMetrics& metrics, int captionButtonsWidth,
+                                 int systemMinTrackWidth, int systemMinTrackHeight);
+
 // A value clamped to [-kCoordinateLimit, kCoordinateLimit].
 int ClampCoordinate(std::int64_t value);
 

@@ -514,18 +514,28 @@ void TWinSkinForm::BuildRegion(bool rebuild) {
   }
   RECT box{};
   if (GetRgnBox(region.get(), &box) == NULLREGION) SetRectRgn(region.get(), 0, 0, size.cx, size.cy);
-  if (SetWindowRgn(window, region.get(), TRUE)) {
+  // A region given with a redraw repaints the whole window and its children on every size step; only
+  // the frame needs it, as the system painted it inside the old shape.
+  ui::GdiRegion current(CreateRectRgn(0, 0, 0, 0));
+  if (FHasRegion && current.get() && GetWindowRgn(window, current.get()) != ERROR &&
+      EqualRgn(current.get(), region.get())) {
+    FRegionWidth = size.cx;
+    FRegionHeight = size.cy;
+    return;
+  }
+  if (SetWindowRgn(window, region.get(), FALSE)) {
     // The system owns a region it was given: it deletes it when another comes or the window goes.
     region.release();
     FHasRegion = true;
     FRegionWidth = size.cx;
     FRegionHeight = size.cy;
+    PaintFrame(nullptr);
   }
 }
 
 void TWinSkinForm::FreeRegion(HWND window) {
   if (!FHasRegion) return;
-  SetWindowRgn(window, nullptr, TRUE);
+  SetWindowRgn(window, nullptr, FMdiKind == MdiKind::Child);
   FHasRegion = false;
   FRegionWidth = FRegionHeight = 0;
 }
@@ -556,6 +566,27 @@ void TWinSkinForm::LayoutButtons(int width) {
     return SendMessageW(window, SM_QUERYSYSBUTTON, static_cast<WPARAM>(visibility), action) > 0;
   };
   LayoutCaptionButtons(setups_, facts, placement, ask, boxes_);
+}
+
+void TWinSkinForm::AdjustLimits(MINMAXINFO& info) {
+  // The system's limits hold its own frame: a skin edge thinner than it would leave part of the client
+  // off screen when maximised, a thicker one would show, and small windows would crowd the buttons.
+  HMONITOR monitor = MonitorFromWindow(Window(), MONITOR_DEFAULTTONEAREST);
+  MONITORINFO screen{};
+  screen.cbSize = sizeof screen;
+  if (!monitor || !GetMonitorInfoW(monitor, &screen)) return;
+  const RECT& work = screen.rcWork;
+  const SkinRect workArea{work.left - screen.rcMonitor.left, work.top - screen.rcMonitor.top,
+                          work.right - screen.rcMonitor.left, work.bottom - screen.rcMonitor.top};
+  LayoutButtons(OuterSize(Window()).cx);
+  const WindowLimits limits =
+      SkinnedWindowLimits(workArea, metrics_, CaptionButtonsMinWidth(setups_, boxes_, metrics_),
+                          info.ptMinTrackSize.x, info.ptMinTrackSize.y);
+  info.ptMaxPosition = {limits.maximized.left, limits.maximized.top};
+  info.ptMaxSize = {limits.maximized.Width(), limits.maximized.Height()};
+  info.ptMaxTrackSize.x = std::max(info.ptMaxTrackSize.x, info.ptMaxSize.x);
+  info.ptMaxTrackSize.y = std::max(info.ptMaxTrackSize.y, info.ptMaxSize.y);
+  info.ptMinTrackSize = {limits.minTrackWidth, limits.minTrackHeight};
 }
 
 void TWinSkinForm::RemoveSysMenuStyle() {
@@ -675,6 +706,7 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO: {
       const LRESULT result = CallPrevious(msg, wParam, lParam);
       ReadShowState();
+      if (FSkinState != 0 && FMdiKind != MdiKind::Child) AdjustLimits(*reinterpret_cast<MINMAXINFO*>(lParam));
       return result;
     }
     case WM_COMMAND:
@@ -688,9 +720,9 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == SC_KEYMENU && !FMenus.Tracking() && FMenus.MenuKey(lParam)) return 0;
       return CallPrevious(msg, wParam, lParam);
-    case WM_SETTEXT: {
-      // The system draws its own caption when the text changes; the skin's goes back over it.
-      const LRESULT result = CallPrevious(msg, wParam, lParam);
+    case WM_SETTEXT:
+    case WM_SETICON: {
+      const LRESULT result = CallWithoutSystemCaption(msg, wParam, lParam);
       PaintFrame(nullptr);
       return result;
     }
@@ -712,7 +744,7 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       FActive = wParam != FALSE;
       SetHoverTimer(FActive);
       // An MDI child's activation is the MDI client's business; only its look is the frame's.
-      if (FMdiKind == MdiKind::Child) CallPrevious(msg, wParam, lParam);
+      if (FMdiKind == MdiKind::Child) CallWithoutSystemCaption(msg, wParam, lParam);
       PaintFrame(nullptr);
       return TRUE;
     case WM_NCCALCSIZE: return NcCalcSize(wParam, lParam);
@@ -729,6 +761,19 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case SM_REPAINTFRAME: PaintFrame(nullptr); return 0;
     default: return CallPrevious(msg, wParam, lParam);
   }
+}
+
+LRESULT TWinSkinForm::CallWithoutSystemCaption(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // The default procedure draws the system's caption at once, before the skin can cover it, but
+  // never on a window that is not visible; the style goes back without a redraw.
+  HWND window = Window();
+  const auto style = GetWindowLongPtrW(window, GWL_STYLE);
+  const bool wasVisible = (style & WS_VISIBLE) != 0;
+  if (wasVisible) ui::SetWindowLongFor(window, GWL_STYLE, style & ~LONG_PTR{WS_VISIBLE});
+  const LRESULT result = CallPrevious(msg, wParam, lParam);
+  if (wasVisible && IsWindow(window))
+    ui::SetWindowLongFor(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | WS_VISIBLE);
+  return result;
 }
 
 void TWinSkinForm::PrintSkinned(HDC dc, UINT flags) {

@@ -132,11 +132,15 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   void FreeRegion(HWND window);
   void LoadCaptionButtons();
   void LayoutButtons(int width);
+  // Maximised placement and smallest tracking size for the skin's edges and caption buttons.
+  void AdjustLimits(MINMAXINFO& info);
   void RemoveSysMenuStyle();
   void SetHoverTimer(bool on);
   // The hover timer is a timer of the window, named by this object so other layers' timers differ.
   UINT_PTR HoverTimerId() const { return reinterpret_cast<UINT_PTR>(this); }
 
+  // Passes on a message whose default handling would paint the system's caption over the skin's.
+  LRESULT CallWithoutSystemCaption(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT NcCalcSize(WPARAM wParam, LPARAM lParam);
   LRESULT NcHitTest(WPARAM wParam, LPARAM lParam);
   LRESULT NcMouse(UINT msg, WPARAM wParam, LPARAM lParam);

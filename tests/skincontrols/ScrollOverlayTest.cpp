@@ -2,7 +2,7 @@
 // paint the thumb where the system has it after every kind of change (thumb drag with real mouse
 // messages, wheel, keyboard, code, resize, hide and show, re-creation); a 1000-row virtual list
 // scrolls through its overlay; the list's header follows the mouse; stand-alone scroll bars, memos
-// and bare windows with bars are covered too.
+// and bare windows with bars, also those that draw over their siblings, are covered too.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -417,6 +417,41 @@ TEST_F(ScrollOverlays, ABareWindowsBarsFollowItsScrollInfoSetFromCode) {
   wrapper.reset();
   DestroyWindow(window);
   UnregisterClassW(cls.lpszClassName, cls.hInstance);
+}
+
+TEST_F(ScrollOverlays, ABareListBoxThatDoesNotClipItsSiblingsNeverDrawsItsOwnBarOverTheOverlay) {
+  form_->Show();
+  HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
+                              20, 20, 200, 150, form_->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(list, nullptr);
+  for (int row = 0; row < 60; ++row)
+    SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((L"文件" + std::to_wstring(row)).c_str()));
+  ui::TComponentPtr<skin::TSkinScrollbarH> wrapper(new skin::TSkinScrollbarH(nullptr));
+  wrapper->AttachWindow(list, *data_, nullptr, nullptr);
+  Pump(50);
+  TWScrollbar& bar = *wrapper->VertBar();
+  ASSERT_TRUE(Follows(bar));
+  RECT overlay{};
+  GetWindowRect(bar.WindowHandle(), &overlay);
+  const RECT whole{0, 0, overlay.right - overlay.left, overlay.bottom - overlay.top};
+  const trelvix::testing::Capture shown = trelvix::testing::CaptureScreenArea(overlay);
+
+  for (int round = 0; round < 3; ++round) {
+    const int paints = bar.PaintCount();
+    // Only the list box's frame and its own bar are drawn again; nothing asks the overlay to paint.
+    RedrawWindow(list, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN | RDW_UPDATENOW);
+    EXPECT_TRUE(trelvix::testing::CaptureScreenArea(overlay).SameArea(shown, whole)) << "round " << round;
+    EXPECT_GT(bar.PaintCount(), paints) << "the overlay is drawn again after the frame, round " << round;
+    EXPECT_TRUE(Follows(bar));
+  }
+  SendMessageW(list, LB_SETTOPINDEX, 30, 0);
+  RedrawWindow(list, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN | RDW_UPDATENOW);
+  EXPECT_TRUE(Follows(bar)) << "the thumb moved with the list";
+
+  wrapper->RestoreControl();
+  EXPECT_EQ(GetWindowLongPtrW(list, GWL_STYLE) & WS_CLIPSIBLINGS, 0) << "the list box gets its own style back";
+  wrapper.reset();
+  DestroyWindow(list);
 }
 
 }  // namespace

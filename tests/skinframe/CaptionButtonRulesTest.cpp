@@ -176,6 +176,29 @@ TEST(CaptionButtonCellSize, CellsLieSideBySide) {
   EXPECT_EQ(CaptionButtonCellSize({0, 16, 4}).width, 0);
 }
 
+TEST(CaptionButtonsMinWidth, TheLeftAndRightGroupsSideBySideBetweenTheEdges) {
+  const std::vector<CaptionButtonSetup> setups{{Button(0, 0, 0, 1, 31, 5), {96, 18, 4}},
+                                               {Button(1, 0, 0, 1, 57, 5), {96, 18, 4}},
+                                               {Button(2, 0, 0, 2, 70, 5), {96, 18, 4}},
+                                               {Button(3, 0, 0, 0, 10, 6), {16, 16, 1}},
+                                               {Button(9, 100, 100, 100, 20, 0), {96, 18, 4}},
+                                               {Button(40, 0, 0, 1, 300, 5), {}},
+                                               {Button(41, 0, 0, 1, 400, 5), {96, 18, 4}}};
+  std::vector<CaptionButtonBox> boxes;
+  LayoutCaptionButtons(setups, Facts(), Placement(546, false, 19), nullptr, boxes);
+  boxes[6].visible = false;
+  const FrameMetrics m{4, 29, 4, 4, 19};
+  // the icon ends at 26; the leftmost of the right group starts 70 + 24 from the right edge
+  EXPECT_EQ(CaptionButtonsMinWidth(setups, boxes, m), 26 + 94);
+  boxes[2].visible = false;
+  EXPECT_EQ(CaptionButtonsMinWidth(setups, boxes, m), 26 + 57);
+  boxes[3].visible = false;
+  EXPECT_EQ(CaptionButtonsMinWidth(setups, boxes, m), 4 + 57);
+  for (CaptionButtonBox& box : boxes) box.visible = false;
+  EXPECT_EQ(CaptionButtonsMinWidth(setups, boxes, m), 8) << "the side edges alone";
+  EXPECT_EQ(CaptionButtonsMinWidth({}, {}, m), 8);
+}
+
 TEST(LayoutCaptionButtons, HiddenButtonsAndEmptyPicturesKeepTheirBounds) {
   std::vector<CaptionButtonSetup> setups{{Button(0, 0, 0, 1, 31, 5), {96, 18, 4}},
                                        {Button(1, 2, 6, 1, 57, 5), {96, 18, 4}},

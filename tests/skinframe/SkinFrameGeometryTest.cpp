@@ -120,6 +120,30 @@ TEST(EdgeFrameIndex, InactiveWindowsShowTheSecondFrameWhenThereIsOne) {
   EXPECT_EQ(EdgeFrameIndex(false, -4), 1);
 }
 
+TEST(SkinnedWindowLimits, MaximisedTheSideAndBottomEdgesLieJustOutsideTheWorkArea) {
+  const WindowLimits plain = SkinnedWindowLimits({0, 0, 1024, 738}, kAmber, 83, 112, 27);
+  EXPECT_EQ(plain.maximized, (SkinRect{-4, 0, 1028, 742}));
+  EXPECT_EQ(plain.minTrackWidth, 112) << "the system's smallest width holds the buttons already";
+  EXPECT_EQ(plain.minTrackHeight, 33) << "title and bottom edge";
+  const FrameMetrics thick{12, 40, 10, 9, 19};
+  const WindowLimits topBar = SkinnedWindowLimits({0, 40, 1024, 768}, thick, 200, 112, 27);
+  EXPECT_EQ(topBar.maximized, (SkinRect{-12, 40, 1034, 777}));
+  EXPECT_EQ(topBar.minTrackWidth, 200);
+  EXPECT_EQ(topBar.minTrackHeight, 40 + 19 + 9);
+  EXPECT_EQ(SkinnedWindowLimits({0, 0, 800, 600}, thick, 0, 0, 0).minTrackWidth, 22) << "the side edges at least";
+}
+
+TEST(SkinnedWindowLimits, ExtremeValuesStayWithinTheCoordinateLimit) {
+  const FrameMetrics huge{kMaxFrameThickness, kMaxFrameThickness, kMaxFrameThickness, kMaxFrameThickness,
+                          kMaxFrameThickness};
+  const WindowLimits limits =
+      SkinnedWindowLimits({-kCoordinateLimit, -kCoordinateLimit, kCoordinateLimit, kCoordinateLimit}, huge, INT_MAX,
+                          INT_MAX, INT_MAX);
+  EXPECT_EQ(limits.maximized, (SkinRect{-kCoordinateLimit, -kCoordinateLimit, kCoordinateLimit, kCoordinateLimit}));
+  EXPECT_EQ(limits.minTrackWidth, kCoordinateLimit);
+  EXPECT_EQ(limits.minTrackHeight, kCoordinateLimit);
+}
+
 TEST(SkinnedClientRect, ClientIsTheWindowLessTheSkinFrameAndMenuBand) {
   SkinRect client;
   ASSERT_TRUE(SkinnedClientRect({100, 50, 546, 466}, kAmber, BorderKind::Sizeable, MdiKind::Plain,

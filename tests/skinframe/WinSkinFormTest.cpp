@@ -1,6 +1,7 @@
 // The frame object on a real window under each of the five skins: client size and position kept,
 // hit tests, the shape cut from the edges' key colour, the painted frame, the caption buttons, the
-// engine's messages, and a detach that gives back the system frame exactly.
+// engine's messages, the maximised placement and smallest size, what text and icon changes and size
+// steps show and repaint, and a detach that gives back the system frame exactly.
 #include <gtest/gtest.h>
 #include <windowsx.h>
 
@@ -8,6 +9,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -34,14 +36,24 @@ constexpr COLORREF kSentinel = RGB(0x12, 0x34, 0x56);
 
 std::vector<UINT_PTR> g_commands;
 std::vector<LPARAM> g_applied;
+// Runs inside the default handling of a text or icon change, right after the system's own part.
+std::function<void()> g_afterDefaultRetitle;
+// The flags of every position change the window was asked to take.
+std::vector<UINT> g_positionFlags;
 
 LRESULT CALLBACK TestWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if ((msg == WM_SETTEXT || msg == WM_SETICON) && g_afterDefaultRetitle) {
+    const LRESULT result = DefWindowProcW(window, msg, wParam, lParam);
+    g_afterDefaultRetitle();
+    return result;
+  }
   if (msg == WM_SYSCOMMAND) {
     const UINT_PTR command = wParam & 0xFFF0;
     g_commands.push_back(command);
     if (command == SC_CLOSE || command == SC_MINIMIZE) return 0;
   }
   if (msg == skin::SM_SKINAPPLIED) g_applied.push_back(lParam);
+  if (msg == WM_WINDOWPOSCHANGING) g_positionFlags.push_back(reinterpret_cast<const WINDOWPOS*>(lParam)->flags);
   return DefWindowProcW(window, msg, wParam, lParam);
 }
 
@@ -111,6 +123,7 @@ class SkinnedWindow : public ::testing::TestWithParam<int> {
   }
 
   void TearDown() override {
+    g_afterDefaultRetitle = nullptr;
     frame_.reset();
     if (window_ && IsWindow(window_)) DestroyWindow(window_);
     Pump(10);
@@ -388,6 +401,226 @@ TEST_P(SkinnedWindow, TheScreenShowsTheSkinFrameAfterPaintsTextChangesAndHover) 
     SendMessageW(window_, WM_NCMOUSEMOVE, HTCLOSE, centre);
     Pump(30);
     EXPECT_GT(ScreenDifferences(window_, retitled, m), 0) << "the hot cell is on screen";
+  }
+}
+
+// What the screen shows of the title right now; the window's pending drawing reaches the screen first.
+trelvix::testing::Capture TitleOnScreen(HWND window, const skin::FrameMetrics& m) {
+  MSG none;
+  PeekMessageW(&none, nullptr, WM_APP + 0x77, WM_APP + 0x77, PM_NOREMOVE);
+  const RECT r = WindowRect(window);
+  return trelvix::testing::CaptureScreenArea({r.left, r.top, r.right, r.top + m.top});
+}
+
+TEST_P(SkinnedWindow, TextAndIconChangesNeverShowTheSystemCaptionAndThenShowTheSkinnedTitle) {
+  Skin();
+  const skin::FrameMetrics m = frame_->Metrics();
+  RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  Pump(100);
+  const auto change = [&](const char* what, const std::function<void()>& act) {
+    const trelvix::testing::Capture before = TitleOnScreen(window_, m);
+    ASSERT_GT(before.width, 0);
+    bool same = false;
+    g_afterDefaultRetitle = [&] { same = TitleOnScreen(window_, m).SameArea(before, {0, 0, before.width, before.height}); };
+    act();
+    g_afterDefaultRetitle = nullptr;
+    EXPECT_TRUE(same) << what << ": the system drew its caption before the skin's title came back";
+    EXPECT_TRUE(IsWindowVisible(window_)) << what;
+    Pump(50);
+    EXPECT_EQ(ScreenDifferences(window_, PaintedFrame(), m), 0) << what << ": the skinned title is on screen";
+  };
+  change("text", [&] { SetWindowTextW(window_, L"正在转换 3/7"); });
+  wchar_t text[32]{};
+  GetWindowTextW(window_, text, 32);
+  EXPECT_STREQ(text, L"正在转换 3/7");
+  HICON icon = LoadIconW(nullptr, IDI_WARNING);
+  change("icon", [&] { SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon)); });
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(window_, WM_GETICON, ICON_SMALL, 0)), icon);
+}
+
+HWND g_mdiClient = nullptr;
+HWND g_watchedMdiChild = nullptr;
+
+LRESULT CALLBACK MdiFrameProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return DefFrameProcW(window, g_mdiClient, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK MdiChildProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_NCACTIVATE && g_afterDefaultRetitle && window == g_watchedMdiChild) {
+    const LRESULT result = DefMDIChildProcW(window, msg, wParam, lParam);
+    g_afterDefaultRetitle();
+    return result;
+  }
+  return DefMDIChildProcW(window, msg, wParam, lParam);
+}
+
+TEST_P(SkinnedWindow, AnMdiChildsActivationNeverShowsTheSystemCaption) {
+  static const bool registered = [] {
+    WNDCLASSW frame{};
+    frame.lpfnWndProc = MdiFrameProc;
+    frame.hInstance = GetModuleHandleW(nullptr);
+    frame.lpszClassName = L"TrelvixMdiFrameTest";
+    frame.hbrBackground = GetSysColorBrush(COLOR_APPWORKSPACE);
+    WNDCLASSW child = frame;
+    child.lpfnWndProc = MdiChildProc;
+    child.lpszClassName = L"TrelvixMdiChildTest";
+    child.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+    return RegisterClassW(&frame) != 0 && RegisterClassW(&child) != 0;
+  }();
+  ASSERT_TRUE(registered);
+  HWND frameWindow = CreateWindowExW(0, L"TrelvixMdiFrameTest", L"MDI", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 60, 60,
+                                     640, 420, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(frameWindow, nullptr);
+  CLIENTCREATESTRUCT clientSetup{nullptr, 1000};
+  g_mdiClient = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 620, 380,
+                                frameWindow, nullptr, GetModuleHandleW(nullptr), &clientSetup);
+  ASSERT_NE(g_mdiClient, nullptr);
+  ShowWindow(frameWindow, SW_SHOWNORMAL);
+  SetForegroundWindow(frameWindow);
+  const auto open = [&](const wchar_t* title, int x) {
+    MDICREATESTRUCTW child{L"TrelvixMdiChildTest", title, GetModuleHandleW(nullptr), x, 10, 280, 200,
+                           WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0};
+    return reinterpret_cast<HWND>(SendMessageW(g_mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&child)));
+  };
+  HWND skinned = open(L"任务一", 10);
+  HWND other = open(L"任务二", 310);
+  ASSERT_NE(skinned, nullptr);
+  ASSERT_NE(other, nullptr);
+  frame_ = std::make_unique<skin::TWinSkinForm>(data_);
+  ASSERT_TRUE(frame_->AttachWindow(skinned));
+  ASSERT_TRUE(PumpUntil([&] { return frame_->SkinState() == skin::kSkinStateSkinned; }));
+  const skin::FrameMetrics m = frame_->Metrics();
+  g_watchedMdiChild = skinned;
+  for (HWND next : {skinned, other, skinned, other}) {
+    if (reinterpret_cast<HWND>(SendMessageW(g_mdiClient, WM_MDIGETACTIVE, 0, 0)) == next) continue;
+    Pump(50);
+    const trelvix::testing::Capture before = TitleOnScreen(skinned, m);
+    ASSERT_GT(before.width, 0);
+    int calls = 0, same = 0;
+    g_afterDefaultRetitle = [&] {
+      ++calls;
+      same += TitleOnScreen(skinned, m).SameArea(before, {0, 0, before.width, before.height});
+    };
+    SendMessageW(g_mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(next), 0);
+    g_afterDefaultRetitle = nullptr;
+    EXPECT_GT(calls, 0);
+    EXPECT_EQ(same, calls) << (next == skinned ? "activating" : "deactivating")
+                           << ": the system drew its caption before the skin's title came back";
+  }
+  frame_.reset();
+  DestroyWindow(frameWindow);
+  g_mdiClient = g_watchedMdiChild = nullptr;
+}
+
+// A new shape reaches the window as a frame change that keeps the client where it is (the system's
+// own flags 0x800 and 0x1000 say so).
+int ShapeChanges(bool withRedraw) {
+  constexpr UINT kShape = SWP_FRAMECHANGED | 0x0800 | 0x1000;
+  return static_cast<int>(std::count_if(g_positionFlags.begin(), g_positionFlags.end(), [&](UINT flags) {
+    return (flags & kShape) == kShape && ((flags & SWP_NOREDRAW) == 0) == withRedraw;
+  }));
+}
+
+TEST_P(SkinnedWindow, ANewShapeComesWithoutARepaintOfTheWholeWindowAndOnlyWhenTheShapeChanges) {
+  HWND label = CreateWindowExW(0, L"STATIC", L"保留", WS_CHILD | WS_VISIBLE, 10, 10, 120, 24, window_, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(label, nullptr);
+  Skin();
+  const skin::FrameMetrics m = frame_->Metrics();
+  UpdateWindow(window_);
+  Pump(50);
+  ASSERT_FALSE(GetUpdateRect(label, nullptr, FALSE));
+  for (int step = 1; step <= 3; ++step) {
+    const RECT before = WindowRect(window_);
+    const int width = before.right - before.left + 16, height = before.bottom - before.top + 12;
+    g_positionFlags.clear();
+    SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(ShapeChanges(true), 0) << "step " << step << ": the new shape repainted the whole window";
+    EXPECT_EQ(ShapeChanges(false), 1) << "step " << step;
+    EXPECT_FALSE(GetUpdateRect(label, nullptr, FALSE)) << "step " << step << ": the label was repainted";
+    ui::GdiRegion dirty(CreateRectRgn(0, 0, 0, 0));
+    GetUpdateRgn(window_, dirty.get(), FALSE);
+    EXPECT_FALSE(PtInRegion(dirty.get(), 5, 5)) << "step " << step << ": the whole client was repainted";
+    ui::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(GetWindowRgn(window_, shape.get()), ERROR);
+    RECT box{};
+    GetRgnBox(shape.get(), &box);
+    EXPECT_GT(box.right, width - m.right) << "step " << step << ": the shape follows the new width";
+    EXPECT_GT(box.bottom, height - m.bottom) << "step " << step;
+    UpdateWindow(window_);
+    Pump(30);
+  }
+  Pump(50);
+  EXPECT_EQ(ScreenDifferences(window_, PaintedFrame(), m), 0) << "the grown frame is painted";
+
+  // The same skin again at the same size: the shape stays as it is.
+  g_positionFlags.clear();
+  frame_->Reskin();
+  EXPECT_EQ(ShapeChanges(true) + ShapeChanges(false), 0);
+  ui::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_NE(GetWindowRgn(window_, shape.get()), ERROR);
+}
+
+TEST_P(SkinnedWindow, MaximisedTheSkinEdgesLieOnTheWorkAreaAndTheSmallestSizeHoldsTheButtons) {
+  Skin();
+  const skin::FrameMetrics m = frame_->Metrics();
+  MONITORINFO screen{};
+  screen.cbSize = sizeof screen;
+  ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &screen));
+  const RECT work = screen.rcWork;
+
+  // Asked with nothing filled in, the window still wants room for the skin's title and its buttons.
+  const RECT normal = WindowRect(window_);
+  const int normalWidth = normal.right - normal.left;
+  int fromLeft = m.left, fromRight = m.right;
+  for (const skin::CaptionButtonBox& b : frame_->CaptionButtons()) {
+    if (!b.visible || !b.bounds.HasArea() || b.bounds.top >= m.top) continue;
+    if (b.bounds.left < normalWidth / 2)
+      fromLeft = std::max(fromLeft, b.bounds.right);
+    else
+      fromRight = std::max(fromRight, normalWidth - b.bounds.left);
+  }
+  MINMAXINFO asked{};
+  SendMessageW(window_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&asked));
+  EXPECT_GE(asked.ptMinTrackSize.x, fromLeft + fromRight);
+  EXPECT_GE(asked.ptMinTrackSize.y, m.top + m.menu + m.bottom);
+
+  ShowWindow(window_, SW_MAXIMIZE);
+  ASSERT_TRUE(PumpUntil([&] { return IsZoomed(window_) != FALSE; }, 1500));
+  Pump(30);
+  const RECT zoomed = WindowRect(window_);
+  EXPECT_EQ(zoomed.left, work.left - m.left);
+  EXPECT_EQ(zoomed.top, work.top);
+  EXPECT_EQ(zoomed.right, work.right + m.right);
+  EXPECT_EQ(zoomed.bottom, work.bottom + m.bottom);
+  POINT origin{0, 0};
+  ClientToScreen(window_, &origin);
+  const RECT client = ClientRect(window_);
+  EXPECT_EQ(origin.x, work.left) << "the client starts at the work area's left";
+  EXPECT_EQ(origin.x + client.right, work.right);
+  EXPECT_EQ(origin.y, work.top + m.top + m.menu) << "the whole title is on the work area";
+  EXPECT_EQ(origin.y + client.bottom, work.bottom);
+  ShowWindow(window_, SW_RESTORE);
+  ASSERT_TRUE(PumpUntil([&] { return IsZoomed(window_) == FALSE; }, 1500));
+
+  SetWindowPos(window_, nullptr, 0, 0, 20, 10, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump(30);
+  const RECT small = WindowRect(window_);
+  const int w = small.right - small.left;
+  EXPECT_GE(small.bottom - small.top, m.top + m.bottom);
+  PaintedFrame();
+  const auto& boxes = frame_->CaptionButtons();
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    const skin::SkinRect& a = boxes[i].bounds;
+    if (!boxes[i].visible || !a.HasArea() || a.top >= m.top) continue;
+    EXPECT_GE(a.left, 0) << "button " << i << " at width " << w;
+    EXPECT_LE(a.right, w) << "button " << i << " at width " << w;
+    for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+      const skin::SkinRect& b = boxes[j].bounds;
+      if (!boxes[j].visible || !b.HasArea() || b.top >= m.top) continue;
+      const bool apart = a.right <= b.left || b.right <= a.left || a.bottom <= b.top || b.bottom <= a.top;
+      EXPECT_TRUE(apart) << "buttons " << i << " and " << j << " overlap at width " << w;
+    }
   }
 }
 
