@@ -132,9 +132,13 @@ void TSkinControl::Intercept(ui::TMessage& message) {
     FHandle = reinterpret_cast<HWND>(message.LParam);
     FUnicode = IsWindowUnicode(FHandle) != FALSE;
     if (FLifeState == kLifeWindowDestroyed) {
+      // The old window's end gave the control back its own background and colour: take them again.
       FLifeState = kLifeAttached;
       FActive = true;
-      if (FManageColor) FControl->SetColor(static_cast<ui::TColor>(FSkinData->ButtonFace));
+      if (FManageColor) {
+        ParentBackgroundStep(true);
+        FControl->SetColor(static_cast<ui::TColor>(FSkinData->ButtonFace));
+      }
     }
   }
   if (message.Msg == SM_SKINENABLE) {

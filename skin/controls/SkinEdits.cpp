@@ -254,6 +254,11 @@ bool TSkinEdit::BeforeMessage(ui::TMessage& message) {
 void TSkinEdit::AfterMessage(ui::TMessage& message) {
   switch (message.Msg) {
     case WM_NCPAINT: PaintWindow(nullptr); break;
+    case ui::CM_WNDRECREATED:
+      // Spin buttons inside went with the old window; the new window's are wrapped afresh.
+      FUpDown.reset();
+      FindSpinButtons();
+      break;
     case WM_PRINTCLIENT: {
       auto dc = reinterpret_cast<HDC>(message.WParam);
       if (dc) {

@@ -287,6 +287,24 @@ TEST_F(Wrappers, TheChildrenOfAReCreatedContainerAreSkinnedAgainOnTheirNewWindow
   for (ui::TWinControl* control : inside) EXPECT_EQ(WrappersOf(*frame, control).size(), 1u) << "kept, not purged";
 }
 
+TEST_F(Wrappers, AReCreatedControlTakesTheSkinsBackgroundAndColourAgain) {
+  data_->Skin3rd()->Insert(0, std::wstring(kMyAdvPage) + L"=advpagecontrol");
+  OpenForm();
+  auto* box = Add<Named<ui::TPanel, kMyAdvPage>>(form_.get(), 10, 10, 200, 80);
+  box->SetParentBackground(true);
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(WrappersOf(*frame, box).size(), 1u);
+  ASSERT_FALSE(box->ParentBackground()) << "the wrapper takes the parent's background off";
+  ASSERT_EQ(SendMessageW(box->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
+  const ui::TColor skinColour = box->Color();
+  box->RecreateWnd();
+  trelvix::testing::Pump(60);
+  EXPECT_FALSE(box->ParentBackground()) << "and again on the new window";
+  EXPECT_EQ(box->Color(), skinColour);
+  EXPECT_EQ(SendMessageW(box->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
+}
+
 TEST_F(Wrappers, AWrapperSwitchedOffStillNotesItsWindowGoingAndIsPurged) {
   OpenForm();
   auto* doomed = Add<ui::TButton>(form_.get(), 10, 10, 90, 26);

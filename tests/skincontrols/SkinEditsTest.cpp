@@ -377,6 +377,28 @@ TEST_F(EditWrappers, TheDateTimeArrowOpensTheCalendarAsTheOwnButtonDoes) {
   EXPECT_NE(GetWindowLongPtrW(picker->Handle(), GWL_STYLE) & WS_CLIPCHILDREN, 0);
 }
 
+TEST_F(EditWrappers, SpinButtonsInsideAnEditAreWrappedAgainWhenTheEditIsReCreated) {
+  OpenForm();
+  auto* edit = Add<ui::TEdit>(20, 20, 120, 24);
+  auto* spin = Add<ui::TUpDown>(0, 0, 17, 20);
+  spin->SetParent(edit);
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+  auto* wrapper = WrapperOf<skin::TSkinEdit>(*frame, edit);
+  ASSERT_NE(wrapper, nullptr);
+  RedrawWindow(edit->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+  Pump(60);
+  ASSERT_NE(wrapper->UpDown(), nullptr);
+  ASSERT_EQ(wrapper->UpDown()->Handle(), spin->Handle());
+
+  edit->RecreateWnd();
+  RedrawWindow(edit->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
+  Pump(60);
+  ASSERT_NE(wrapper->UpDown(), nullptr);
+  EXPECT_EQ(wrapper->UpDown()->Handle(), spin->Handle()) << "the new spin window, not the old one";
+  EXPECT_TRUE(IsWindow(wrapper->UpDown()->Handle()));
+}
+
 TEST_F(EditWrappers, ATimePickerShownFirstHasItsSpinButtonsSkinned) {
   data_->Skin3rd()->Add(L"TDateTimePicker=datetimepicker");
   OpenForm();
