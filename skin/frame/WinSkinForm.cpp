@@ -376,6 +376,12 @@ void TWinSkinForm::DetachWindow() {
 }
 
 void TWinSkinForm::WindowDestroyed() {
+  // A form that lives on (its window re-created for a new border or style) gets a new frame: it must
+  // find the form's own colour and no item handlers into this one, which may be freed first.
+  if (FForm && FSkinState != kSkinStateDestroyed && !FForm->IsDestroying()) {
+    FForm->SetColor(FOldColor);
+    FOwnerDraw.SetPopupMenusOwnerDraw(*FForm, false);
+  }
   FSkinState = kSkinStateDestroyed;
   UnhookForm();
   FTimerOn = false;

@@ -20,6 +20,7 @@
 #include "tests/support/SkinWindowTests.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
+#include "ui/Menus.h"
 
 namespace {
 
@@ -384,6 +385,40 @@ TEST_F(ManagedWindows, AWindowMenuMovesIntoTheBandBelowTheTitleAndItsEntriesStil
   Pump(30);
   ASSERT_EQ(g_menuCommands.size(), 1u) << "an entry without a drop-down is its own command; a disabled one is not";
   EXPECT_EQ(LOWORD(g_menuCommands[0]), 102);
+}
+
+// A new border style makes the form a new window, and the manager a new frame for it.
+TEST_F(ManagedWindows, AFormWhoseWindowIsReCreatedKeepsItsOwnColourAndGetsItsPopupBackUnskinned) {
+  constexpr ui::TColor kOwnColour = 0x00336699;
+  ui::TComponentPtr<ui::TForm> form(new ui::TForm(nullptr));
+  form->SetCaption(L"重建的窗口");
+  form->SetColor(kOwnColour);
+  auto* popup = ui::MakeOwned<ui::TPopupMenu>(*form);
+  auto* item = ui::MakeOwned<ui::TMenuItem>(*form);
+  item->SetCaption(L"菜单项");
+  popup->Items()->Add(item);
+  form->SetBounds(60, 60, 320, 220);
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  const HWND before = form->Handle();
+  ASSERT_TRUE(WaitSkinned(before));
+  EXPECT_NE(form->Color(), kOwnColour) << "the skin's face colour while skinned";
+  EXPECT_TRUE(popup->OwnerDraw());
+
+  form->SetBorderStyle(ui::TFormBorderStyle::bsSingle);
+  const HWND after = form->Handle();
+  ASSERT_NE(after, before);
+  SetForegroundWindow(after);
+  ASSERT_TRUE(WaitSkinned(after));
+  Pump(300);
+  EXPECT_NE(form->Color(), kOwnColour);
+  EXPECT_TRUE(popup->OwnerDraw());
+
+  data_->SetActive(false);
+  ASSERT_TRUE(PumpUntil([&] { return !Skinned(after); }));
+  EXPECT_EQ(form->Color(), kOwnColour) << "the form's own colour, not the skin's, comes back";
+  EXPECT_FALSE(popup->OwnerDraw());
+  EXPECT_FALSE(item->OnDrawItem.Assigned()) << "no handler left into a frame";
 }
 
 bool HasScrollStyle(HWND window) {
