@@ -373,39 +373,39 @@ void TFrmMain::AddFiles(const std::vector<std::wstring>& paths) {
   TRunningProbes probes(order.Slots());
   ResetEvent(FRunnerWake.get());
   while (!order.AllListed()) {
-    bool ended = false;
+    // A probe that has ended gives its player to the next file at once, before the window lists it.
     for (std::size_t slot = 0; slot < probes.Count(); ++slot) {
       TRunningProbes::TSlot& running = probes[slot];
-      if (!running.probe) {
+      if (running.probe && running.probe->Ended()) {
+        running.probe->Stop();
+        if (Ending()) return;
+        try {
+          durations[running.file] = running.probe->Duration();
+        } catch (...) {
+          failures[running.file] = std::current_exception();
+        }
+        running.probe.reset();
+        order.Ended(running.file);
+      }
+      while (!running.probe) {
         const std::optional<std::size_t> file = order.StartNext();
-        if (!file) continue;
+        if (!file) break;
         running.file = *file;
         try {
           running.probe.emplace(*this, PlayerOfSlot(slot), paths[*file]);
         } catch (...) {
           failures[*file] = std::current_exception();
           order.Ended(*file);
-          ended = true;
-          continue;
         }
       }
-      if (!running.probe->Ended()) continue;
-      running.probe->Stop();
-      if (Ending()) return;
-      try {
-        durations[running.file] = running.probe->Duration();
-      } catch (...) {
-        failures[running.file] = std::current_exception();
-      }
-      running.probe.reset();
-      order.Ended(running.file);
-      ended = true;
     }
 
     bool listed = false;
     while (const std::optional<std::size_t> file = order.ListNext()) {
       if (failures[*file]) {
-        // The file is not listed and the report says why; the files after it are still added.
+        // The file is not listed and the report says why, under the rows before it; the files after
+        // it are still added.
+        if (std::exchange(listed, false)) lvwFiles->Items().Append(JobCount());
         try {
           std::rethrow_exception(failures[*file]);
         } catch (...) {
@@ -421,9 +421,8 @@ void TFrmMain::AddFiles(const std::vector<std::wstring>& paths) {
       FJobs.push_back(std::move(job));
       listed = true;
     }
-    if (listed) ShowJobCount();
-    // A freed player takes the next file at once.
-    if (ended || order.AllListed()) continue;
+    if (listed) lvwFiles->Items().Append(JobCount());
+    if (order.AllListed()) break;
     WaitServingMessages(FRunnerWake.get(), probes.WaitMs());
     if (Ending()) return;
   }
