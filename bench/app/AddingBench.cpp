@@ -32,7 +32,7 @@ double RunEach(const std::vector<std::wstring>& commandLines, const char* what) 
   for (const std::wstring& line : commandLines) {
     const auto run = e2e::RunProgram(line, 120000);
     if (run.exitCode != 0) {
-      std::printf("%s failed:\n%s\n", what, run.text.c_str());
+      std::printf("%s failed (exit code %lu):\n%s\n", what, static_cast<unsigned long>(run.exitCode), run.text.c_str());
       return -1;
     }
   }
