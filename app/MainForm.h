@@ -1,8 +1,8 @@
 #pragma once
 // Unit Main: TFrmMain, the converter's only window, drawn with skin item 2 of its skin store. It lists the input files with their durations
-// (measured by the player through DosCommand2 and, for several files, further players of their own),
-// converts them one after another through the encoder
-// (DosCommand1) into the chosen output folder and shows the running file's progress.
+// (measured by the player through DosCommand2, and for several files at once by further players of
+// its own), converts them one after another through the encoder (DosCommand1) into the chosen output
+// folder and shows the running file's progress.
 #include <windows.h>
 
 #include <atomic>
