@@ -2,6 +2,10 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <exception>
+#include <optional>
+#include <thread>
 #include <utility>
 
 #include "app/BannerFallback.h"
@@ -14,6 +18,7 @@
 #include "app/MessageWait.h"
 #include "app/OutputFolder.h"
 #include "app/OutputSnapshot.h"
+#include "app/ProbeOrder.h"
 #include "app/SkinChoice.h"
 #include "app/TaskbarList.h"
 #include "skin/base/SkinMessages.h"
@@ -26,7 +31,9 @@ namespace app {
 namespace {
 
 constexpr int kStartSkinItem = 2;
-constexpr int kProbePolls = 50;
+// A player that neither tells the length nor ends is given up after this; what it printed counts.
+constexpr ULONGLONG kProbeTimeLimitMs = 50000;
+// A probe learns of its player's lines and end from its reader's wake-up; this only bounds a missed one.
 constexpr DWORD kProbePollMs = 1000;
 // The batch learns of the encoder's end from its reader's wake-up; this only bounds a missed one.
 constexpr DWORD kBatchPollMs = 250;
@@ -72,6 +79,66 @@ class TFrmMain::TBusyLock {
 
  private:
   TFrmMain& form_;
+};
+
+// One player run measuring one file. It has ended once the player has told the length, has ended
+// by itself or has run out of time; what it printed until then gives the duration.
+class TFrmMain::TPlayerProbe {
+ public:
+  TPlayerProbe(const TFrmMain& form, process::TDosCommand& player, const std::wstring& path)
+      : player_(player), deadline_(GetTickCount64() + kProbeTimeLimitMs) {
+    player_.SetCommandLine(PlayerCommandLine(form.FExeDir + L"mplayer.exe", path));
+    player_.Execute();
+  }
+  TPlayerProbe(const TPlayerProbe&) = delete;
+  TPlayerProbe& operator=(const TPlayerProbe&) = delete;
+
+  bool Ended() {
+    return !player_.IsRunning() || marker_.Seen(player_.CapturedLines()) || GetTickCount64() >= deadline_;
+  }
+  // How long the window may wait before it looks at this probe again.
+  DWORD WaitMs() const {
+    const ULONGLONG now = GetTickCount64();
+    return now >= deadline_ ? 0 : static_cast<DWORD>(std::min<ULONGLONG>(deadline_ - now, kProbePollMs));
+  }
+  // Ends the player and its reader; serves sent messages meanwhile.
+  void Stop() { player_.Stop(); }
+  // Raises EDurationFormat when the reported number cannot be read.
+  std::int32_t Duration() const { return DurationFromPlayerOutput(player_.CapturedLines().Text()); }
+
+ private:
+  process::TDosCommand& player_;
+  LengthMarkerWatch marker_;
+  ULONGLONG deadline_;
+};
+
+// The probes of one add, one slot per player. Whatever still runs when the add ends, however it
+// ends, is stopped.
+class TFrmMain::TRunningProbes {
+ public:
+  struct TSlot {
+    std::optional<TPlayerProbe> probe;
+    std::size_t file = 0;
+  };
+  explicit TRunningProbes(std::size_t slots) : slots_(slots) {}
+  ~TRunningProbes() {
+    for (TSlot& slot : slots_)
+      if (slot.probe) slot.probe->Stop();
+  }
+  TRunningProbes(const TRunningProbes&) = delete;
+  TRunningProbes& operator=(const TRunningProbes&) = delete;
+
+  std::size_t Count() const { return slots_.size(); }
+  TSlot& operator[](std::size_t slot) { return slots_[slot]; }
+  DWORD WaitMs() const {
+    DWORD wait = kProbePollMs;
+    for (const TSlot& slot : slots_)
+      if (slot.probe) wait = std::min(wait, slot.probe->WaitMs());
+    return wait;
+  }
+
+ private:
+  std::vector<TSlot> slots_;
 };
 
 // While a batch runs the convert button stays usable as its stop button, pressed by Esc as well.
@@ -173,7 +240,7 @@ TFrmMain::~TFrmMain() {
   // The runners' readers call back into this window: end them while every member still lives.
   if (DosCommand1 != nullptr) DosCommand1->Stop();
   RemoveInterruptedOutput();
-  if (DosCommand2 != nullptr) DosCommand2->Stop();
+  StopPlayers();
   FBannerFallback.reset();
   FRowDoubleClick.reset();
   FRowTips.reset();
@@ -258,13 +325,9 @@ void TFrmMain::WndProc(ui::TMessage& message) {
 void TFrmMain::FormCreate(ui::TObject*) {
   DosCommand1 = ui::MakeOwned<process::TDosCommand>(*this);
   DosCommand1->SetName(L"DosCommand1");
-  DosCommand2 = ui::MakeOwned<process::TDosCommand>(*this);
-  DosCommand2->SetName(L"DosCommand2");
+  DosCommand2 = &PlayerOfSlot(0);
   DosCommand1->OnNewLine = process::TNewLineEvent(this, &TFrmMain::DosCommand1NewLine);
   DosCommand1->OnTerminated = ui::TNotifyEvent(this, &TFrmMain::DosCommand2Terminated);
-  // Only to wake the probe's wait as soon as a line arrives; the probe reads CapturedLines.
-  DosCommand2->OnNewLine = process::TNewLineEvent(this, &TFrmMain::DosCommand2NewLine);
-  DosCommand2->OnTerminated = ui::TNotifyEvent(this, &TFrmMain::DosCommand2Terminated);
 
   PaintBanner(WebBrowser1->Banner());
   WebBrowser1->Navigate(BannerPageAddress(ui::Application->ExeName()));
@@ -294,14 +357,14 @@ void TFrmMain::FormCreate(ui::TObject*) {
 
 void TFrmMain::FormClose(ui::TObject*, ui::TCloseAction&) {
   // A probe or a batch below this handler is still waiting in its loop: end the children first (the
-  // encoder, then the player), drop what the interrupted encoder wrote, and only then release the
+  // encoder, then the players), drop what the interrupted encoder wrote, and only then release the
   // jobs; the loops see FClosing and touch no job afterwards. Stopping serves sent messages, so a
   // second close may arrive meanwhile; it finds the work under way.
   if (FClosing) return;
   FClosing = true;
   DosCommand1->Stop();
   RemoveInterruptedOutput();
-  DosCommand2->Stop();
+  StopPlayers();
   ClearJobs();
 }
 
@@ -349,23 +412,66 @@ void TFrmMain::AddFiles(const std::vector<std::wstring>& paths) {
   ProgressBar1->SetPosition(0);
   lblInfo->SetCaption(kStatusReady);
   // One lock for all the files, so that nothing else starts between two of them; the window keeps
-  // being served while each file is measured.
+  // being served while they are measured.
   const TBusyLock lock(*this);
-  for (const std::wstring& path : paths) {
-    auto job = std::make_unique<TFileJob>();
-    try {
-      job->Duration = ProbeDuration(path);
-    } catch (...) {
-      // The file is not listed and the report says why; the files after it are still added.
-      ui::ReportCurrentException();
-      if (Ending()) return;
-      continue;
+  TProbeOrder order(paths.size(), ProbeSlotCount(std::thread::hardware_concurrency()));
+  std::vector<std::int32_t> durations(paths.size(), 0);
+  std::vector<std::exception_ptr> failures(paths.size());
+  TRunningProbes probes(order.Slots());
+  ResetEvent(FRunnerWake.get());
+  while (!order.AllListed()) {
+    // A probe that has ended gives its player to the next file at once, before the window lists it.
+    for (std::size_t slot = 0; slot < probes.Count(); ++slot) {
+      TRunningProbes::TSlot& running = probes[slot];
+      if (running.probe && running.probe->Ended()) {
+        running.probe->Stop();
+        if (Ending()) return;
+        try {
+          durations[running.file] = running.probe->Duration();
+        } catch (...) {
+          failures[running.file] = std::current_exception();
+        }
+        running.probe.reset();
+        order.Ended(running.file);
+      }
+      while (!running.probe) {
+        const std::optional<std::size_t> file = order.StartNext();
+        if (!file) break;
+        running.file = *file;
+        try {
+          running.probe.emplace(*this, PlayerOfSlot(slot), paths[*file]);
+        } catch (...) {
+          failures[*file] = std::current_exception();
+          order.Ended(*file);
+        }
+      }
     }
+
+    bool listed = false;
+    while (const std::optional<std::size_t> file = order.ListNext()) {
+      if (failures[*file]) {
+        // The file is not listed and the report says why, under the rows before it; the files after
+        // it are still added.
+        if (std::exchange(listed, false)) lvwFiles->Items().Append(JobCount());
+        try {
+          std::rethrow_exception(failures[*file]);
+        } catch (...) {
+          ui::ReportCurrentException();
+        }
+        if (Ending()) return;
+        continue;
+      }
+      auto job = std::make_unique<TFileJob>();
+      job->Duration = durations[*file];
+      job->Status = kStatusReady;
+      job->FilePath = paths[*file];
+      FJobs.push_back(std::move(job));
+      listed = true;
+    }
+    if (listed) lvwFiles->Items().Append(JobCount());
+    if (order.AllListed()) break;
+    WaitServingMessages(FRunnerWake.get(), probes.WaitMs());
     if (Ending()) return;
-    job->Status = kStatusReady;
-    job->FilePath = path;
-    FJobs.push_back(std::move(job));
-    ShowJobCount();
   }
 }
 
@@ -421,36 +527,32 @@ void TFrmMain::DosCommand2NewLine(ui::TObject*, const std::wstring&, process::TO
   SetEvent(FRunnerWake.get());
 }
 
-void TFrmMain::DosCommand2Terminated(ui::TObject*) {
-  FProbeDone.store(true);
-  SetEvent(FRunnerWake.get());
+void TFrmMain::DosCommand2Terminated(ui::TObject*) { SetEvent(FRunnerWake.get()); }
+
+process::TDosCommand& TFrmMain::PlayerOfSlot(std::size_t slot) {
+  while (FPlayers.size() <= slot) {
+    process::TDosCommand* player = ui::MakeOwned<process::TDosCommand>(*this);
+    player->SetName(L"DosCommand" + std::to_wstring(FPlayers.size() + 2));
+    // Only to wake the probe's wait as soon as a line arrives; the probe reads CapturedLines.
+    player->OnNewLine = process::TNewLineEvent(this, &TFrmMain::DosCommand2NewLine);
+    player->OnTerminated = ui::TNotifyEvent(this, &TFrmMain::DosCommand2Terminated);
+    FPlayers.push_back(player);
+  }
+  return *FPlayers[slot];
+}
+
+void TFrmMain::StopPlayers() {
+  // Stopping serves sent messages; indexes stay valid whatever a handler served meanwhile does.
+  for (std::size_t player = 0; player < FPlayers.size(); ++player) FPlayers[player]->Stop();
 }
 
 std::int32_t TFrmMain::ProbeDuration(const std::wstring& path) {
-  DosCommand2->SetCommandLine(PlayerCommandLine(FExeDir + L"mplayer.exe", path));
-  FProbeDone.store(false);
   ResetEvent(FRunnerWake.get());
-  DosCommand2->Execute();
-
-  // Each of the polls lasts at most a second; a line or the player's end cuts its wait short so the
-  // marker is seen as soon as it arrives.
-  LengthMarkerWatch marker;
-  bool found = false;
-  for (int poll = 0; poll < kProbePolls && !found && !Ending(); ++poll) {
-    const ULONGLONG pollEnd = GetTickCount64() + kProbePollMs;
-    for (;;) {
-      if (FProbeDone.load()) break;
-      found = marker.Seen(DosCommand2->CapturedLines());
-      if (found || Ending()) break;
-      const ULONGLONG now = GetTickCount64();
-      if (now >= pollEnd) break;
-      WaitServingMessages(FRunnerWake.get(), static_cast<DWORD>(pollEnd - now));
-    }
-    if (FProbeDone.load()) break;
-  }
-  DosCommand2->Stop();
+  TPlayerProbe probe(*this, *DosCommand2, path);
+  while (!probe.Ended() && !Ending()) WaitServingMessages(FRunnerWake.get(), probe.WaitMs());
+  probe.Stop();
   if (Ending()) return 0;
-  return DurationFromPlayerOutput(DosCommand2->CapturedLines().Text());
+  return probe.Duration();
 }
 
 // ---- the batch ----

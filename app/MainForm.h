@@ -1,10 +1,12 @@
 #pragma once
 // Unit Main: TFrmMain, the converter's only window, drawn with skin item 2 of its skin store. It lists the input files with their durations
-// (measured by the player through DosCommand2), converts them one after another through the encoder
-// (DosCommand1) into the chosen output folder and shows the running file's progress.
+// (measured by the player through DosCommand2, and for several files at once by further players of
+// its own), converts them one after another through the encoder (DosCommand1) into the chosen output
+// folder and shows the running file's progress.
 #include <windows.h>
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -97,7 +99,7 @@ class TFrmMain : public ui::TForm {
   // Files and folders dropped on the window; refused while a probe or a batch runs.
   void FormFilesDropped(const std::vector<std::wstring>& paths);
 
-  // ---- the runners' events, called on their reader threads ----
+  // ---- the runners' events, called on their reader threads; the players share DosCommand2's ----
   void DosCommand1NewLine(ui::TObject* sender, const std::wstring& line, process::TOutputType type);
   void DosCommand2NewLine(ui::TObject* sender, const std::wstring& line, process::TOutputType type);
   void DosCommand2Terminated(ui::TObject* sender);
@@ -107,7 +109,9 @@ class TFrmMain : public ui::TForm {
   std::int32_t ProbeDuration(const std::wstring& path);
   // Converts one job and returns whether the encoder ended well and left an output file.
   bool ConvertVideo(const TFileJob& job, bool overwrite);
-  // Probes and lists each file in turn, as the add button does for one; stops when the window closes.
+  // Probes the files a few at a time, each on a player of its own, and lists each as soon as it and
+  // every file before it are measured; a file whose duration cannot be read is reported in its
+  // turn and left out. Stops when the window closes.
   void AddFiles(const std::vector<std::wstring>& paths);
   // The text shown when the pointer rests on a row: a failed job's reason, a done job's output file,
   // else nothing.
@@ -124,9 +128,14 @@ class TFrmMain : public ui::TForm {
   // Raises ui::EListError for an index outside the list.
   TFileJob& GetJob(int index);
   void ClearJobs();
+  // Where the encoder and the player are looked for, ending in a backslash: the program's folder
+  // unless set otherwise.
   const std::wstring& ExeDir() const { return FExeDir; }
+  void SetExeDir(const std::wstring& folder) { FExeDir = folder; }
   process::TDosCommand* Encoder() const { return DosCommand1; }
   process::TDosCommand* Player() const { return DosCommand2; }
+  // The players made so far, DosCommand2 first; adding makes more as it needs them.
+  const std::vector<process::TDosCommand*>& Players() const { return FPlayers; }
   // Makes the classes of the form definition creatable by name (the library's own, the skin's).
   static void RegisterFormClasses();
   // A probe or a batch is running: the list and the settings are locked, and the convert button too
@@ -157,6 +166,11 @@ class TFrmMain : public ui::TForm {
   void ShowSkinCheck();
   class TBusyLock;
   class TStopButton;
+  class TPlayerProbe;
+  class TRunningProbes;
+  // The player of probe slot `slot`, made on first use.
+  process::TDosCommand& PlayerOfSlot(std::size_t slot);
+  void StopPlayers();
   // The window is closing or the program ending: waits stop and no job is touched any more.
   bool Ending() const;
   void SetInputsEnabled(bool enabled);
@@ -168,10 +182,10 @@ class TFrmMain : public ui::TForm {
   void ShowConverting(const std::wstring& path);
 
   process::TDosCommand* DosCommand1 = nullptr;  // the encoder, owned by the window
-  process::TDosCommand* DosCommand2 = nullptr;  // the player, owned by the window
+  process::TDosCommand* DosCommand2 = nullptr;  // the first player, owned by the window
+  std::vector<process::TDosCommand*> FPlayers;  // owned by the window
   std::wstring FExeDir;
   std::vector<std::unique_ptr<TFileJob>> FJobs;
-  std::atomic<bool> FProbeDone{false};
   ui::KernelHandle FRunnerWake;  // signalled by the runners' reader threads on a line or an end
   bool FBusy = false;
   bool FClosing = false;

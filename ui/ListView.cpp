@@ -100,6 +100,16 @@ void TListItems::SetCount(int count) {
   if (HWND window = view_.WindowHandle()) SendMessageW(window, LVM_SETITEMCOUNT, static_cast<WPARAM>(view_.count_), 0);
 }
 
+void TListItems::Append(int count) {
+  if (count < view_.count_) {
+    SetCount(count);
+    return;
+  }
+  view_.count_ = count;
+  if (HWND window = view_.WindowHandle())
+    SendMessageW(window, LVM_SETITEMCOUNT, static_cast<WPARAM>(view_.count_), LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
 void TListItems::Clear() {
   view_.count_ = 0;
   if (HWND window = view_.WindowHandle()) SendMessageW(window, LVM_DELETEALLITEMS, 0, 0);

@@ -89,6 +89,9 @@ class TListItems : public TPersistent {
   int Count() const;
   // Owner data: the number of rows the view shows.
   void SetCount(int count);
+  // Owner data: rows added after the last one. Only those in view are drawn; the rows above them
+  // are the same rows and stay as drawn. A smaller count is set as SetCount sets it.
+  void Append(int count);
   void Clear();
 
  private:

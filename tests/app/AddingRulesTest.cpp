@@ -1,10 +1,13 @@
 // The rules behind adding many files at once and telling about failures, without windows: which
-// files a drop adds, the batch's taskbar progress, and the reason a failed job shows.
+// files a drop adds, how many are measured at once and when each is listed, the batch's taskbar
+// progress, and the reason a failed job shows.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -13,6 +16,7 @@
 #include "app/BatchProgress.h"
 #include "app/DroppedFiles.h"
 #include "app/FailureReason.h"
+#include "app/ProbeOrder.h"
 
 namespace {
 
@@ -163,6 +167,85 @@ TEST(EncoderFailureReason, TellsTheStartErrorTheLastLineOrTheExitCode) {
   EXPECT_EQ(app::EncoderFailureReason({}, L"", 3), L"编码器结束，退出代码 3");
   EXPECT_EQ(app::EncoderFailureReason({}, L"", 0), L"编码器没有写出文件");
   EXPECT_EQ(app::EncoderFailureReason({}, L"", std::nullopt), L"编码器没有写出文件");
+}
+
+TEST(ProbeSlotCount, RunsTwoProbesAtLeastAndFourAtMost) {
+  EXPECT_EQ(app::ProbeSlotCount(0), 2u) << "an unknown processor count";
+  EXPECT_EQ(app::ProbeSlotCount(1), 2u);
+  EXPECT_EQ(app::ProbeSlotCount(2), 2u);
+  EXPECT_EQ(app::ProbeSlotCount(3), 3u);
+  EXPECT_EQ(app::ProbeSlotCount(4), 4u);
+  EXPECT_EQ(app::ProbeSlotCount(64), 4u);
+}
+
+// Drains what can be listed now.
+std::vector<std::size_t> Listable(app::TProbeOrder& order) {
+  std::vector<std::size_t> files;
+  while (const auto file = order.ListNext()) files.push_back(*file);
+  return files;
+}
+
+TEST(ProbeOrder, StartsFilesInOrderWhileAProbeIsFree) {
+  app::TProbeOrder order(5, 2);
+  EXPECT_EQ(order.Slots(), 2u);
+  EXPECT_EQ(order.StartNext(), 0u);
+  EXPECT_EQ(order.StartNext(), 1u);
+  EXPECT_EQ(order.StartNext(), std::nullopt) << "both probes are taken";
+  EXPECT_EQ(order.Running(), 2u);
+  order.Ended(1);
+  EXPECT_EQ(order.Running(), 1u);
+  EXPECT_EQ(order.StartNext(), 2u);
+  order.Ended(0);
+  order.Ended(2);
+  EXPECT_EQ(order.StartNext(), 3u);
+  EXPECT_EQ(order.StartNext(), 4u);
+  EXPECT_EQ(order.StartNext(), std::nullopt) << "every file is started";
+  order.Ended(3);
+  EXPECT_EQ(order.StartNext(), std::nullopt);
+}
+
+TEST(ProbeOrder, ListsAFileOnlyOnceItAndEveryFileBeforeItAreMeasured) {
+  app::TProbeOrder order(4, 3);
+  for (int started = 0; started < 3; ++started) ASSERT_TRUE(order.StartNext());
+  order.Ended(2);
+  EXPECT_THAT(Listable(order), IsEmpty()) << "the first two are still being measured";
+  order.Ended(1);
+  EXPECT_THAT(Listable(order), IsEmpty());
+  EXPECT_EQ(order.StartNext(), 3u);
+  order.Ended(0);
+  EXPECT_THAT(Listable(order), ElementsAre(0u, 1u, 2u)) << "the first one releases those measured after it";
+  EXPECT_FALSE(order.AllListed());
+  order.Ended(3);
+  EXPECT_THAT(Listable(order), ElementsAre(3u));
+  EXPECT_TRUE(order.AllListed());
+  EXPECT_THAT(Listable(order), IsEmpty()) << "a file is listed once";
+}
+
+TEST(ProbeOrder, IgnoresEndsOfFilesNotUnderWay) {
+  app::TProbeOrder order(3, 2);
+  order.Ended(0);
+  order.Ended(7);
+  EXPECT_THAT(Listable(order), IsEmpty()) << "a file not started is not measured";
+  ASSERT_EQ(order.StartNext(), 0u);
+  order.Ended(0);
+  order.Ended(0);
+  EXPECT_EQ(order.Running(), 0u) << "a second end frees no second probe";
+  EXPECT_EQ(order.StartNext(), 1u);
+  EXPECT_EQ(order.StartNext(), 2u);
+  EXPECT_EQ(order.StartNext(), std::nullopt);
+  EXPECT_THAT(Listable(order), ElementsAre(0u));
+  order.Ended(0);
+  EXPECT_EQ(order.Running(), 2u) << "nor does the end of a listed file";
+}
+
+TEST(ProbeOrder, NothingToAddIsListedAtOnceAndNoProbesStillRunOne) {
+  app::TProbeOrder none(0, 2);
+  EXPECT_TRUE(none.AllListed());
+  EXPECT_EQ(none.StartNext(), std::nullopt);
+  app::TProbeOrder noSlots(2, 0);
+  EXPECT_EQ(noSlots.Slots(), 1u);
+  EXPECT_EQ(noSlots.StartNext(), 0u);
+  EXPECT_EQ(noSlots.StartNext(), std::nullopt);
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 // as the shell posts them, the failed job's tip over its row, the batch's summary, its taskbar
 // progress seen through a stand-in for the taskbar button, and a done row's output shown through a
 // stand-in for the shell. No player or encoder lies beside the test program, so
-// every probe finds no duration and every conversion fails to start.
+// every probe finds no duration and every conversion fails to start, unless a test points the window
+// at the distribution's player to measure clips a few at a time.
 #include <windows.h>
 #include <commctrl.h>
 #include <shlobj.h>
@@ -10,8 +11,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -21,6 +24,7 @@
 #include "app/MainForm.h"
 #include "tests/support/PixelTest.h"
 #include "ui/Application.h"
+#include "ui/ErrorReport.h"
 #include "ui/Handles.h"
 
 namespace {
@@ -29,6 +33,64 @@ using app::TFrmMain;
 using testing::ElementsAre;
 using testing::HasSubstr;
 using testing::StartsWith;
+
+// The build's folder above the test programs' bin\, which holds dist\ and samples\.
+std::wstring BuildFolder() {
+  std::wstring exe(MAX_PATH, L'\0');
+  exe.resize(GetModuleFileNameW(nullptr, exe.data(), MAX_PATH));
+  const std::wstring bin = exe.substr(0, exe.find_last_of(L'\\'));
+  return bin.substr(0, bin.find_last_of(L'\\') + 1);
+}
+
+constexpr std::int32_t kSampleSeconds = 60;
+
+void WriteTextFile(const std::wstring& path, const std::string& text) {
+  const ui::KernelHandle file =
+      ui::FileHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  DWORD written = 0;
+  WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+}
+
+// Reports of the error report, kept instead of shown, while it lives.
+class RecordedReports {
+ public:
+  RecordedReports()
+      : previous_(ui::SetExceptionHandler([this](const std::exception_ptr& error) {
+          messages.push_back(ui::ExceptionMessage(error));
+        })) {}
+  ~RecordedReports() { ui::SetExceptionHandler(previous_); }
+  RecordedReports(const RecordedReports&) = delete;
+  RecordedReports& operator=(const RecordedReports&) = delete;
+
+  std::vector<std::wstring> messages;
+
+ private:
+  ui::ExceptionHandler previous_;
+};
+
+// Runs `look` on this thread every few milliseconds while it lives, also while the window serves
+// its queue in a loop of its own (as it does while it adds files).
+class PeriodicLook {
+ public:
+  explicit PeriodicLook(std::function<void()> look) : look_(std::move(look)) {
+    current_ = this;
+    timer_ = SetTimer(nullptr, 0, 10, &PeriodicLook::Tick);
+  }
+  ~PeriodicLook() {
+    KillTimer(nullptr, timer_);
+    current_ = nullptr;
+  }
+  PeriodicLook(const PeriodicLook&) = delete;
+  PeriodicLook& operator=(const PeriodicLook&) = delete;
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (current_ != nullptr) current_->look_();
+  }
+  static inline PeriodicLook* current_ = nullptr;
+  std::function<void()> look_;
+  UINT_PTR timer_ = 0;
+};
 
 std::wstring TempFolder(const std::wstring& name) {
   wchar_t temp[MAX_PATH] = {};
@@ -111,8 +173,10 @@ class AddingWindow : public testing::Test {
     RemoveAll();
   }
   void RemoveAll() {
-    for (const wchar_t* name : {L"a.avi", L"b clip.MPG", L"c 片段.3gp", L"sub\\z.wmv", L"sub\\notes.txt", L"sub\\M.avi"})
+    for (const wchar_t* name : {L"a.avi", L"b clip.MPG", L"c 片段.3gp", L"sub\\z.wmv", L"sub\\notes.txt", L"sub\\M.avi",
+                                L"part.avi", L"too long.ffconcat", L"also too long.ffconcat"})
       DeleteFileW((folder_ + L"\\" + name).c_str());
+    for (int index = 0; index < 20; ++index) DeleteFileW(Clip(index).c_str());
     RemoveDirectoryW((folder_ + L"\\sub").c_str());
     RemoveDirectoryW(folder_.c_str());
   }
@@ -120,6 +184,45 @@ class AddingWindow : public testing::Test {
     const std::wstring path = folder_ + L"\\" + name;
     MakeEmptyFile(path);
     return path;
+  }
+  // Copies of the sample clip, named so that the order given is not their names' order.
+  std::wstring Clip(int index) const { return folder_ + L"\\clip " + std::to_wstring((index * 7) % 20 + 10) + L".avi"; }
+  std::vector<std::wstring> Clips(int count) const {
+    std::vector<std::wstring> clips;
+    for (int index = 0; index < count; ++index) {
+      clips.push_back(Clip(index));
+      CopyFileW((BuildFolder() + L"samples\\sample.avi").c_str(), clips.back().c_str(), FALSE);
+    }
+    return clips;
+  }
+  // A list for the engine's concat reader that plays a sample copy for `seconds`: longer than the
+  // window can hold.
+  std::wstring OverlongClip(const std::wstring& name, const std::string& seconds) {
+    CopyFileW((BuildFolder() + L"samples\\sample.avi").c_str(), (folder_ + L"\\part.avi").c_str(), FALSE);
+    const std::wstring path = folder_ + L"\\" + name;
+    WriteTextFile(path, "ffconcat version 1.0\nfile part.avi\nduration " + seconds + "\n");
+    return path;
+  }
+  // Pumps until the window has ended adding; every look on the way must find the jobs listed so far
+  // in the order given, so that no file is ever listed out of turn.
+  void ExpectListedInOrder(const std::vector<std::wstring>& files) {
+    bool inOrder = true;
+    std::size_t mostSeenAdding = 0;
+    const auto look = [&] {
+      const std::vector<std::wstring> listed = Paths();
+      if (listed.size() > files.size() || !std::equal(listed.begin(), listed.end(), files.begin())) inOrder = false;
+      if (form_->Busy()) mostSeenAdding = std::max(mostSeenAdding, listed.size());
+    };
+    {
+      const PeriodicLook looking(look);
+      ASSERT_TRUE(PumpUntil([&] { return form_->JobCount() == static_cast<int>(files.size()) && !form_->Busy(); },
+                            600000))
+          << form_->JobCount();
+    }
+    EXPECT_TRUE(inOrder) << "a file listed out of turn";
+    EXPECT_GT(mostSeenAdding, 0u) << "rows are listed while the later files are still measured";
+    EXPECT_EQ(Paths(), files);
+    EXPECT_EQ(form_->lvwFiles->Items().Count(), static_cast<int>(files.size()));
   }
   std::vector<std::wstring> Paths() const {
     std::vector<std::wstring> paths;
@@ -165,6 +268,63 @@ TEST_F(AddingWindow, ADropOfFilesAndAFolderListsEachFileInOrder) {
   PostDrop(form_->Handle(), {missing});
   ASSERT_TRUE(PumpUntil([&] { return form_->JobCount() == 6 && !form_->Busy(); }, 30000));
   EXPECT_EQ(form_->GetJob(5).FilePath, missing);
+}
+
+TEST_F(AddingWindow, TwentyDroppedClipsAreMeasuredAFewAtATimeAndListedInOrderWithTheirLengths) {
+  form_->SetExeDir(BuildFolder() + L"dist\\");
+  const std::vector<std::wstring> clips = Clips(20);
+  PostDrop(form_->Handle(), clips);
+  ExpectListedInOrder(clips);
+  for (int row = 0; row < form_->JobCount(); ++row) {
+    EXPECT_EQ(form_->GetJob(row).Duration, kSampleSeconds) << row;
+    EXPECT_EQ(form_->GetJob(row).Status, L"准备就绪");
+  }
+  const auto& players = form_->Players();
+  ASSERT_GE(players.size(), 2u) << "each probe at once runs a player of its own";
+  EXPECT_LE(players.size(), 4u);
+  EXPECT_EQ(players.front(), form_->Player());
+  for (const process::TDosCommand* player : players) {
+    EXPECT_EQ(player->Owner(), form_);
+    EXPECT_FALSE(player->IsRunning());
+  }
+}
+
+TEST_F(AddingWindow, FilesWhoseLengthCannotBeReadAreReportedInTurnAndTheOthersStillListed) {
+  form_->SetExeDir(BuildFolder() + L"dist\\");
+  const std::vector<std::wstring> clips = Clips(4);
+  const std::wstring tooLong = OverlongClip(L"too long.ffconcat", "9999999999");
+  const std::wstring alsoTooLong = OverlongClip(L"also too long.ffconcat", "8888888888");
+  RecordedReports reports;
+  PostDrop(form_->Handle(), {tooLong, clips[0], clips[1], alsoTooLong, clips[2], clips[3]});
+  ExpectListedInOrder(clips);
+  EXPECT_THAT(reports.messages,
+              ElementsAre(L"“9999999999.00”不是有效的片长数值", L"“8888888888.00”不是有效的片长数值"));
+  for (int row = 0; row < form_->JobCount(); ++row) EXPECT_EQ(form_->GetJob(row).Duration, kSampleSeconds) << row;
+}
+
+TEST_F(AddingWindow, ClosingWhileSeveralClipsAreMeasuredEndsEveryPlayer) {
+  form_->SetExeDir(BuildFolder() + L"dist\\");
+  const auto running = [&] {
+    int count = 0;
+    for (const process::TDosCommand* player : form_->Players()) count += player->IsRunning() ? 1 : 0;
+    return count;
+  };
+  // The close comes as the window's close handler runs it, served while the window is adding.
+  bool closed = false;
+  const PeriodicLook closing([&] {
+    if (closed || running() < 2) return;
+    closed = true;
+    ui::TCloseAction action = ui::TCloseAction::caFree;
+    form_->FormClose(form_, action);
+  });
+  PostDrop(form_->Handle(), Clips(20));
+  ASSERT_TRUE(PumpUntil([&] { return closed || (form_->JobCount() == 20 && !form_->Busy()); }, 600000));
+  ASSERT_TRUE(closed) << "two players ran at once";
+  EXPECT_EQ(running(), 0) << "the close ends every player";
+  EXPECT_EQ(form_->JobCount(), 0);
+  ASSERT_TRUE(PumpUntil([&] { return !form_->Busy(); }, 60000)) << "the adding ends with the close";
+  EXPECT_EQ(form_->JobCount(), 0) << "no probe that ended after the close lists its file";
+  EXPECT_EQ(running(), 0);
 }
 
 TEST_F(AddingWindow, TheOpenDialogTakesSeveralFilesAndNamesThe3gpType) {

@@ -134,6 +134,41 @@ TEST_F(ControlsTest, OwnerDataListViewAsksForEachRow) {
   EXPECT_EQ(list->Items().Count(), 0);
 }
 
+TEST_F(ControlsTest, OwnerDataListViewDrawsOnlyTheRowsAppended) {
+  auto* list = Add<TListView>(form.get());
+  list->SetBounds(0, 0, 335, 160);
+  list->SetViewStyle(TViewStyle::vsReport);
+  list->SetOwnerData(true);
+  list->Columns().Add()->SetWidth(200);
+  struct Rows {
+    void Data(TObject*, TListItem* item) { item->SetCaption(L"clip" + std::to_wstring(item->Index()) + L".avi"); }
+  } rows;
+  list->OnData = TLVOwnerDataEvent(&rows, &Rows::Data);
+  list->Items().SetCount(2);
+  trelvix::testing::PumpMessages(30);
+  const HWND window = list->Handle();
+  RECT lastShown{};
+  lastShown.left = LVIR_BOUNDS;
+  ASSERT_TRUE(SendMessageW(window, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&lastShown)));
+
+  ValidateRect(window, nullptr);
+  list->Items().Append(4);
+  EXPECT_EQ(list->Items().Count(), 4);
+  EXPECT_EQ(SendMessageW(window, LVM_GETITEMCOUNT, 0, 0), 4);
+  RECT update{};
+  ASSERT_TRUE(GetUpdateRect(window, &update, FALSE)) << "the new rows are in view";
+  EXPECT_GE(update.top, lastShown.bottom) << "the rows above stay as drawn";
+
+  ValidateRect(window, nullptr);
+  list->Items().SetCount(5);
+  ASSERT_TRUE(GetUpdateRect(window, &update, FALSE));
+  EXPECT_LT(update.top, lastShown.bottom) << "a count set anew draws every row";
+
+  list->Items().Append(1);
+  EXPECT_EQ(list->Items().Count(), 1) << "fewer rows are set as a new count";
+  EXPECT_EQ(SendMessageW(window, LVM_GETITEMCOUNT, 0, 0), 1);
+}
+
 TEST_F(ControlsTest, CombosInsideAHiddenGroupStillAnswer) {
   auto* hidden = Add<TGroupBox>(form.get());
   hidden->SetVisible(false);
