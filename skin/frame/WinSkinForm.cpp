@@ -176,11 +176,29 @@ bool TWinSkinForm::AttachForm(ui::TCustomForm& form) {
     FForm = nullptr;
     return false;
   }
+  BindForm(form);
+  return true;
+}
+
+void TWinSkinForm::BindForm(ui::TCustomForm& form) {
   FOldColor = form.Color();
   form.SetColor(static_cast<ui::TColor>(FSkinData.ButtonFace));
   FOwnerDraw.SetPopupMenusOwnerDraw(form, true);
   FOldFormProc = form.WindowProc();
   form.SetWindowProc(ui::TWndMethod(this, &TWinSkinForm::FormMessage));
+}
+
+bool TWinSkinForm::AdoptLateForm() {
+  // An MDI child is framed as it is created, before the library has bound its window to its form;
+  // by the time the frame is applied it has, and the child is served as any other form.
+  if (FForm) return true;
+  auto* form = dynamic_cast<ui::TCustomForm*>(ui::FindControl(Window()));
+  if (!form) return true;
+  if (form->Tag() == FSkinData.DisableTag()) return false;
+  FForm = form;
+  FClassName = std::wstring(form->ClassType().Name());
+  FSkinData.OnBeforeSkinForm(form, Window(), FClassName);
+  BindForm(*form);
   return true;
 }
 
@@ -414,6 +432,12 @@ void TWinSkinForm::ReadShowState() {
 
 void TWinSkinForm::SkinInit() {
   HWND window = Window();
+  if (!AdoptLateForm()) {
+    // A form tagged to keep the system look, found only now: it is given back as it was.
+    DetachWindow();
+    MarkDetached();
+    return;
+  }
   RECT windowRect{}, client{};
   GetWindowRect(window, &windowRect);
   GetClientRect(window, &client);

@@ -121,6 +121,11 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   // The form's messages pass here first while it is framed.
   void FormMessage(ui::TMessage& message);
   void UnhookForm();
+  // Form mode's part beyond the frame: the form's colour, its popup menus, its messages.
+  void BindForm(ui::TCustomForm& form);
+  // The form of a window framed before the library bound it (an MDI child); false when that form
+  // is tagged to keep the system look.
+  bool AdoptLateForm();
   static bool MenuHolds(HMENU tree, HMENU menu, int depth);
   // Sizes the window so that `client` stays its client size inside the current frame thicknesses;
   // a dialog also grows to show its whole caption, moving its children to stay centred.

@@ -4,6 +4,7 @@
 // skin file, and the handles left behind by long series of skin switches and message boxes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -21,6 +22,7 @@
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Menus.h"
+#include "ui/StdCtrls.h"
 
 namespace {
 
@@ -419,6 +421,44 @@ TEST_F(ManagedWindows, AFormWhoseWindowIsReCreatedKeepsItsOwnColourAndGetsItsPop
   EXPECT_EQ(form->Color(), kOwnColour) << "the form's own colour, not the skin's, comes back";
   EXPECT_FALSE(popup->OwnerDraw());
   EXPECT_FALSE(item->OnDrawItem.Assigned()) << "no handler left into a frame";
+}
+
+// MDI children are framed as they are created, before the library has bound their windows to their
+// forms: they are still served as forms.
+TEST_F(ManagedWindows, AnMdiChildIsServedAsItsFormAndATaggedChildKeepsTheSystemLook) {
+  ui::TComponentPtr<ui::TForm> frame(new ui::TForm(nullptr));
+  frame->SetFormStyle(ui::TFormStyle::fsMDIForm);
+  frame->SetCaption(L"多文档");
+  frame->SetBounds(40, 40, 640, 480);
+  frame->Show();
+  SetForegroundWindow(frame->Handle());
+  ASSERT_TRUE(WaitSkinned(frame->Handle()));
+
+  ui::TComponentPtr<ui::TForm> child(new ui::TForm(nullptr));
+  child->SetFormStyle(ui::TFormStyle::fsMDIChild);
+  child->SetCaption(L"子窗口");
+  auto* button = ui::MakeOwned<ui::TButton>(*child);
+  button->SetParent(child.get());
+  button->SetBounds(10, 10, 90, 26);
+  child->Show();
+  ASSERT_TRUE(WaitSkinned(child->Handle()));
+  Pump(100);
+  const skin::TWinSkinForm* childFrame = FrameOf(child->Handle());
+  ASSERT_NE(childFrame, nullptr);
+  const auto& wrappers = childFrame->Controls();
+  EXPECT_TRUE(std::any_of(wrappers.begin(), wrappers.end(), [&](const skin::TSkinControl* w) { return w->Target() == button; }))
+      << "the form's own button is wrapped as a control of the form";
+  EXPECT_EQ(child->Color(), static_cast<ui::TColor>(data_->ButtonFace)) << "the form takes the skin's face colour";
+
+  ui::TComponentPtr<ui::TForm> tagged(new ui::TForm(nullptr));
+  tagged->SetFormStyle(ui::TFormStyle::fsMDIChild);
+  tagged->SetCaption(L"保持系统外观");
+  tagged->SetTag(data_->DisableTag());
+  tagged->Show();
+  Pump(300);
+  EXPECT_FALSE(Skinned(tagged->Handle())) << "a tagged child keeps the system look";
+  EXPECT_EQ(FrameOf(tagged->Handle()), nullptr);
+  EXPECT_FALSE(HasShape(tagged->Handle()));
 }
 
 bool HasScrollStyle(HWND window) {
