@@ -144,7 +144,8 @@ class TFrmMain : public ui::TForm {
   // While a batch runs: the running job is ended and its output dropped, and no further job starts.
   // The next batch then runs only the jobs that are not done.
   void StopBatch();
-  // The store item shown: the one loaded at start, then the one last chosen in the system menu.
+  // The store item shown: the one loaded at start, then the one last chosen (in the system menu or
+  // the skin button's popup).
   int SkinItem() const { return FSkinItem; }
   // Loads store item `item` into the skin component; every window is skinned again. The check of
   // the system menu's skin entries and of the skin button's popup moves to its entry. False when the
