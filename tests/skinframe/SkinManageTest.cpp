@@ -110,6 +110,17 @@ class ManagedWindows : public ::testing::Test {
 
   skin::TWinSkinForm* FrameOf(HWND window) const { return TSkinManage::Instance()->FindFrame(window); }
 
+  // An MDI frame form, shown in front.
+  static ui::TComponentPtr<ui::TForm> OpenMdiFrame() {
+    ui::TComponentPtr<ui::TForm> frame(new ui::TForm(nullptr));
+    frame->SetFormStyle(ui::TFormStyle::fsMDIForm);
+    frame->SetCaption(L"多文档");
+    frame->SetBounds(40, 40, 640, 480);
+    frame->Show();
+    SetForegroundWindow(frame->Handle());
+    return frame;
+  }
+
   bool WaitSkinned(HWND window) {
     return PumpUntil([&] {
       skin::TWinSkinForm* frame = FrameOf(window);
@@ -426,12 +437,7 @@ TEST_F(ManagedWindows, AFormWhoseWindowIsReCreatedKeepsItsOwnColourAndGetsItsPop
 // MDI children are framed as they are created, before the library has bound their windows to their
 // forms: they are still served as forms.
 TEST_F(ManagedWindows, AnMdiChildIsServedAsItsFormAndATaggedChildKeepsTheSystemLook) {
-  ui::TComponentPtr<ui::TForm> frame(new ui::TForm(nullptr));
-  frame->SetFormStyle(ui::TFormStyle::fsMDIForm);
-  frame->SetCaption(L"多文档");
-  frame->SetBounds(40, 40, 640, 480);
-  frame->Show();
-  SetForegroundWindow(frame->Handle());
+  ui::TComponentPtr<ui::TForm> frame = OpenMdiFrame();
   ASSERT_TRUE(WaitSkinned(frame->Handle()));
 
   ui::TComponentPtr<ui::TForm> child(new ui::TForm(nullptr));
@@ -466,12 +472,7 @@ bool HasScrollStyle(HWND window) {
 }
 
 TEST_F(ManagedWindows, AnMdiFrameAndItsChildrenAreFramedAndAMaximisedChildIsLeftToTheSystem) {
-  ui::TComponentPtr<ui::TForm> frame(new ui::TForm(nullptr));
-  frame->SetFormStyle(ui::TFormStyle::fsMDIForm);
-  frame->SetCaption(L"多文档");
-  frame->SetBounds(40, 40, 640, 480);
-  frame->Show();
-  SetForegroundWindow(frame->Handle());
+  ui::TComponentPtr<ui::TForm> frame = OpenMdiFrame();
   ASSERT_TRUE(WaitSkinned(frame->Handle()));
   EXPECT_EQ(FrameOf(frame->Handle())->Mdi(), skin::MdiKind::Frame);
 
