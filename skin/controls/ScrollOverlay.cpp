@@ -196,6 +196,7 @@ void TWScrollbar::Press(LPARAM point) {
   Refresh();
   ReleaseCapture();
   HWND target = FTarget;
+  const std::weak_ptr<const bool> alive = FLifeToken;
   // The target's own tracking loop runs inside this call, with the system's repeat timing.
   if (FBarKind == BarKind::Control) {
     SendMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, point);
@@ -203,6 +204,7 @@ void TWScrollbar::Press(LPARAM point) {
     const POINT screen = ToScreen(point);
     SendMessageW(target, WM_NCLBUTTONDOWN, FVertical ? HTVSCROLL : HTHSCROLL, MAKELPARAM(screen.x, screen.y));
   }
+  if (alive.expired()) return;
   FPressed = false;
   ReleaseCapture();
   Follow();

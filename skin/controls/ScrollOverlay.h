@@ -5,6 +5,8 @@
 // bar's state. It sits beside the target under the same parent, directly above it in the z-order.
 #include <windows.h>
 
+#include <memory>
+
 #include "skin/controls/ScrollBarGeometry.h"
 #include "skin/controls/SkinControl.h"
 #include "ui/StdCtrls.h"
@@ -95,6 +97,8 @@ class TWScrollbar : public ui::TCustomPanel {
   ThumbSpan FPaintedThumb;
   int FPaintCount = 0;
   ui::TBitmap FPicture;
+  // Expires with the overlay: a skin change inside the target's tracking loop may free it.
+  std::shared_ptr<const bool> FLifeToken = std::make_shared<const bool>(true);
 };
 
 }  // namespace skin

@@ -152,8 +152,9 @@ void TSkinControl::Intercept(ui::TMessage& message) {
     return;
   }
   if (BeforeMessage(message)) {
+    const std::weak_ptr<const bool> alive = FLifeToken;
     CallDefault(message);
-    AfterMessage(message);
+    if (!alive.expired()) AfterMessage(message);
   }
 }
 

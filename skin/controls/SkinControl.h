@@ -134,6 +134,9 @@ class TSkinControl : public ui::TComponent {
   ui::TControl* FHooked = nullptr;
   ui::TWndMethod FOldWindowProc;
   std::unique_ptr<BareWindowLayer> FBareLayer;
+  // Expires with the wrapper: the window's own handling of a message may run a modal loop (a scroll
+  // bar's tracking) in which a skin change frees the wrapper.
+  std::shared_ptr<const bool> FLifeToken = std::make_shared<const bool>(true);
 };
 
 }  // namespace skin

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 
 #include "skin/base/SkinMessages.h"
 #include "skin/data/SkinManageRules.h"
@@ -75,8 +76,26 @@ class TSkinManagerFactory final : public TSkinManagerLink {
     if (manager_ && !manager_->RemoveComponent(data)) manager_.reset();
   }
 
+  // A frame taken off its window while its own menu loop runs: the loop goes on in the frame's code,
+  // so it is freed once the loop has ended. It is kept here, as it may outlive the manager.
+  void Retire(std::unique_ptr<TWinSkinForm> frame) {
+    retired_.push_back(std::move(frame));
+    if (sweep_ == 0) sweep_ = SetTimer(nullptr, 0, kRetiredSweepMs, &TSkinManagerFactory::SweepRetired);
+  }
+
  private:
+  static constexpr UINT kRetiredSweepMs = 50;
+
+  // A thread timer: it needs no window and no object of the manager's, and menu loops serve it too.
+  static void CALLBACK SweepRetired(HWND, UINT, UINT_PTR, DWORD) {
+    TSkinManagerFactory& factory = Get();
+    std::erase_if(factory.retired_, [](const std::unique_ptr<TWinSkinForm>& frame) { return !frame->MenuTracking(); });
+    if (factory.retired_.empty() && factory.sweep_ != 0) KillTimer(nullptr, std::exchange(factory.sweep_, 0));
+  }
+
   std::unique_ptr<TSkinManage> manager_;
+  std::vector<std::unique_ptr<TWinSkinForm>> retired_;
+  UINT_PTR sweep_ = 0;
 };
 
 namespace {
@@ -323,13 +342,21 @@ void TSkinManage::DropDeadFrames() {
 }
 
 void TSkinManage::FreeDetachedFrames() {
-  std::erase_if(frames_, [](const std::unique_ptr<TWinSkinForm>& frame) { return frame->MarkedDetached(); });
+  std::erase_if(frames_, [](const std::unique_ptr<TWinSkinForm>& frame) {
+    return frame->MarkedDetached() && !frame->MenuTracking();
+  });
 }
 
 void TSkinManage::UnskinFrame(std::size_t index) {
   std::unique_ptr<TWinSkinForm> frame = std::move(frames_[index]);
   frames_.erase(frames_.begin() + static_cast<std::ptrdiff_t>(index));
   if (!frame->Dead()) frame->DetachWindow();
+  if (!frame->MenuTracking()) return;
+  // The window is unskinned at once and the menu drawn from the skin closes with it; the frame waits
+  // for its loop to end without using the manager or the skin component again: either may go first.
+  frame->SetHost(nullptr);
+  EndMenu();
+  TSkinManagerFactory::Get().Retire(std::move(frame));
 }
 
 void TSkinManage::SkinAllForms(TSkinData* onlyForm) {
@@ -377,14 +404,16 @@ void TSkinManage::RunStep(const QueuedStep& request) {
         if (onlyThisForm) break;
       }
       break;
-    case Step::Rewrap:
-      if (TWinSkinForm* frame = FindFrame(request.window)) {
-        frame->DetachWindow();
-        frame->MarkDetached();
-        FreeDetachedFrames();
+    case Step::Rewrap: {
+      const auto found = std::find_if(frames_.begin(), frames_.end(), [&](const std::unique_ptr<TWinSkinForm>& frame) {
+        return frame->Window() == request.window && !frame->Dead();
+      });
+      if (found != frames_.end()) {
+        UnskinFrame(static_cast<std::size_t>(found - frames_.begin()));
         SkinWindow(request.window);
       }
       return;
+    }
     case Step::None: return;
   }
   data.SkinChanged();

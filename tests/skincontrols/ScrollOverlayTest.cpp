@@ -2,17 +2,20 @@
 // paint the thumb where the system has it after every kind of change (thumb drag with real mouse
 // messages, wheel, keyboard, code, resize, hide and show, re-creation); a 1000-row virtual list
 // scrolls through its overlay; the list's header follows the mouse; stand-alone scroll bars, memos
-// and bare windows with bars, also those that draw over their siblings, are covered too.
+// and bare windows with bars, also those that draw over their siblings, are covered too; the skin
+// may go and come back while a press on an overlay is being tracked.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "skin/base/SkinMessages.h"
 #include "skin/controls/ScrollBarGeometry.h"
 #include "skin/controls/SkinScrollbars.h"
 #include "skin/frame/WinSkinForm.h"
@@ -347,6 +350,92 @@ TEST_F(ScrollOverlays, AStandAloneScrollBarIsCoveredWhole) {
   Pump(20);
   EXPECT_TRUE(IsWindowVisible(overlay.WindowHandle()));
   EXPECT_TRUE(Follows(overlay));
+}
+
+// Runs a step at every tick of a thread timer, as the modal loop that serves it dispatches them, until
+// the step says it is done.
+struct LoopStep {
+  static inline std::function<bool()>* current = nullptr;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (current && !(*current)()) current = nullptr;
+  }
+};
+
+// The visible windows beside `window` under its parent.
+int VisibleSiblings(HWND window) {
+  int count = 0;
+  for (HWND sibling = GetWindow(window, GW_HWNDFIRST); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT))
+    count += sibling != window && IsWindowVisible(sibling);
+  return count;
+}
+
+TEST_F(ScrollOverlays, TheSkinGoingAndComingBackWhileAnOverlaysArrowIsHeldLeavesTheListAsLastAsked) {
+  ui::TListView* list = AddJobList(1000);
+  ASSERT_NE(ShowAndFrame(), nullptr);
+  HWND form = form_->Handle();
+  HWND window = list->Handle();
+  const auto frame = [&] { return TSkinManage::Instance()->FindFrame(form); };
+  const auto vertBar = [&]() -> TWScrollbar* {
+    skin::TWinSkinForm* f = frame();
+    auto* wrapper = f && f->SkinState() == skin::kSkinStateSkinned ? WrapperOf<skin::TSkinListView>(*f, list) : nullptr;
+    return wrapper ? wrapper->VertBar() : nullptr;
+  };
+  for (bool backOn : {false, true}) {
+    TWScrollbar* bar = vertBar();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(Follows(*bar));
+    RECT client{};
+    GetClientRect(bar->WindowHandle(), &client);
+    const LPARAM secondArrow = MAKELPARAM(client.right / 2, client.bottom - bar->ArrowSize() / 2);
+    const int before = VerticalPosition(window);
+    // Inside the list's tracking loop the skin goes, and comes back as another skin when asked, before
+    // the release.
+    bool held = false, reached = false, loaded = !backOn;
+    int stage = 0, ticks = 0;
+    std::function<bool()> step = [&] {
+      if (stage == 0) {
+        held = GetCapture() == window;
+        data_->SetActive(false);
+        stage = 1;
+      } else if (stage == 1 && !frame()) {
+        if (backOn) {
+          loaded = data_->LoadFromBytes(SkinBytes(3));
+          data_->SetActive(true);
+        }
+        stage = backOn ? 2 : 3;
+      } else if (stage == 2 && vertBar()) {
+        stage = 3;
+      }
+      if (stage != 3 && ++ticks < 200) return true;
+      reached = stage == 3;
+      PostMessageW(window, WM_LBUTTONUP, 0, 0);
+      return false;
+    };
+    LoopStep::current = &step;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, LoopStep::Tick);
+    SendMessageW(bar->WindowHandle(), WM_LBUTTONDOWN, MK_LBUTTON, secondArrow);
+    KillTimer(nullptr, timer);
+    LoopStep::current = nullptr;
+    Pump(50);
+    EXPECT_TRUE(held) << "the list tracked the press";
+    EXPECT_TRUE(reached);
+    EXPECT_TRUE(loaded);
+    EXPECT_GT(VerticalPosition(window), before) << "the arrow scrolled the list";
+    if (backOn) {
+      TWScrollbar* now = vertBar();
+      ASSERT_NE(now, nullptr);
+      EXPECT_FALSE(now->Pressed());
+      EXPECT_TRUE(Follows(*now));
+      EXPECT_EQ(VisibleSiblings(window), 1) << "only the new vertical overlay lies over the list";
+    } else {
+      EXPECT_EQ(frame(), nullptr);
+      EXPECT_EQ(SendMessageW(window, skin::SM_ISSKINNED, 0, 0), 0);
+      EXPECT_EQ(VisibleSiblings(window), 0) << "no overlay is left over the list";
+      data_->SetActive(true);
+      ASSERT_TRUE(PumpUntil([&] { return vertBar() != nullptr; }));
+      Pump(50);
+    }
+  }
 }
 
 TEST_F(ScrollOverlays, AMemoWithBarsGetsOverlaysThatFollowTyping) {

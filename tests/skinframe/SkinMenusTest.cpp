@@ -1,6 +1,7 @@
 // The skinned menus under Wine: item cells drawn from the skin (selected, separator, disabled,
 // checked, right-to-left), the popup components of a form, the mirror of the system menu, the menu
-// bar's keys and mouse sliding, and a popup window's wrapper that comes and goes with the window.
+// bar's keys and mouse sliding, a popup window's wrapper that comes and goes with the window, and
+// frames unskinned, re-wrapped or left without their skin component while their own menu is open.
 #include <gtest/gtest.h>
 #include <windowsx.h>
 
@@ -1025,6 +1026,103 @@ TEST_F(SkinnedMenus, TheSystemMenuMirrorsSubmenusAndTheirChoicesAreSystemCommand
   RunTyped(script, [] { TypeKey(VK_SPACE, true); });
   EXPECT_EQ(submenuSkinned, 1);
   EXPECT_EQ(std::count(g_seen.sysCommands.begin(), g_seen.sysCommands.end(), kGraphite), 1);
+}
+
+// ---- a frame taken off its window inside its own menu ----
+
+struct FramesApplied {
+  int count = 0;
+  void Applied(ui::TObject*, HWND, const std::wstring&) { ++count; }
+};
+
+TEST_F(SkinnedMenus, SwitchingTheSkinOffOrRewrappingInsideTheFramesOwnMenuLeavesNothingBehind) {
+  ASSERT_NE(Open(true), nullptr);
+  FramesApplied applied;
+  data_->OnAfterSkinForm = skin::TSkinFormEvent(&applied, &FramesApplied::Applied);
+  enum class Change { Off, Rewrap };
+  // Opens the system menu (Alt+Space) or the File drop-down and asks for the change inside its loop,
+  // where the manager's timer carries it out while the menu is still open.
+  const auto round = [&](LPARAM key, Change change) {
+    bool tracking = false, done = false;
+    int waited = 0;
+    const int appliedBefore = applied.count;
+    MenuScript script;
+    script.steps = {[&] {
+                      tracking = FindPopupWindow() != nullptr && Frame() && Frame()->MenuTracking();
+                      if (change == Change::Off)
+                        data_->SetActive(false);
+                      else
+                        TSkinManage::Instance()->RewrapWindow(window_);
+                    },
+                    [&] {
+                      done = change == Change::Off ? Frame() == nullptr : applied.count > appliedBefore;
+                      MenuScript::repeat = !done && ++waited < 150;
+                    },
+                    [] { EndMenu(); }};
+    trelvix::testing::RunMenuScript(script, window_, WM_SYSCOMMAND, SC_KEYMENU, key);
+    EXPECT_TRUE(tracking) << "key " << key;
+    EXPECT_TRUE(done) << "key " << key;
+    if (change == Change::Off) {
+      EXPECT_EQ(SendMessageW(window_, skin::SM_ISSKINNED, 0, 0), 0) << "key " << key;
+      EXPECT_NE(GetMenu(window_), nullptr) << "the menu bar is the window's own again";
+      data_->SetActive(true);
+      ASSERT_TRUE(PumpUntil([] { return TSkinManage::Instance()->Enabled(); }));
+      TSkinManage::Instance()->SkinWindow(window_);
+    }
+    ASSERT_TRUE(PumpUntil([&] { return Frame() && Frame()->SkinState() == skin::kSkinStateSkinned; })) << "key " << key;
+    EXPECT_EQ(SendMessageW(window_, skin::SM_ISSKINNED, 0, 0), 1);
+    Pump(100);
+  };
+  const auto allRounds = [&] {
+    for (LPARAM key : {LPARAM{L' '}, LPARAM{L'f'}})
+      for (Change change : {Change::Off, Change::Rewrap}) round(key, change);
+  };
+  allRounds();
+  const int gdiBefore = trelvix::testing::LiveGdiObjects();
+  const int windowsBefore = trelvix::testing::ThreadWindows();
+  allRounds();
+  allRounds();
+  EXPECT_TRUE(PumpUntil([&] { return trelvix::testing::LiveGdiObjects() == gdiBefore; }, 1000));
+  EXPECT_EQ(trelvix::testing::LiveGdiObjects(), gdiBefore);
+  EXPECT_EQ(trelvix::testing::ThreadWindows(), windowsBefore);
+}
+
+TEST_F(SkinnedMenus, TheSkinComponentGoingInsideTheFramesOwnMenuLeavesTheWindowUnskinned) {
+  ASSERT_NE(Open(true), nullptr);
+  const auto round = [&](LPARAM key) {
+    bool tracking = false;
+    MenuScript script;
+    script.steps = {[&] {
+                      tracking = FindPopupWindow() != nullptr && Frame() && Frame()->MenuTracking();
+                      data_.reset();
+                    },
+                    [] { EndMenu(); }};
+    trelvix::testing::RunMenuScript(script, window_, WM_SYSCOMMAND, SC_KEYMENU, key);
+    EXPECT_TRUE(tracking) << "key " << key;
+    EXPECT_EQ(TSkinManage::Instance(), nullptr) << "the manager went with its last component";
+    EXPECT_EQ(SendMessageW(window_, skin::SM_ISSKINNED, 0, 0), 0) << "key " << key;
+    EXPECT_NE(GetMenu(window_), nullptr) << "the menu bar is the window's own again";
+    // A new component skins the window again.
+    data_ = std::make_unique<skin::TSkinData>(nullptr);
+    data_->Loaded();
+    ASSERT_TRUE(data_->LoadFromBytes(SkinBytes(2)));
+    data_->SetActive(true);
+    ASSERT_NE(TSkinManage::Instance(), nullptr);
+    TSkinManage::Instance()->SkinWindow(window_);
+    ASSERT_TRUE(PumpUntil([&] { return Frame() && Frame()->SkinState() == skin::kSkinStateSkinned; })) << "key " << key;
+    Pump(100);
+  };
+  const auto allRounds = [&] {
+    for (LPARAM key : {LPARAM{L' '}, LPARAM{L'f'}}) round(key);
+  };
+  allRounds();
+  const int gdiBefore = trelvix::testing::LiveGdiObjects();
+  const int windowsBefore = trelvix::testing::ThreadWindows();
+  allRounds();
+  allRounds();
+  EXPECT_TRUE(PumpUntil([&] { return trelvix::testing::LiveGdiObjects() == gdiBefore; }, 1000));
+  EXPECT_EQ(trelvix::testing::LiveGdiObjects(), gdiBefore);
+  EXPECT_EQ(trelvix::testing::ThreadWindows(), windowsBefore);
 }
 
 // ---- a form's popup-menu components ----
