@@ -96,6 +96,10 @@ class TFrmMain::TPlayerProbe {
   bool Ended() {
     return !player_.IsRunning() || marker_.Seen(player_.CapturedLines()) || GetTickCount64() >= deadline_;
   }
+  // The player ended by itself, in good time, without telling the length.
+  bool FailedEarly() const {
+    return player_.ExitCode() && GetTickCount64() < deadline_ && !HasLengthMarker(player_.CapturedLines().Text());
+  }
   // How long the window may wait before it looks at this probe again.
   DWORD WaitMs() const {
     const ULONGLONG now = GetTickCount64();
@@ -417,6 +421,7 @@ void TFrmMain::AddFiles(const std::vector<std::wstring>& paths) {
   TProbeOrder order(paths.size(), ProbeSlotCount(std::thread::hardware_concurrency()));
   std::vector<std::int32_t> durations(paths.size(), 0);
   std::vector<std::exception_ptr> failures(paths.size());
+  std::vector<bool> askedAgain(paths.size(), false);
   TRunningProbes probes(order.Slots());
   ResetEvent(FRunnerWake.get());
   while (!order.AllListed()) {
@@ -426,13 +431,26 @@ void TFrmMain::AddFiles(const std::vector<std::wstring>& paths) {
       if (running.probe && running.probe->Ended()) {
         running.probe->Stop();
         if (Ending()) return;
-        try {
-          durations[running.file] = running.probe->Duration();
-        } catch (...) {
-          failures[running.file] = std::current_exception();
+        // One failed run (its engine could not start or read the file just then) does not yet leave
+        // the file without a length: the player is run once more.
+        const bool again = running.probe->FailedEarly() && !askedAgain[running.file];
+        if (!again) {
+          try {
+            durations[running.file] = running.probe->Duration();
+          } catch (...) {
+            failures[running.file] = std::current_exception();
+          }
         }
         running.probe.reset();
-        order.Ended(running.file);
+        if (again) {
+          askedAgain[running.file] = true;
+          try {
+            running.probe.emplace(*this, PlayerOfSlot(slot), paths[running.file]);
+          } catch (...) {
+            failures[running.file] = std::current_exception();
+          }
+        }
+        if (!running.probe) order.Ended(running.file);
       }
       while (!running.probe) {
         const std::optional<std::size_t> file = order.StartNext();

@@ -177,6 +177,9 @@ class AddingWindow : public testing::Test {
                                 L"part.avi", L"too long.ffconcat", L"also too long.ffconcat"})
       DeleteFileW((folder_ + L"\\" + name).c_str());
     for (int index = 0; index < 20; ++index) DeleteFileW(Clip(index).c_str());
+    for (const wchar_t* name : {L"mplayer.exe", L"failures left.txt", L"runs.txt"})
+      DeleteFileW((PlayerFolder() + name).c_str());
+    RemoveDirectoryW(PlayerFolder().c_str());
     RemoveDirectoryW((folder_ + L"\\sub").c_str());
     RemoveDirectoryW(folder_.c_str());
   }
@@ -184,6 +187,23 @@ class AddingWindow : public testing::Test {
     const std::wstring path = folder_ + L"\\" + name;
     MakeEmptyFile(path);
     return path;
+  }
+  std::wstring PlayerFolder() const { return folder_ + L"\\player\\"; }
+  // A folder whose player fails its first `failures` runs, then tells a length of 42.5 seconds.
+  void UseFailingPlayer(int failures) {
+    CreateDirectoryW(PlayerFolder().c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW((BuildFolder() + L"bin\\app_failing_player.exe").c_str(),
+                          (PlayerFolder() + L"mplayer.exe").c_str(), FALSE));
+    WriteTextFile(PlayerFolder() + L"failures left.txt", std::to_string(failures));
+    form_->SetExeDir(PlayerFolder());
+  }
+  int PlayerRuns() const {
+    const ui::KernelHandle file = ui::FileHandle(CreateFileW((PlayerFolder() + L"runs.txt").c_str(), GENERIC_READ,
+                                                             FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    std::string text(256, '\0');
+    DWORD got = 0;
+    if (!file || !ReadFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &got, nullptr)) return 0;
+    return static_cast<int>(std::count(text.begin(), text.begin() + got, '\n'));
   }
   // Copies of the sample clip, named so that the order given is not their names' order.
   std::wstring Clip(int index) const { return folder_ + L"\\clip " + std::to_wstring((index * 7) % 20 + 10) + L".avi"; }
@@ -286,6 +306,30 @@ TEST_F(AddingWindow, TwentyDroppedClipsAreMeasuredAFewAtATimeAndListedInOrderWit
   for (const process::TDosCommand* player : players) {
     EXPECT_EQ(player->Owner(), form_);
     EXPECT_FALSE(player->IsRunning());
+  }
+}
+
+TEST_F(AddingWindow, APlayerThatFailsIsRunOnceMoreBeforeItsFileIsListedWithoutALength) {
+  const std::wstring clip = File(L"a.avi");
+  {
+    UseFailingPlayer(1);
+    PostDrop(form_->Handle(), {clip});
+    ASSERT_TRUE(PumpUntil([&] { return form_->JobCount() == 1 && !form_->Busy(); }, 30000));
+    EXPECT_EQ(form_->GetJob(0).Duration, 42) << "the second run told the length";
+    EXPECT_EQ(PlayerRuns(), 2);
+  }
+  RemoveAll();
+  CreateDirectoryW(folder_.c_str(), nullptr);
+  File(L"a.avi");
+  {
+    UseFailingPlayer(5);
+    RecordedReports reports;
+    PostDrop(form_->Handle(), {clip});
+    ASSERT_TRUE(PumpUntil([&] { return form_->JobCount() == 2 && !form_->Busy(); }, 30000));
+    EXPECT_EQ(form_->GetJob(1).Duration, 0);
+    EXPECT_EQ(form_->GetJob(1).Status, L"准备就绪") << "listed without a length, as before";
+    EXPECT_EQ(PlayerRuns(), 2) << "asked once more, not again and again";
+    EXPECT_TRUE(reports.messages.empty());
   }
 }
 
