@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -27,14 +28,22 @@
 #include "tests/support/SkinnedForms.h"
 #include "ui/Application.h"
 #include "ui/Buttons.h"
+#include "ui/DateTimePicker.h"
 #include "ui/GraphicControl.h"
+#include "ui/ListBox.h"
 #include "ui/ListView.h"
 #include "ui/MediaPlayer.h"
 #include "ui/Memo.h"
 #include "ui/ProgressBar.h"
 #include "ui/StatusBar.h"
+#include "ui/RadioGroup.h"
+#include "ui/ScrollBar.h"
+#include "ui/ScrollBox.h"
 #include "ui/StdCtrls.h"
+#include "ui/TabControls.h"
+#include "ui/TabSet.h"
 #include "ui/TrackBar.h"
+#include "ui/UpDown.h"
 
 namespace {
 
@@ -788,6 +797,96 @@ class MissingElements : public Wrappers {
     void Clicked(ui::TObject*) { ++*count; }
   };
 };
+
+// One element of the skin taken away, or left with an empty picture, for the sweep below.
+struct ElementCase {
+  const char* name;
+  std::function<void(skin::TSkinData&)> lack, empty;
+};
+
+template <class T>
+ElementCase Element(const char* name, std::unique_ptr<T> skin::TSkinElementSlots::*slot) {
+  return {name, [slot](skin::TSkinData& data) { (data.*slot).reset(); },
+          [slot](skin::TSkinData& data) {
+            if (data.*slot) (data.*slot)->Bitmap.SetSize(0, 0);
+          }};
+}
+
+TEST_F(MissingElements, EveryFamilyIsServedWhateverElementTheSkinLacksOrHasEmpty) {
+  using S = skin::TSkinElementSlots;
+  const std::vector<ElementCase> elements = {
+      Element("Buttons", &S::FButtons), Element("Title", &S::FTitle), Element("BorderLeft", &S::FBorderLeft),
+      Element("BorderRight", &S::FBorderRight), Element("BorderTop", &S::FBorderTop),
+      Element("BorderBottom", &S::FBorderBottom), Element("MenuBar", &S::FMenuBar), Element("Progress", &S::FProgress),
+      Element("ProgressChunk", &S::FProgressChunk), Element("GroupBoxEdge", &S::FGroupBoxEdge),
+      Element("GroupBox", &S::FGroupBox), Element("Tabs", &S::FTabs), Element("StatusBarEdges", &S::FStatusBarEdges),
+      Element("TabPane", &S::FTabPane), Element("ComboButton", &S::FComboButton), Element("SunkEdge", &S::FSunkEdge),
+      Element("ExtraImages", &S::FExtraImages), Element("Headerbar", &S::FHeaderbar), Element("Scrollbar", &S::FScrollbar),
+      Element("HorzScroll", &S::FHorzScroll), Element("VertScroll", &S::FVertScroll),
+      Element("HorzScrollThumb", &S::FHorzScrollThumb), Element("VertScrollThumb", &S::FVertScrollThumb),
+      Element("TrackThumbHorz", &S::FTrackThumbHorz), Element("TrackThumbVert", &S::FTrackThumbVert),
+      Element("UpDownHorz", &S::FUpDownHorz), Element("UpDownVert", &S::FUpDownVert), Element("Track", &S::FTrack),
+      Element("TrackVert", &S::FTrackVert), Element("ComboArrow", &S::FComboArrow)};
+  for (const ElementCase& element : elements) {
+    for (const bool lack : {true, false}) {
+      SCOPED_TRACE(std::string(lack ? "no " : "empty ") + element.name);
+      ASSERT_TRUE(data_->LoadFromBytes(SkinBytes(2)));
+      (lack ? element.lack : element.empty)(*data_);
+      OpenForm();
+      Add<ui::TButton>(form_.get(), 5, 5, 70, 24)->SetCaption(L"确定");
+      Add<ui::TBitBtn>(form_.get(), 80, 5, 70, 24)->SetCaption(L"打开");
+      Add<ui::TSpeedButton>(form_.get(), 155, 5, 24, 24);
+      Add<ui::TCheckBox>(form_.get(), 185, 5, 90, 20)->SetCaption(L"复选");
+      Add<ui::TRadioButton>(form_.get(), 280, 5, 90, 20)->SetCaption(L"单选");
+      Add<ui::TEdit>(form_.get(), 5, 35, 100, 22);
+      Add<ui::TMemo>(form_.get(), 110, 35, 100, 50);
+      auto* combo = Add<ui::TComboBox>(form_.get(), 215, 35, 100, 22);
+      combo->Items().Add(L"一");
+      Add<ui::TListBox>(form_.get(), 320, 35, 80, 50);
+      Add<ui::TProgressBar>(form_.get(), 5, 90, 150, 18)->SetPosition(50);
+      Add<ui::TTrackBar>(form_.get(), 160, 90, 150, 30);
+      Add<ui::TTrackBar>(form_.get(), 410, 5, 30, 120)->SetOrientation(ui::TTrackBarOrientation::trVertical);
+      Add<ui::TScrollBar>(form_.get(), 5, 125, 150, 17);
+      Add<ui::TUpDown>(form_.get(), 160, 125, 17, 24);
+      Add<ui::TDateTimePicker>(form_.get(), 185, 125, 120, 22);
+      auto* group = Add<ui::TGroupBox>(form_.get(), 5, 155, 150, 60);
+      group->SetCaption(L"分组");
+      auto* radios = Add<ui::TRadioGroup>(form_.get(), 160, 155, 150, 60);
+      radios->Items().Add(L"甲");
+      radios->Items().Add(L"乙");
+      Add<ui::TTabControl>(form_.get(), 5, 220, 150, 60)->Tabs().Add(L"页");
+      Add<ui::TTabSet>(form_.get(), 160, 220, 150, 24)->Tabs().Add(L"页");
+      auto* box = Add<ui::TScrollBox>(form_.get(), 315, 155, 120, 80);
+      Add<ui::TButton>(box, 10, 120, 70, 24);
+      auto* list = Add<ui::TListView>(form_.get(), 315, 240, 150, 60);
+      list->SetViewStyle(ui::TViewStyle::vsReport);
+      list->Columns().Add()->SetCaption(L"列");
+      auto* status = Add<ui::TStatusBar>(form_.get(), 0, 0, 100, 20);
+      status->Panels().Add()->SetText(L"状态");
+      // Without its edges (or a top edge to draw) a skin frames no window: the window keeps the system look.
+      const std::string name = element.name;
+      const bool framed = name.rfind("Border", 0) != 0 || (!lack && name != "BorderTop");
+      if (framed) {
+        ASSERT_NE(ShowAndFrame(), nullptr);
+      } else {
+        form_->Show();
+        PumpMessages(300);
+        EXPECT_EQ(TSkinManage::Instance()->FindFrame(form_->Handle()), nullptr);
+      }
+      RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+      for (HWND child = GetWindow(form_->Handle(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        SendMessageW(child, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
+        trelvix::testing::PrintClient(child);
+      }
+      PumpMessages(60);
+      for (HWND child = GetWindow(form_->Handle(), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        EXPECT_FALSE(GetUpdateRect(child, nullptr, FALSE)) << "a control that never ends painting";
+      }
+      EXPECT_EQ(SendMessageW(form_->Handle(), skin::SM_ISSKINNED, 0, 0), framed ? 1 : 0);
+      form_.reset();
+    }
+  }
+}
 
 TEST_F(MissingElements, ASkinWithoutProgressLeavesProgressBarsToThemselves) {
   data_->FProgress.reset();
