@@ -1035,6 +1035,18 @@ struct FramesApplied {
   void Applied(ui::TObject*, HWND, const std::wstring&) { ++count; }
 };
 
+// After a warm-up round, two more rounds leave as many GDI objects and windows as there were.
+void ExpectNothingLeftOver(const std::function<void()>& rounds) {
+  rounds();
+  const int gdiBefore = trelvix::testing::LiveGdiObjects();
+  const int windowsBefore = trelvix::testing::ThreadWindows();
+  rounds();
+  rounds();
+  EXPECT_TRUE(PumpUntil([&] { return trelvix::testing::LiveGdiObjects() == gdiBefore; }, 1000));
+  EXPECT_EQ(trelvix::testing::LiveGdiObjects(), gdiBefore);
+  EXPECT_EQ(trelvix::testing::ThreadWindows(), windowsBefore);
+}
+
 TEST_F(SkinnedMenus, SwitchingTheSkinOffOrRewrappingInsideTheFramesOwnMenuLeavesNothingBehind) {
   ASSERT_NE(Open(true), nullptr);
   FramesApplied applied;
@@ -1077,14 +1089,7 @@ TEST_F(SkinnedMenus, SwitchingTheSkinOffOrRewrappingInsideTheFramesOwnMenuLeaves
     for (LPARAM key : {LPARAM{L' '}, LPARAM{L'f'}})
       for (Change change : {Change::Off, Change::Rewrap}) round(key, change);
   };
-  allRounds();
-  const int gdiBefore = trelvix::testing::LiveGdiObjects();
-  const int windowsBefore = trelvix::testing::ThreadWindows();
-  allRounds();
-  allRounds();
-  EXPECT_TRUE(PumpUntil([&] { return trelvix::testing::LiveGdiObjects() == gdiBefore; }, 1000));
-  EXPECT_EQ(trelvix::testing::LiveGdiObjects(), gdiBefore);
-  EXPECT_EQ(trelvix::testing::ThreadWindows(), windowsBefore);
+  ExpectNothingLeftOver(allRounds);
 }
 
 TEST_F(SkinnedMenus, TheSkinComponentGoingInsideTheFramesOwnMenuLeavesTheWindowUnskinned) {
@@ -1115,14 +1120,7 @@ TEST_F(SkinnedMenus, TheSkinComponentGoingInsideTheFramesOwnMenuLeavesTheWindowU
   const auto allRounds = [&] {
     for (LPARAM key : {LPARAM{L' '}, LPARAM{L'f'}}) round(key);
   };
-  allRounds();
-  const int gdiBefore = trelvix::testing::LiveGdiObjects();
-  const int windowsBefore = trelvix::testing::ThreadWindows();
-  allRounds();
-  allRounds();
-  EXPECT_TRUE(PumpUntil([&] { return trelvix::testing::LiveGdiObjects() == gdiBefore; }, 1000));
-  EXPECT_EQ(trelvix::testing::LiveGdiObjects(), gdiBefore);
-  EXPECT_EQ(trelvix::testing::ThreadWindows(), windowsBefore);
+  ExpectNothingLeftOver(allRounds);
 }
 
 // ---- a form's popup-menu components ----
