@@ -733,7 +733,7 @@ TEST_F(Wrappers, AMediaPlayerIsCoveredByThePanelWhichPassesOnlyWholeClicks) {
 // A skin that lacks an element, or has it with an empty picture, leaves each control of that family
 // looking as an unwrapped one does: the control beside it with the disabling tag.
 class MissingElements : public Wrappers {
- protected:
+ public:
   // The wrapped control and its tagged twin, same size, same state.
   template <class T>
   std::pair<T*, T*> Twins(int top, int width, int height) {
@@ -885,6 +885,90 @@ TEST_F(MissingElements, EveryFamilyIsServedWhateverElementTheSkinLacksOrHasEmpty
       EXPECT_EQ(SendMessageW(form_->Handle(), skin::SM_ISSKINNED, 0, 0), framed ? 1 : 0);
       form_.reset();
     }
+  }
+}
+
+// Families that draw themselves from one element: without it they look as the system draws them.
+struct TwinCase {
+  const char* name;
+  std::function<void(skin::TSkinData&)> take;
+  std::function<std::pair<HWND, HWND>(MissingElements&)> make;
+};
+
+template <class T>
+std::pair<HWND, HWND> Captioned(MissingElements& test, int width, int height, const wchar_t* caption) {
+  auto [wrapped, plain] = test.Twins<T>(10, width, height);
+  wrapped->SetCaption(caption);
+  plain->SetCaption(caption);
+  return {wrapped->Handle(), plain->Handle()};
+}
+
+template <class T>
+std::pair<HWND, HWND> Tabbed(MissingElements& test, int width, int height) {
+  auto [wrapped, plain] = test.Twins<T>(10, width, height);
+  wrapped->Tabs().Add(L"页");
+  plain->Tabs().Add(L"页");
+  return {wrapped->Handle(), plain->Handle()};
+}
+
+template <class T>
+std::pair<HWND, HWND> Bare(MissingElements& test, int width, int height) {
+  auto [wrapped, plain] = test.Twins<T>(10, width, height);
+  return {wrapped->Handle(), plain->Handle()};
+}
+
+TEST_F(MissingElements, FamiliesWithoutTheirElementLookAsTheSystemDrawsThem) {
+  const std::vector<TwinCase> cases = {
+      {"check box without Buttons", [](skin::TSkinData& d) { d.FButtons.reset(); },
+       [](MissingElements& t) { return Captioned<ui::TCheckBox>(t, 100, 20, L"复选"); }},
+      {"radio button without Buttons", [](skin::TSkinData& d) { d.FButtons.reset(); },
+       [](MissingElements& t) { return Captioned<ui::TRadioButton>(t, 100, 20, L"单选"); }},
+      {"check box with an empty Buttons picture", [](skin::TSkinData& d) { d.FButtons->Bitmap.SetSize(0, 0); },
+       [](MissingElements& t) { return Captioned<ui::TCheckBox>(t, 100, 20, L"复选"); }},
+      {"tab control without Tabs", [](skin::TSkinData& d) { d.FTabs.reset(); },
+       [](MissingElements& t) { return Tabbed<ui::TTabControl>(t, 150, 60); }},
+      {"tab control with an empty Tabs picture", [](skin::TSkinData& d) { d.FTabs->Bitmap.SetSize(0, 0); },
+       [](MissingElements& t) { return Tabbed<ui::TTabControl>(t, 150, 60); }},
+      {"track bar without its track and thumb", [](skin::TSkinData& d) {
+         d.FTrack.reset();
+         d.FTrackThumbHorz.reset();
+       },
+       [](MissingElements& t) { return Bare<ui::TTrackBar>(t, 150, 30); }},
+      {"combo box without its button and arrow", [](skin::TSkinData& d) {
+         d.FComboButton.reset();
+         d.FComboArrow.reset();
+       },
+       [](MissingElements& t) {
+         // A list without an edit: the system's print of a combo box leaves its edit out.
+         auto [wrapped, plain] = t.Twins<ui::TComboBox>(10, 100, 22);
+         wrapped->SetStyle(ui::TComboBoxStyle::csDropDownList);
+         plain->SetStyle(ui::TComboBoxStyle::csDropDownList);
+         return std::pair{wrapped->Handle(), plain->Handle()};
+       }},
+      {"scroll bar without Scrollbar", [](skin::TSkinData& d) { d.FScrollbar.reset(); },
+       [](MissingElements& t) { return Bare<ui::TScrollBar>(t, 150, 17); }},
+      {"scroll bar with an empty Scrollbar picture", [](skin::TSkinData& d) { d.FScrollbar->Bitmap.SetSize(0, 0); },
+       [](MissingElements& t) { return Bare<ui::TScrollBar>(t, 150, 17); }},
+      {"status bar without its edges", [](skin::TSkinData& d) { d.FStatusBarEdges.reset(); },
+       [](MissingElements& t) {
+         auto [wrapped, plain] = t.Twins<ui::TStatusBar>(10, 150, 20);
+         wrapped->SetSimplePanel(true);
+         plain->SetSimplePanel(true);
+         return std::pair{wrapped->Handle(), plain->Handle()};
+       }},
+  };
+  for (const TwinCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(data_->LoadFromBytes(SkinBytes(2)));
+    c.take(*data_);
+    OpenForm();
+    const auto [wrapped, plain] = c.make(*this);
+    ASSERT_NE(ShowAndFrame(), nullptr);
+    // No focus cue on either twin.
+    SetFocus(form_->Handle());
+    PumpMessages(50);
+    ExpectSamePicture(wrapped, plain, c.name);
+    form_.reset();
   }
 }
 
