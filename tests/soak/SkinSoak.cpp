@@ -24,6 +24,7 @@
 #include "ui/DateTimePicker.h"
 #include "ui/ListBox.h"
 #include "ui/ListView.h"
+#include "ui/Messages.h"
 #include "ui/Memo.h"
 #include "ui/ProgressBar.h"
 #include "ui/RadioGroup.h"
@@ -293,6 +294,10 @@ class Soak {
   // The GDI object types whose counts differ between the start and the end.
   std::string TypeChanges() const;
   void Finish();
+  // The skin off and the start skin loaded anew.
+  void GoToRest(const std::string& step);
+  // The counts with the form at rest, every page drawn, the first page in front.
+  SoakCounts CountAtRest();
 
   void SwitchSkin();
   void ToggleActive();
@@ -604,8 +609,10 @@ void Soak::MakeRequestInsideMenu(MenuScript& script) {
   script.steps.push_back([this] {
     if (Chance(50)) {
       SwitchSkin();
+      lastDone_ = "skin " + std::to_string(skin_) + " inside the menu";
     } else {
       ToggleActive();
+      lastDone_ = std::string("skin switched ") + (active_ ? "on" : "off") + " inside the menu";
     }
   });
   // Served while the menu is still open.
@@ -726,7 +733,7 @@ std::string Soak::TypeChanges() const {
 void Soak::WarmUp() {
   // The system keeps what it loads for its first message box, menus and MDI windows (icons, check
   // marks, fonts) and so does the engine for each skin: all of that is in place before the counting.
-  for (const bool on : {true, false}) {
+  for (const bool on : {false, true}) {
     if (stop_) return;
     active_ = on;
     form_->SkinData()->SetActive(on);
@@ -772,28 +779,62 @@ void Soak::Finish() {
   for (Entry* entry : Live(false)) {
     ui::TWinControl& control = *entry->control;
     if (auto* tabs = dynamic_cast<ui::TCustomTabControl*>(&control)) tabs->SetTabPosition(entry->tabPosition);
-    control.SetBounds(entry->bounds.left, entry->bounds.top, entry->bounds.right, entry->bounds.bottom);
-    control.SetVisible(entry->visible);
-    control.SetEnabled(entry->enabled);
+    const RECT now{control.Left(), control.Top(), control.Width(), control.Height()};
+    if (!EqualRect(&now, &entry->bounds))
+      control.SetBounds(entry->bounds.left, entry->bounds.top, entry->bounds.right, entry->bounds.bottom);
+    if (control.Visible() != entry->visible) control.SetVisible(entry->visible);
+    if (control.Enabled() != entry->enabled) control.SetEnabled(entry->enabled);
     control.SetTag(0);
     entry->tagged = false;
   }
   for (Entry* entry : Live(false))
     if (auto* pages = dynamic_cast<ui::TPageControl*>(entry->control)) pages->SetActivePageIndex(0);
   ReleaseCapture();
-  form_->SetBorderStyle(ui::TFormBorderStyle::bsSizeable);
-  SetForegroundWindow(form_->Handle());
-  skin_ = gallery::kStartSkin;
-  form_->ChooseSkin(skin_);
-  active_ = false;
-  form_->SkinData()->SetActive(false);
-  if (!Settle()) Finding("end", "the engine did not settle with the skin off");
+  if (form_->BorderStyle() != ui::TFormBorderStyle::bsSizeable) {
+    form_->SetBorderStyle(ui::TFormBorderStyle::bsSizeable);
+    SetForegroundWindow(form_->Handle());
+  }
+  GoToRest("end");
   TSkinManage* manager = TSkinManage::Instance();
   if (manager->FrameCount() != 0 || manager->WrapperCount() != 0)
     Finding("end", std::to_string(manager->FrameCount()) + " frames and " + std::to_string(manager->WrapperCount()) +
                        " wrappers are left with the skin off");
+  report_.end = CountAtRest();
+}
+
+void Soak::GoToRest(const std::string& step) {
+  active_ = false;
+  form_->SkinData()->SetActive(false);
+  if (!Settle()) Finding(step, "the engine did not settle with the skin off");
+  // Loaded while off, the skin's pictures have drawn nothing yet and hold no memory DC.
+  skin_ = gallery::kStartSkin;
+  form_->ChooseSkin(skin_);
+  if (!Settle()) Finding(step, "the engine did not settle with the skin off");
+}
+
+SoakCounts Soak::CountAtRest() {
+  // Controls keep what they draw with once they have drawn: each page is shown and everything drawn
+  // before the count, at the start as at the end.
+  ui::TPageControl* pages = nullptr;
+  for (Entry* entry : Live(false))
+    if (auto* found = dynamic_cast<ui::TPageControl*>(entry->control)) pages = found;
+  for (int page = gallery::kPageCount; page-- > 0;) {
+    if (pages) pages->SetActivePageIndex(page);
+    RedrawWindow(form_->Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump(20);
+  }
+  // A control makes the brush of its colour the first time it is asked for it and keeps it: each
+  // one is asked now, as painting any state may ask.
+  for (Entry* entry : Live(true)) {
+    HWND window = entry->control->WindowHandle();
+    HDC dc = GetDC(window);
+    for (UINT msg : {WM_CTLCOLOREDIT, WM_CTLCOLORSTATIC, WM_CTLCOLORLISTBOX, WM_CTLCOLORBTN, WM_CTLCOLORSCROLLBAR})
+      entry->control->Perform(ui::CN_BASE + msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window));
+    ReleaseDC(window, dc);
+  }
   Pump(50);
-  report_.end = Census();
+  return Census();
 }
 
 SoakReport Soak::Run() {
@@ -825,13 +866,15 @@ SoakReport Soak::Run() {
   Build();
   ReadFramedAnswers();
   WarmUp();
-  // The start: the start skin loaded and switched off, every cache warmed by the framings above.
-  form_->ChooseSkin(skin_);
-  form_->SkinData()->SetActive(false);
-  active_ = false;
-  if (!Settle()) Finding("setup", "the engine did not settle with the skin off");
-  Pump(50);
-  report_.start = Census();
+  // The start: every cache warmed by the framings above.
+  // The start skin framed once and switched off, as the series ends.
+  GoToRest("setup");
+  active_ = true;
+  cycled_ = true;
+  form_->SkinData()->SetActive(true);
+  Check("setup");
+  GoToRest("setup");
+  report_.start = CountAtRest();
   if (!stop_) {
     active_ = true;
     cycled_ = true;
@@ -851,6 +894,7 @@ SoakReport Soak::Run() {
     }
     const std::string label = "step " + std::to_string(i) + " (" + chosen->name + ")";
     if (options_.trace) options_.trace(label);
+    lastDone_.clear();
     (this->*chosen->run)();
     if (options_.trace) {
       const SoakCounts now = Census();
@@ -892,7 +936,7 @@ int SoakSteps(int fallback) {
 
 bool SoakRequestsInsideMenus() {
   const char* text = std::getenv("TRELVIX_SOAK_MENU_REQUESTS");
-  return !text || std::string(text) != "0";
+  return text && std::string(text) == "1";
 }
 
 SoakReport RunSkinSoak(const SoakOptions& options) { return Soak(options).Run(); }
