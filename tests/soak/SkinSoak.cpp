@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <array>
-#include <chrono>
 #include <cstdlib>
 #include <map>
 #include <random>
