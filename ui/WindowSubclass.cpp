@@ -5,6 +5,12 @@
 #include <utility>
 
 namespace ui {
+namespace {
+
+// Window thread only, as the layers themselves.
+std::size_t attachedLayers = 0;
+
+}  // namespace
 
 LONG_PTR GetWindowLongFor(HWND window, int index) {
   return IsWindowUnicode(window) ? GetWindowLongPtrW(window, index) : GetWindowLongPtrA(window, index);
@@ -23,13 +29,18 @@ bool TWindowSubclass::Attach(HWND window) {
   if (!SetWindowSubclass(window, &TWindowSubclass::SubclassProc, id, reinterpret_cast<DWORD_PTR>(this))) return false;
   window_ = window;
   unicode_ = IsWindowUnicode(window) != FALSE;
+  ++attachedLayers;
   return true;
 }
 
 void TWindowSubclass::Detach() {
   HWND window = std::exchange(window_, nullptr);
-  if (window != nullptr) RemoveWindowSubclass(window, &TWindowSubclass::SubclassProc, reinterpret_cast<UINT_PTR>(this));
+  if (window == nullptr) return;
+  RemoveWindowSubclass(window, &TWindowSubclass::SubclassProc, reinterpret_cast<UINT_PTR>(this));
+  --attachedLayers;
 }
+
+std::size_t TWindowSubclass::AttachedCount() { return attachedLayers; }
 
 LRESULT TWindowSubclass::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) { return CallPrevious(msg, wParam, lParam); }
 

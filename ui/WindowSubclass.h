@@ -6,6 +6,8 @@
 // saved window procedures. Library controls are hooked at their WindowProc instead.
 #include <windows.h>
 
+#include <cstddef>
+
 namespace ui {
 
 // The window-long functions of the window's own character set: wide for Unicode windows, ANSI for
@@ -29,6 +31,9 @@ class TWindowSubclass {
   void Detach();
   HWND Window() const { return window_; }
   bool Attached() const { return window_ != nullptr; }
+  // Layers of the process attached to a window now: a series of operations that ends where it began
+  // must leave this where it was.
+  static std::size_t AttachedCount();
   // Whether the window takes wide (Unicode) text messages, read at Attach.
   bool Unicode() const { return unicode_; }
 

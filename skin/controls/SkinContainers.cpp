@@ -21,7 +21,7 @@ void TSkinBox::AttachControl(TSkinControlList* form, TSkinData& data, bool manag
   FSkinData = &data;
   FCanvas = canvas;
   FControl = control;
-  FHandle = control->Handle();
+  // A box only colours its control and holds none of its windows, which may be re-created any time.
   FForm = form;
   if (FForm) FForm->AddControl(this);
   if (FManageColor) {

@@ -273,12 +273,19 @@ void TSkinTab31::AttachControl(TSkinControlList* form, TSkinData& data, bool man
   if (FAttached) return;
   auto* tabSet = dynamic_cast<ui::TTabSet*>(Owner());
   if (!tabSet) return;
-  TSkinControl::AttachWindow(tabSet->Handle(), data, form, canvas);
+  // Hooked at the tab set, not subclassed: a new window of the tab set is served as the old one was.
+  TSkinControl::AttachControl(form, data, false, canvas);
   if (!FAttached) return;
-  FControl = tabSet;
   FManageColor = manageColor;
   BuildImage();
-  if (HWND arrows = tabSet->ScrollButtons()) FScroller = WrapArrows(arrows, data, canvas);
+  WrapScroller();
+}
+
+void TSkinTab31::WrapScroller() {
+  FScroller.reset();
+  auto* tabSet = dynamic_cast<ui::TTabSet*>(FControl);
+  if (tabSet && FSkinData)
+    if (HWND arrows = tabSet->ScrollButtons()) FScroller = WrapArrows(arrows, *FSkinData, FCanvas);
 }
 
 void TSkinTab31::ReapplySkin() {
@@ -299,6 +306,7 @@ void TSkinTab31::BuildImage() {
 
 bool TSkinTab31::BeforeMessage(ui::TMessage& message) {
   switch (message.Msg) {
+    case ui::CM_WNDRECREATED: WrapScroller(); return TSkinControl::BeforeMessage(message);
     case WM_PAINT:
       if (FTabImage.Empty()) return true;
       PaintOnly(message);

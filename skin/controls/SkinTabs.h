@@ -62,7 +62,7 @@ class TSkinTab31 : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
   ~TSkinTab31() override;
-  // Serves the tab set's window as a bare window, keeping the tab set for its tabs and margins.
+  // Serves the tab set through its WindowProc, keeping the tab set for its tabs and margins.
   void AttachControl(TSkinControlList* form, TSkinData& data, bool manageColor, ui::TCanvas* canvas) override;
   void ReapplySkin() override;
   TSkinControl* Scroller() const { return FScroller.get(); }
@@ -73,6 +73,8 @@ class TSkinTab31 : public TSkinControl {
 
  private:
   void BuildImage();
+  // Serves the tab set's scroll arrows, if it shows them now.
+  void WrapScroller();
 
   ui::TBitmap FTabImage;
   ui::TBitmap FPicture;

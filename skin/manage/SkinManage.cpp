@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "skin/base/SkinMessages.h"
+#include "skin/controls/SkinControl.h"
 #include "skin/data/SkinManageRules.h"
 #include "skin/frame/WinSkinForm.h"
 #include "ui/Form.h"
@@ -294,6 +295,27 @@ void TSkinManage::RewrapWindow(HWND window) {
 void TSkinManage::TellFramesToReread(const TSkinData& data) {
   for (const auto& frame : frames_)
     if (&frame->SkinData() == &data && !frame->Dead()) frame->Reskin();
+}
+
+std::size_t TSkinManage::WrapperCount() const {
+  std::size_t count = 0;
+  for (const auto& frame : frames_)
+    if (!frame->Dead()) count += frame->Controls().size();
+  return count;
+}
+
+std::size_t TSkinManage::StaleWrapperCount() const {
+  std::size_t count = 0;
+  for (const auto& frame : frames_) {
+    if (frame->Dead()) continue;
+    for (const TSkinControl* wrapper : frame->Controls()) {
+      if (wrapper->LifeState() == kLifeWindowDestroyed) continue;
+      const ui::TWinControl* control = wrapper->Control();
+      const bool movedOn = control && control->HandleAllocated() && control->WindowHandle() != wrapper->Handle();
+      if (wrapper->Handle() && (!IsWindow(wrapper->Handle()) || movedOn)) ++count;
+    }
+  }
+  return count;
 }
 
 bool TSkinManage::SetMaximizedChildMode(bool on) {

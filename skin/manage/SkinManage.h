@@ -53,6 +53,13 @@ class TSkinManage final : public TFrameHost {
   std::size_t FrameCount() const { return frames_.size(); }
   // Popup-menu wrappers held, open or waiting to be freed after their window went.
   std::size_t PopupCount() const { return popups_.Count(); }
+  // Requests made and not yet carried out by the timer.
+  bool RequestsPending() const { return !requests_.empty(); }
+  // Control wrappers held by the live frames.
+  std::size_t WrapperCount() const;
+  // Wrappers of live frames that still count themselves attached while the window they hold is gone,
+  // or that hold another window than their control's current one: each would paint a dead window.
+  std::size_t StaleWrapperCount() const;
 
  private:
   friend class TSkinManagerFactory;

@@ -7,11 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "skin/base/SkinMessages.h"
+#include "skin/controls/SkinContainers.h"
 #include "skin/controls/SkinTabs.h"
 #include "skin/draw/BitmapFunctions.h"
 #include "skin/frame/WinSkinForm.h"
@@ -352,6 +354,27 @@ TEST_F(TabWrappers, ATabSetIsPaintedInItsPlaceWithTheTabFramesUpsideDownAndItsAr
   const int x = (slots[1].left + slots[1].right) / 2;
   while (y > 0 && shown.At(x, y) == face) --y;
   EXPECT_TRUE(selected.edge.count(shown.At(x, y))) << std::hex << shown.At(x, y);
+}
+
+TEST_F(TabWrappers, ATabSetIsServedInEachNewWindowOfItsOwnOrOfItsParentAndNoWrapperKeepsAnOldOne) {
+  auto* panel = Add<ui::TPanel>(form_.get(), 10, 250, 300, 80);
+  auto* tabSet = Add<ui::TTabSet>(panel, 10, 10, 100, 22);
+  for (const wchar_t* caption : {L"一", L"二", L"三", L"四", L"五", L"六"}) tabSet->Tabs().Add(caption);
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+  auto* wrapper = WrapperOf<skin::TSkinTab31>(*frame, tabSet);
+  ASSERT_NE(wrapper, nullptr);
+  ASSERT_NE(WrapperOf<skin::TSkinBox>(*frame, panel), nullptr) << "the skin covers panels";
+  for (ui::TWinControl* recreated : std::initializer_list<ui::TWinControl*>{tabSet, panel}) {
+    const HWND old = tabSet->Handle();
+    recreated->RecreateWnd();
+    PumpMessages(50);
+    ASSERT_NE(tabSet->Handle(), old);
+    EXPECT_EQ(wrapper->Handle(), tabSet->Handle()) << "the new window is served";
+    EXPECT_EQ(SendMessageW(tabSet->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
+    EXPECT_NE(wrapper->Scroller(), nullptr) << "and its new arrows";
+    EXPECT_EQ(skin::TSkinManage::Instance()->StaleWrapperCount(), 0u);
+  }
 }
 
 // A page control of another library: it draws its own tabs from two published pictures.

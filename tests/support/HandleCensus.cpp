@@ -41,15 +41,23 @@ BOOL CALLBACK CountWindowAndChildren(HWND window, LPARAM counter) {
 
 }  // namespace
 
-int LiveGdiObjects() {
+std::array<int, 16> LiveGdiObjectsByType() {
+  std::array<int, 16> live{};
   const GdiHandleEntry* table = HandleTable();
-  if (!table) return -1;
-  int live = 0;
+  if (!table) return live;
   for (std::uint32_t index = 0; index < 0x10000; ++index) {
     if (table[index].type == 0) continue;
     const std::uint32_t value = index | (std::uint32_t{table[index].unique} << 16);
-    live += GetObjectType(reinterpret_cast<HGDIOBJ>(static_cast<std::uintptr_t>(value))) != 0;
+    const DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(static_cast<std::uintptr_t>(value)));
+    if (type != 0 && type < live.size()) ++live[type];
   }
+  return live;
+}
+
+int LiveGdiObjects() {
+  if (!HandleTable()) return -1;
+  int live = 0;
+  for (int count : LiveGdiObjectsByType()) live += count;
   return live;
 }
 
