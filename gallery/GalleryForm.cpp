@@ -89,7 +89,7 @@ void TGalleryForm::Build() {
   // The library's classes that the engine serves only when a program names them, so that the
   // gallery shows every family.
   for (const wchar_t* line : {L"TCheckBox=checkbox", L"TRadioButton=radiobutton", L"TRadioGroup=radiogroup",
-                              L"TTrackBar=trackbar", L"TScrollBar=singlescrollbar"})
+                              L"TTrackBar=trackbar", L"TScrollBar=singlescrollbar", L"TDateTimePicker=datetimepicker"})
     FSkinData->Skin3rd()->Insert(0, line);
   FSkinData->OnSkinControl = skin::TSkinControlEvent(this, &TGalleryForm::SkinControl);
   FSkinData->Loaded();

@@ -349,8 +349,6 @@ std::uint64_t ParseSeed(const char* text, std::uint64_t fallback) {
 void Soak::Build() {
   form_ = std::make_unique<gallery::TGalleryForm>(nullptr);
   form_->Build();
-  // The gallery leaves its date-time picker in the system look; the soak has it served as well.
-  form_->SkinData()->Skin3rd()->Insert(0, L"TDateTimePicker=datetimepicker");
   form_->Show();
   SetForegroundWindow(form_->Handle());
   for (int i = 0; i < form_->ComponentCount(); ++i) {
@@ -935,7 +933,7 @@ int SoakSteps(int fallback) {
 
 bool SoakRequestsInsideMenus() {
   const char* text = std::getenv("TRELVIX_SOAK_MENU_REQUESTS");
-  return text && std::string(text) == "1";
+  return !text || std::string(text) != "0";
 }
 
 SoakReport RunSkinSoak(const SoakOptions& options) { return Soak(options).Run(); }
