@@ -18,6 +18,7 @@
 #include "tests/support/HandleCensus.h"
 #include "tests/support/MenuScript.h"
 #include "tests/support/SkinWindowTests.h"
+#include "tests/support/SkinnedForms.h"
 #include "ui/Application.h"
 #include "ui/Buttons.h"
 #include "ui/DateTimePicker.h"
@@ -62,43 +63,35 @@ constexpr std::array<const char*, static_cast<std::size_t>(Family::Count)> kFami
     "progressbar", "tabcontrol", "tabset", "statusbar", "updown", "datetime", "groupbox", "panel", "scrollbar",
     "scrollbox", "radiogroup"};
 
-template <class T>
-T* Make(ui::TForm& owner, ui::TWinControl* parent, int left, int top, int width, int height) {
-  T* control = ui::MakeOwned<T>(owner);
-  control->SetParent(parent);
-  control->SetBounds(left, top, width, height);
-  return control;
-}
-
 ui::TWinControl* MakeFamily(Family family, ui::TForm& owner, ui::TWinControl* parent, int left, int top) {
   switch (family) {
     case Family::Button: {
-      auto* b = Make<ui::TButton>(owner, parent, left, top, 80, 26);
+      auto* b = AddControl<ui::TButton>(owner, parent, left, top, 80, 26);
       b->SetCaption(L"Soak");
       return b;
     }
     case Family::BitBtn: {
-      auto* b = Make<ui::TBitBtn>(owner, parent, left, top, 80, 26);
+      auto* b = AddControl<ui::TBitBtn>(owner, parent, left, top, 80, 26);
       b->SetCaption(L"Glyph");
       return b;
     }
     case Family::CheckBox: {
-      auto* c = Make<ui::TCheckBox>(owner, parent, left, top, 110, 20);
+      auto* c = AddControl<ui::TCheckBox>(owner, parent, left, top, 110, 20);
       c->SetCaption(L"Check");
       return c;
     }
     case Family::RadioButton: {
-      auto* r = Make<ui::TRadioButton>(owner, parent, left, top, 110, 20);
+      auto* r = AddControl<ui::TRadioButton>(owner, parent, left, top, 110, 20);
       r->SetCaption(L"Radio");
       return r;
     }
     case Family::Edit: {
-      auto* e = Make<ui::TEdit>(owner, parent, left, top, 120, 22);
+      auto* e = AddControl<ui::TEdit>(owner, parent, left, top, 120, 22);
       e->SetText(L"Edit");
       return e;
     }
     case Family::Memo: {
-      auto* m = Make<ui::TMemo>(owner, parent, left, top, 160, 80);
+      auto* m = AddControl<ui::TMemo>(owner, parent, left, top, 160, 80);
       m->SetScrollBars(ui::TScrollStyle::ssBoth);
       std::wstring lines;
       for (int i = 0; i < 30; ++i) lines += L"A memo line long enough for its horizontal bar " + std::to_wstring(i) + L"\r\n";
@@ -106,18 +99,18 @@ ui::TWinControl* MakeFamily(Family family, ui::TForm& owner, ui::TWinControl* pa
       return m;
     }
     case Family::ComboBox: {
-      auto* c = Make<ui::TComboBox>(owner, parent, left, top, 120, 22);
+      auto* c = AddControl<ui::TComboBox>(owner, parent, left, top, 120, 22);
       for (const wchar_t* item : {L"One", L"Two", L"Three"}) c->Items().Add(item);
       c->SetItemIndex(0);
       return c;
     }
     case Family::ListBox: {
-      auto* l = Make<ui::TListBox>(owner, parent, left, top, 140, 80);
+      auto* l = AddControl<ui::TListBox>(owner, parent, left, top, 140, 80);
       for (int i = 0; i < 30; ++i) l->AddItem(L"Line " + std::to_wstring(i));
       return l;
     }
     case Family::ListView: {
-      auto* v = Make<ui::TListView>(owner, parent, left, top, 200, 100);
+      auto* v = AddControl<ui::TListView>(owner, parent, left, top, 200, 100);
       v->SetViewStyle(ui::TViewStyle::vsReport);
       ui::TListColumn* column = v->Columns().Add();
       column->SetCaption(L"Name");
@@ -127,31 +120,31 @@ ui::TWinControl* MakeFamily(Family family, ui::TForm& owner, ui::TWinControl* pa
       return v;
     }
     case Family::TrackBar: {
-      auto* t = Make<ui::TTrackBar>(owner, parent, left, top, 150, 34);
+      auto* t = AddControl<ui::TTrackBar>(owner, parent, left, top, 150, 34);
       t->SetMax(10);
       t->SetPosition(4);
       return t;
     }
     case Family::ProgressBar: {
-      auto* p = Make<ui::TProgressBar>(owner, parent, left, top, 150, 18);
+      auto* p = AddControl<ui::TProgressBar>(owner, parent, left, top, 150, 18);
       p->SetMax(100);
       p->SetPosition(40);
       return p;
     }
     case Family::TabControl: {
-      auto* t = Make<ui::TTabControl>(owner, parent, left, top, 180, 90);
+      auto* t = AddControl<ui::TTabControl>(owner, parent, left, top, 180, 90);
       for (const wchar_t* caption : {L"One", L"Two"}) t->Tabs().Add(caption);
       t->SetTabIndex(0);
       return t;
     }
     case Family::TabSet: {
-      auto* s = Make<ui::TTabSet>(owner, parent, left, top, 180, 24);
+      auto* s = AddControl<ui::TTabSet>(owner, parent, left, top, 180, 24);
       for (const wchar_t* caption : {L"One", L"Two"}) s->Tabs().Add(caption);
       s->SetTabIndex(0);
       return s;
     }
     case Family::StatusBar: {
-      auto* s = Make<ui::TStatusBar>(owner, parent, left, top, 180, 20);
+      auto* s = AddControl<ui::TStatusBar>(owner, parent, left, top, 180, 20);
       s->SetAlign(ui::alNone);
       s->SetBounds(left, top, 180, 20);
       s->SetSimplePanel(true);
@@ -160,29 +153,29 @@ ui::TWinControl* MakeFamily(Family family, ui::TForm& owner, ui::TWinControl* pa
       return s;
     }
     case Family::UpDown: {
-      auto* u = Make<ui::TUpDown>(owner, parent, left, top, 17, 22);
+      auto* u = AddControl<ui::TUpDown>(owner, parent, left, top, 17, 22);
       u->SetMax(9);
       return u;
     }
-    case Family::DateTime: return Make<ui::TDateTimePicker>(owner, parent, left, top, 150, 22);
+    case Family::DateTime: return AddControl<ui::TDateTimePicker>(owner, parent, left, top, 150, 22);
     case Family::GroupBox: {
-      auto* g = Make<ui::TGroupBox>(owner, parent, left, top, 150, 60);
+      auto* g = AddControl<ui::TGroupBox>(owner, parent, left, top, 150, 60);
       g->SetCaption(L"Group");
       return g;
     }
     case Family::Panel: {
-      auto* p = Make<ui::TPanel>(owner, parent, left, top, 150, 50);
+      auto* p = AddControl<ui::TPanel>(owner, parent, left, top, 150, 50);
       p->SetCaption(L"Panel");
       return p;
     }
     case Family::ScrollBar: {
-      auto* s = Make<ui::TScrollBar>(owner, parent, left, top, 150, 17);
+      auto* s = AddControl<ui::TScrollBar>(owner, parent, left, top, 150, 17);
       s->SetMax(100);
       s->SetPageSize(20);
       return s;
     }
     case Family::ScrollBox: {
-      auto* box = Make<ui::TScrollBox>(owner, parent, left, top, 150, 90);
+      auto* box = AddControl<ui::TScrollBox>(owner, parent, left, top, 150, 90);
       // Content beyond the box gives it its scroll bars.
       auto* inner = ui::MakeOwned<ui::TButton>(*box);
       inner->SetParent(box);
@@ -191,7 +184,7 @@ ui::TWinControl* MakeFamily(Family family, ui::TForm& owner, ui::TWinControl* pa
       return box;
     }
     case Family::RadioGroup: {
-      auto* g = Make<ui::TRadioGroup>(owner, parent, left, top, 160, 60);
+      auto* g = AddControl<ui::TRadioGroup>(owner, parent, left, top, 160, 60);
       g->SetCaption(L"Radio group");
       for (const wchar_t* item : {L"One", L"Two"}) g->Items().Add(item);
       g->SetItemIndex(0);
