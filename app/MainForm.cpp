@@ -97,8 +97,8 @@ class TFrmMain::TPlayerProbe {
     return !player_.IsRunning() || marker_.Seen(player_.CapturedLines()) || GetTickCount64() >= deadline_;
   }
   // The player ended by itself, in good time, without telling the length.
-  bool FailedEarly() const {
-    return player_.ExitCode() && GetTickCount64() < deadline_ && !HasLengthMarker(player_.CapturedLines().Text());
+  bool FailedEarly() {
+    return player_.ExitCode() && GetTickCount64() < deadline_ && !marker_.Seen(player_.CapturedLines());
   }
   // How long the window may wait before it looks at this probe again.
   DWORD WaitMs() const {
