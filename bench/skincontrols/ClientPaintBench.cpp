@@ -41,13 +41,17 @@ double Sample(HWND window) {
 }
 
 void Print(const char* title, std::vector<double> skinned, std::vector<double> plain) {
+  std::vector<double> ratios;
+  for (std::size_t i = 0; i < skinned.size(); ++i) ratios.push_back(plain[i] > 0 ? skinned[i] / plain[i] : 0.0);
+  std::sort(ratios.begin(), ratios.end());
   std::sort(skinned.begin(), skinned.end());
   std::sort(plain.begin(), plain.end());
   const double s = skinned[skinned.size() / 2], p = plain[plain.size() / 2];
   std::printf("%s, %d interleaved samples a side\n", title, kSamples);
   std::printf("  skinned   median %7.2f ms  (%7.2f - %7.2f)\n", s, skinned.front(), skinned.back());
   std::printf("  unskinned median %7.2f ms  (%7.2f - %7.2f)\n", p, plain.front(), plain.back());
-  std::printf("  ratio of medians %.2f\n", p > 0 ? s / p : 0.0);
+  std::printf("  ratio of medians %.2f; of each pair: median %.2f (%.2f - %.2f)\n", p > 0 ? s / p : 0.0,
+              ratios[ratios.size() / 2], ratios.front(), ratios.back());
 }
 
 bool Skinned(app::TFrmMain& form) {

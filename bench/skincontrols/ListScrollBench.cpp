@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "skin/controls/SkinScrollbars.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/manage/SkinManage.h"
 #include "tests/support/SkinWindowTests.h"
+#include "tests/support/SkinnedForms.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/ListView.h"
@@ -117,17 +119,28 @@ int main() {
     ScrollDown(plain);
     ScrollDown(skinned);
   }
-  std::vector<double> skinnedTimes, plainTimes;
+  auto* wrapper = trelvix::testing::WrapperOf<skin::TSkinListView>(
+      *skin::TSkinManage::Instance()->FindFrame(skinned.form->Handle()), skinned.list);
+  if (!wrapper || !wrapper->VertBar()) {
+    std::printf("the job list has no skinned bar\n");
+    return 1;
+  }
+  std::vector<double> skinnedTimes, plainTimes, ratios;
+  const int paintsBefore = wrapper->VertBar()->PaintCount();
   for (int i = 0; i < kSamples; ++i) {
     plainTimes.push_back(ScrollDown(plain));
     skinnedTimes.push_back(ScrollDown(skinned));
+    ratios.push_back(skinnedTimes.back() / plainTimes.back());
   }
-  const Summary s = Summarise(skinnedTimes), p = Summarise(plainTimes);
+  const double paintsPerSample = (wrapper->VertBar()->PaintCount() - paintsBefore) / static_cast<double>(kSamples);
+  const Summary s = Summarise(skinnedTimes), p = Summarise(plainTimes), r = Summarise(ratios);
   std::printf("1000-row job list, %d wheel steps, %d interleaved samples a side (goal: skinned at most 1.15x)\n",
               kSteps, kSamples);
   std::printf("  skinned   median %8.2f ms  (%8.2f - %8.2f)\n", s.median, s.low, s.high);
   std::printf("  unskinned median %8.2f ms  (%8.2f - %8.2f)\n", p.median, p.low, p.high);
-  std::printf("  ratio of medians %.2f\n", p.median > 0 ? s.median / p.median : 0.0);
+  std::printf("  ratio of medians %.2f; of each pair: median %.2f (%.2f - %.2f)\n",
+              p.median > 0 ? s.median / p.median : 0.0, r.median, r.low, r.high);
+  std::printf("  paints of the vertical overlay per %d steps: %.1f\n", kSteps, paintsPerSample);
   skinned.form.reset();
   plain.form.reset();
   data.reset();
