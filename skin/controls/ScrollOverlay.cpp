@@ -93,8 +93,16 @@ void TWScrollbar::HideBar() {
 
 void TWScrollbar::Reposition() {
   BarReading reading;
+  if (!ReadBar(reading)) {
+    HideBar();
+    return;
+  }
+  Reposition(reading);
+}
+
+void TWScrollbar::Reposition(const BarReading& reading) {
   HWND parent = FTarget ? GetParent(FTarget) : nullptr;
-  if (!parent || !ReadBar(reading) || !(GetWindowLongPtrW(FTarget, GWL_STYLE) & WS_VISIBLE) || reading.invisible ||
+  if (!parent || !(GetWindowLongPtrW(FTarget, GWL_STYLE) & WS_VISIBLE) || reading.invisible ||
       IsRectEmpty(&reading.bar)) {
     HideBar();
     return;
@@ -143,13 +151,13 @@ bool TWScrollbar::FollowNow() {
   }
   if (!FShown || !EqualRect(&reading.bar, &FLastReading.bar) || !HandleAllocated() ||
       !AboveTarget()) {
-    Reposition();
+    Reposition(reading);
     return true;
   }
   if (reading == FLastReading) return false;
   FLastReading = reading;
   FThumb = reading.thumb;
-  Refresh();
+  ShowChanges();
   return true;
 }
 
@@ -165,6 +173,22 @@ bool TWScrollbar::AboveTarget() const {
 void TWScrollbar::Refresh() {
   if (!FShown || !HandleAllocated()) return;
   InvalidateRect(WindowHandle(), nullptr, FALSE);
+  UpdateWindow(WindowHandle());
+}
+
+void TWScrollbar::SkinChanged() {
+  FTrackDrawn = false;
+  FThumbDrawn = false;
+  FComposed = false;
+  FThumbMask.reset();
+  if (FSkinData) SetColor(static_cast<ui::TColor>(FSkinData->ButtonFace));
+}
+
+void TWScrollbar::ShowChanges() {
+  if (!FShown || !HandleAllocated()) return;
+  const RECT changed = Compose();
+  if (IsRectEmpty(&changed)) return;
+  InvalidateRect(WindowHandle(), &changed, FALSE);
   UpdateWindow(WindowHandle());
 }
 
@@ -207,8 +231,7 @@ void TWScrollbar::Press(LPARAM point) {
   if (alive.expired()) return;
   FPressed = false;
   ReleaseCapture();
-  Follow();
-  Refresh();
+  if (!Follow()) Refresh();
 }
 
 void TWScrollbar::Release(LPARAM point) {
@@ -226,6 +249,11 @@ void TWScrollbar::Release(LPARAM point) {
 void TWScrollbar::WndProc(ui::TMessage& message) {
   switch (message.Msg) {
     case WM_ERASEBKGND: message.Result = 1; return;
+    case WM_PAINT:
+      if (message.WParam) break;
+      PaintOnScreen();
+      message.Result = 0;
+      return;
     case WM_MOUSEMOVE: {
       const ScrollPart part = PartAt(message.LParam);
       if (part != FPart && !FPressed) {
@@ -261,77 +289,197 @@ void TWScrollbar::WndProc(ui::TMessage& message) {
   ui::TCustomPanel::WndProc(message);
 }
 
-void TWScrollbar::Paint() {
-  BarReading reading;
-  if (ReadBar(reading) && EqualRect(&reading.bar, &FLastReading.bar)) {
-    FLastReading = reading;
-    FThumb = reading.thumb;
+// Straight from the composed bar: nothing is drawn twice off screen.
+void TWScrollbar::PaintOnScreen() {
+  HWND own = WindowHandle();
+  // What changed since the last paint is added to the area asked for, so the screen never lags.
+  const RECT changed = Compose();
+  if (!IsRectEmpty(&changed)) InvalidateRect(own, &changed, FALSE);
+  PAINTSTRUCT ps{};
+  HDC dc = BeginPaint(own, &ps);
+  if (!dc) return;
+  if (FComposed) {
+    const RECT& area = ps.rcPaint;
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, FPicture.Canvas().Handle(),
+           area.left, area.top, SRCCOPY);
+    ++FPaintCount;
   }
-  const RECT client = ClientRect();
-  const int width = client.right, height = client.bottom;
-  if (width <= 0 || height <= 0) return;
-  FPicture.SetPixelFormat(ui::TPixelFormat::pf24bit);
-  FPicture.SetSize(width, height);
-  if (FPicture.Width() != width || FPicture.Height() != height) return;
-  HDC picture = FPicture.Canvas().Handle();
-  SetStretchBltMode(picture, COLORONCOLOR);
-  DrawBar(picture, width, height);
-  ++FPaintCount;
-  BitBlt(Canvas().Handle(), 0, 0, width, height, picture, 0, 0, SRCCOPY);
+  EndPaint(own, &ps);
 }
 
-void TWScrollbar::DrawBar(HDC dc, int width, int height) {
-  const RECT all{0, 0, width, height};
+void TWScrollbar::Paint() {
+  Compose();
+  if (!FComposed) return;
+  BitBlt(Canvas().Handle(), 0, 0, FPicture.Width(), FPicture.Height(), FPicture.Canvas().Handle(), 0, 0, SRCCOPY);
+  ++FPaintCount;
+}
+
+RECT TWScrollbar::Along(int from, int to) const {
+  const int thickness = FVertical ? FPicture.Width() : FPicture.Height();
+  return FVertical ? RECT{0, from, thickness, to} : RECT{from, 0, to, thickness};
+}
+
+bool TWScrollbar::Skinned() const { return FSkinData && HasPicture(FSkinData->FScrollbar); }
+
+TWScrollbar::TrackLook TWScrollbar::CurrentTrackLook(int width, int height) const {
+  return {width, height, !FLastReading.unavailable, CellState(FPart, ScrollPart::FirstArrow, FPressed),
+          CellState(FPart, ScrollPart::SecondArrow, FPressed)};
+}
+
+void TWScrollbar::DrawTrack(HDC dc, const TrackLook& look) {
+  const RECT all{0, 0, look.width, look.height};
   ui::GdiBrush face(CreateSolidBrush(ui::ColorToRGB(FSkinData ? static_cast<ui::TColor>(FSkinData->ButtonFace)
                                                               : ui::clBtnFace)));
   FillRect(dc, &all, face.get());
-  const int length = FVertical ? height : width;
+  const int length = FVertical ? look.height : look.width;
   const BarLayout layout = LayOutBar(length, FArrowSize);
-  const auto along = [&](int from, int to) { return FVertical ? RECT{0, from, width, to} : RECT{from, 0, to, height}; };
-  const bool enabled = !FLastReading.unavailable;
-  const bool skinned = FSkinData && HasPicture(FSkinData->FScrollbar);
-  const RECT first = along(0, layout.arrowLength), second = along(layout.secondArrowStart, length);
-  const ScrollCellState firstState = CellState(FPart, ScrollPart::FirstArrow, FPressed);
-  const ScrollCellState secondState = CellState(FPart, ScrollPart::SecondArrow, FPressed);
-  if (skinned) {
+  const RECT first = Along(0, layout.arrowLength), second = Along(layout.secondArrowStart, length);
+  if (Skinned()) {
     const auto& track = FVertical ? FSkinData->FVertScroll : FSkinData->FHorzScroll;
     if (layout.HasTrack() && HasPicture(track))
-      DrawElement(dc, along(layout.trackStart, layout.trackEnd), 4, enabled ? 1 : 3, *track);
+      DrawElement(dc, Along(layout.trackStart, layout.trackEnd), 4, look.enabled ? 1 : 3, *track);
     ui::TBitmap& strip = FSkinData->FScrollbar->Bitmap;
     DrawSkinCell(dc, first, strip, true, kScrollbarCells,
-                 ScrollbarCell(FVertical, ScrollCellPiece::FirstArrow, firstState));
+                 ScrollbarCell(FVertical, ScrollCellPiece::FirstArrow, look.first));
     DrawSkinCell(dc, second, strip, true, kScrollbarCells,
-                 ScrollbarCell(FVertical, ScrollCellPiece::SecondArrow, secondState));
+                 ScrollbarCell(FVertical, ScrollCellPiece::SecondArrow, look.second));
   } else {
     // A skin without the bar's pictures gets the system's look, never a blank over the bar.
-    const UINT off = enabled ? 0u : DFCS_INACTIVE;
+    const UINT off = look.enabled ? 0u : DFCS_INACTIVE;
     RECT a = first, b = second;
     DrawFrameControl(dc, &a, DFC_SCROLL, (FVertical ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | off |
-                                             (firstState == ScrollCellState::Pressed ? DFCS_PUSHED : 0u));
+                                             (look.first == ScrollCellState::Pressed ? DFCS_PUSHED : 0u));
     DrawFrameControl(dc, &b, DFC_SCROLL, (FVertical ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | off |
-                                             (secondState == ScrollCellState::Pressed ? DFCS_PUSHED : 0u));
+                                             (look.second == ScrollCellState::Pressed ? DFCS_PUSHED : 0u));
+  }
+}
+
+TDataSkinObject* TWScrollbar::SkinnedThumb() const {
+  if (!Skinned()) return nullptr;
+  const auto& element = FVertical ? FSkinData->FVertScrollThumb : FSkinData->FHorzScrollThumb;
+  return HasPicture(element) ? element.get() : nullptr;
+}
+
+ThumbSpan TWScrollbar::ThumbExtent(const ThumbSpan& thumb) const {
+  if (thumb.Empty()) return {};
+  if (!SkinnedThumb()) return thumb;
+  const ThumbSpan grip = GripSpan(thumb, FSkinData->FScrollbar->Bitmap.Height(), FVertical ? FPicture.Height()
+                                                                                             : FPicture.Width());
+  return {thumb.start, std::max(thumb.end, grip.Empty() ? thumb.end : grip.end)};
+}
+
+void TWScrollbar::DrawThumbSprite(const ThumbLook& look, int extent) {
+  TDataSkinObject* element = SkinnedThumb();
+  const int width = FVertical ? look.thickness : extent, height = FVertical ? extent : look.thickness;
+  FThumbPicture.SetPixelFormat(ui::TPixelFormat::pf24bit);
+  FThumbPicture.SetSize(width, height);
+  FThumbMask.reset();
+  FThumbDrawn = false;
+  if (FThumbPicture.Width() != width || FThumbPicture.Height() != height) return;
+  HDC dc = FThumbPicture.Canvas().Handle();
+  SetStretchBltMode(dc, COLORONCOLOR);
+  const RECT all{0, 0, width, height};
+  ui::GdiBrush key(CreateSolidBrush(ui::ColorToRGB(kSkinKeyColour)));
+  FillRect(dc, &all, key.get());
+  const auto local = [&](int from, int to) {
+    return FVertical ? RECT{0, from, look.thickness, to} : RECT{from, 0, to, look.thickness};
+  };
+  const int count = std::max(1, element->FrameCount);
+  int frame = look.state == ScrollCellState::Pressed ? 2 : look.state == ScrollCellState::Hot ? 3 : 1;
+  if (frame > count) frame = 1;
+  DrawElement(dc, local(0, look.length), count, frame, *element);
+  if (look.gripLength > 0)
+    DrawSkinCell(dc, local(look.gripOffset, look.gripOffset + look.gripLength), FSkinData->FScrollbar->Bitmap, true,
+                 kScrollbarCells, ScrollbarCell(FVertical, ScrollCellPiece::Grip, look.state));
+  FThumbMask = KeyColourMask(FThumbPicture, kSkinKeyColour);
+  if (!FThumbMask) return;
+  if (element->Trans != 1) {
+    // An opaque thumb shows every pixel of its picture, the key colour too; only a grip reaching past it is keyed.
+    ui::MemoryDc maskDc(CreateCompatibleDC(nullptr));
+    if (!maskDc) return;
+    ui::SelectedObject selected(maskDc.get(), FThumbMask.get());
+    const RECT thumb = local(0, look.length);
+    PatBlt(maskDc.get(), thumb.left, thumb.top, thumb.right - thumb.left, thumb.bottom - thumb.top, BLACKNESS);
+  }
+  FThumbLook = look;
+  FThumbDrawn = true;
+}
+
+void TWScrollbar::DrawThumb(HDC dc, const ThumbSpan& thumb, ScrollCellState state) {
+  RECT thumbRect = Along(thumb.start, thumb.end);
+  if (!SkinnedThumb()) {
+    DrawEdge(dc, &thumbRect, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+    return;
+  }
+  const int length = FVertical ? FPicture.Height() : FPicture.Width();
+  const ThumbSpan grip = GripSpan(thumb, FSkinData->FScrollbar->Bitmap.Height(), length);
+  const int gripOffset = grip.Empty() ? 0 : grip.start - thumb.start;
+  const ThumbLook look{thumb.Length(), FVertical ? FPicture.Width() : FPicture.Height(), state, gripOffset,
+                       grip.Length()};
+  const ThumbSpan extent = ThumbExtent(thumb);
+  if (!FThumbDrawn || !(look == FThumbLook)) DrawThumbSprite(look, extent.Length());
+  if (!FThumbDrawn) return;
+  const RECT place = Along(extent.start, extent.end);
+  DrawMaskedBitmap(dc, place, FThumbPicture, FThumbMask.get());
+}
+
+RECT TWScrollbar::Compose() {
+  const RECT client = ClientRect();
+  const int width = client.right, height = client.bottom;
+  if (width <= 0 || height <= 0) {
+    FComposed = false;
+    FPaintedThumb = {};
+    return {};
+  }
+  bool whole = !FComposed || FPicture.Width() != width || FPicture.Height() != height;
+  if (whole) {
+    FPicture.SetPixelFormat(ui::TPixelFormat::pf24bit);
+    FPicture.SetSize(width, height);
+    FComposed = false;
+    if (FPicture.Width() != width || FPicture.Height() != height) return {};
+  }
+  const TrackLook look = CurrentTrackLook(width, height);
+  if (!FTrackDrawn || !(look == FTrackLook)) {
+    FTrackPicture.SetPixelFormat(ui::TPixelFormat::pf24bit);
+    FTrackPicture.SetSize(width, height);
+    if (FTrackPicture.Width() != width || FTrackPicture.Height() != height) return {};
+    HDC track = FTrackPicture.Canvas().Handle();
+    SetStretchBltMode(track, COLORONCOLOR);
+    DrawTrack(track, look);
+    FTrackLook = look;
+    FTrackDrawn = true;
+    whole = true;
+  }
+  const int length = FVertical ? height : width;
+  const BarLayout layout = LayOutBar(length, FArrowSize);
+  ThumbSpan thumb;
+  if (look.enabled && layout.HasTrack()) {
+    thumb = CurrentThumb();
+    if (thumb.Empty() || thumb.start < 0 || thumb.end > length) thumb = {};
+  }
+  const ScrollCellState thumbState = CellState(FPart, ScrollPart::Thumb, FPressed);
+  if (!whole && thumb == FPaintedThumb && thumbState == FComposedThumbState) return {};
+  HDC picture = FPicture.Canvas().Handle();
+  HDC track = FTrackPicture.Canvas().Handle();
+  RECT changed = client;
+  if (whole) {
+    BitBlt(picture, 0, 0, width, height, track, 0, 0, SRCCOPY);
+  } else {
+    const ThumbSpan before = ThumbExtent(FPaintedThumb), after = ThumbExtent(thumb);
+    const RECT old = before.Empty() ? RECT{} : Along(before.start, before.end);
+    const RECT now = after.Empty() ? RECT{} : Along(after.start, after.end);
+    if (!IsRectEmpty(&old))
+      BitBlt(picture, old.left, old.top, old.right - old.left, old.bottom - old.top, track, old.left, old.top, SRCCOPY);
+    UnionRect(&changed, &old, &now);
   }
   FPaintedThumb = {};
-  if (!enabled || !layout.HasTrack()) return;
-  const ThumbSpan thumb = CurrentThumb();
-  if (thumb.Empty() || thumb.start < 0 || thumb.end > length) return;
-  RECT thumbRect = along(thumb.start, thumb.end);
-  const ScrollCellState thumbState = CellState(FPart, ScrollPart::Thumb, FPressed);
-  const auto& element = FVertical ? FSkinData->FVertScrollThumb : FSkinData->FHorzScrollThumb;
-  if (skinned && HasPicture(element)) {
-    const int count = std::max(1, element->FrameCount);
-    int frame = thumbState == ScrollCellState::Pressed ? 2 : thumbState == ScrollCellState::Hot ? 3 : 1;
-    if (frame > count) frame = 1;
-    DrawElement(dc, thumbRect, count, frame, *element);
-    ui::TBitmap& strip = FSkinData->FScrollbar->Bitmap;
-    const ThumbSpan grip = GripSpan(thumb, strip.Height(), length);
-    if (!grip.Empty())
-      DrawSkinCell(dc, along(grip.start, grip.end), strip, true, kScrollbarCells,
-                   ScrollbarCell(FVertical, ScrollCellPiece::Grip, thumbState));
-  } else {
-    DrawEdge(dc, &thumbRect, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+  if (!thumb.Empty()) {
+    DrawThumb(picture, thumb, thumbState);
+    FPaintedThumb = thumb;
   }
-  FPaintedThumb = thumb;
+  FComposedThumbState = thumbState;
+  FComposed = true;
+  return changed;
 }
 
 }  // namespace skin

@@ -9,6 +9,7 @@
 
 #include "skin/controls/ScrollBarGeometry.h"
 #include "skin/controls/SkinControl.h"
+#include "ui/Handles.h"
 #include "ui/StdCtrls.h"
 
 namespace skin {
@@ -45,6 +46,8 @@ class TWScrollbar : public ui::TCustomPanel {
   bool Follow();
   // Repaints at once (within the tracking loop too).
   void Refresh();
+  // The skin's pictures changed: the composed bar is drawn afresh at the next paint.
+  void SkinChanged();
 
   bool Shown() const { return FShown; }
   bool Vertical() const { return FVertical; }
@@ -61,6 +64,8 @@ class TWScrollbar : public ui::TCustomPanel {
   int ArrowSize() const { return FArrowSize; }
   // Reads the bar now; false when it cannot be read.
   bool ReadBar(BarReading& reading) const;
+  // What the last Reposition or Follow read.
+  const BarReading& LastReading() const { return FLastReading; }
   // Whether the overlay lies above its target with nothing but the target's other overlay between.
   bool AboveTarget() const;
 
@@ -77,7 +82,36 @@ class TWScrollbar : public ui::TCustomPanel {
   POINT ToScreen(LPARAM point) const;
   ThumbSpan CurrentThumb() const;
   bool FollowNow();
-  void DrawBar(HDC dc, int width, int height);
+  void Reposition(const BarReading& reading);
+  // What the bar shows apart from the thumb; the picture is drawn again only when this changes.
+  struct TrackLook {
+    int width = 0, height = 0;
+    bool enabled = false;
+    ScrollCellState first = ScrollCellState::Normal, second = ScrollCellState::Normal;
+    friend bool operator==(const TrackLook&, const TrackLook&) = default;
+  };
+  struct ThumbLook {
+    int length = 0, thickness = 0;
+    ScrollCellState state = ScrollCellState::Normal;
+    int gripOffset = 0, gripLength = 0;
+    friend bool operator==(const ThumbLook&, const ThumbLook&) = default;
+  };
+  TrackLook CurrentTrackLook(int width, int height) const;
+  bool Skinned() const;
+  void DrawTrack(HDC dc, const TrackLook& look);
+  // The thumb with its grip on the key colour, and the mask that lets the track show around them.
+  void DrawThumbSprite(const ThumbLook& look, int extent);
+  // The skin's thumb element, when the skin draws the bar and has one.
+  TDataSkinObject* SkinnedThumb() const;
+  // The extent the thumb covers (with a grip reaching past it) along the bar.
+  ThumbSpan ThumbExtent(const ThumbSpan& thumb) const;
+  void DrawThumb(HDC dc, const ThumbSpan& thumb, ScrollCellState state);
+  RECT Along(int from, int to) const;
+  // Brings the composed bar up to date; returns the area that changed (empty when none did).
+  RECT Compose();
+  // Repaints what Compose changed.
+  void ShowChanges();
+  void PaintOnScreen();
 
   int FLength = 0;
   ThumbSpan FThumb;
@@ -96,7 +130,17 @@ class TWScrollbar : public ui::TCustomPanel {
   BarReading FLastReading;
   ThumbSpan FPaintedThumb;
   int FPaintCount = 0;
+  // The composed bar as it is on screen, the bar without its thumb, and the thumb alone.
   ui::TBitmap FPicture;
+  bool FComposed = false;
+  ScrollCellState FComposedThumbState = ScrollCellState::Normal;
+  ui::TBitmap FTrackPicture;
+  TrackLook FTrackLook;
+  bool FTrackDrawn = false;
+  ui::TBitmap FThumbPicture;
+  ui::GdiBitmap FThumbMask;
+  ThumbLook FThumbLook;
+  bool FThumbDrawn = false;
   // Expires with the overlay: a skin change inside the target's tracking loop may free it.
   std::shared_ptr<const bool> FLifeToken = std::make_shared<const bool>(true);
 };

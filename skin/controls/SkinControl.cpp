@@ -151,8 +151,16 @@ void TSkinControl::Intercept(ui::TMessage& message) {
     CallDefault(message);
     return;
   }
+  const std::weak_ptr<const bool> alive = FLifeToken;
+  // Counts only while the wrapper lives: the window's own handling may free it.
+  struct Depth {
+    const std::weak_ptr<const bool>& alive;
+    int& depth;
+    ~Depth() {
+      if (!alive.expired()) --depth;
+    }
+  } depth{alive, ++FMessageDepth};
   if (BeforeMessage(message)) {
-    const std::weak_ptr<const bool> alive = FLifeToken;
     CallDefault(message);
     if (!alive.expired()) AfterMessage(message);
   }

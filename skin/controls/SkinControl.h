@@ -99,6 +99,8 @@ class TSkinControl : public ui::TComponent {
   // WM_ERASEBKGND: the parent's background behind the control.
   void EraseToParent(ui::TMessage& message);
   void RefreshEnabledAndFocus();
+  // The message in hand arrived while the window was handling another one of its own.
+  bool Nested() const { return FMessageDepth > 1; }
   // Puts the wrapper's interceptor on the control's WindowProc (also a windowless control's).
   void HookControl(ui::TControl& control);
   // Takes the interceptor off again.
@@ -132,6 +134,7 @@ class TSkinControl : public ui::TComponent {
   void Intercept(ui::TMessage& message);
 
   ui::TControl* FHooked = nullptr;
+  int FMessageDepth = 0;
   ui::TWndMethod FOldWindowProc;
   std::unique_ptr<BareWindowLayer> FBareLayer;
   // Expires with the wrapper: the window's own handling of a message may run a modal loop (a scroll

@@ -14,29 +14,72 @@ namespace {
 
 constexpr LPARAM kEngineQuery = 16802;
 
-// Messages that never move, show, hide or scroll a bar: not worth comparing the bars after them.
-bool LeavesBarsAlone(UINT msg) {
+// Messages after which a bar may have moved, shown, hidden, scrolled or changed its state: the
+// window's size, place and style, input that scrolls, and what code sends to set a range or position.
+bool MayChangeBars(const ui::TMessage& message) {
+  const UINT msg = message.Msg;
+  if (msg >= EM_GETSEL && msg <= EM_GETIMESTATUS) return true;
+  if (msg >= SBM_SETPOS && msg <= SBM_SETSCROLLINFO)
+    return msg != SBM_GETPOS && msg != SBM_GETRANGE && msg != SBM_GETSCROLLINFO;
+  if (msg >= LB_ADDSTRING && msg <= LB_MSGMAX) return true;
+  if (msg >= CB_GETEDITSEL && msg <= CB_MSGMAX) return true;
+  if (msg >= WM_USER) return msg != ui::CN_NOTIFY && msg != SM_ISSKINNED;
   switch (msg) {
-    case WM_NCHITTEST:
-    case WM_SETCURSOR:
-    case WM_MOUSEMOVE:
-    case WM_NCMOUSEMOVE:
-    case WM_MOUSELEAVE:
-    case WM_GETDLGCODE:
-    case WM_GETTEXT:
-    case WM_GETTEXTLENGTH:
-    case WM_GETFONT:
-    case WM_NOTIFY:
-    case ui::CN_NOTIFY:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_ERASEBKGND:
-    case SBM_GETSCROLLINFO:
-    case SBM_GETSCROLLBARINFO:
-    case SBM_GETPOS:
-    case SBM_GETRANGE:
-    case SM_ISSKINNED: return true;
+    case WM_SIZE:
+    case WM_MOVE:
+    case WM_WINDOWPOSCHANGED:
+    case WM_SHOWWINDOW:
+    case WM_STYLECHANGED:
+    case WM_ENABLE:
+    case WM_SETFONT:
+    case WM_SETTEXT:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_CHAR:
+    case WM_IME_CHAR:
+    case WM_IME_ENDCOMPOSITION:
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_TIMER:
+    case WM_CAPTURECHANGED:
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE: return true;
+    case WM_SETREDRAW: return message.WParam != 0;
+    case WM_MOUSEMOVE: return (message.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0;
+    case WM_NOTIFY: {
+      // A list's header changing a column's width changes the list's horizontal range.
+      const auto* header = reinterpret_cast<const NMHDR*>(message.LParam);
+      if (!header) return false;
+      switch (header->code) {
+        case HDN_ITEMCHANGEDW:
+        case HDN_ITEMCHANGEDA:
+        case HDN_ENDTRACKW:
+        case HDN_ENDTRACKA:
+        case HDN_TRACKW:
+        case HDN_TRACKA:
+        case HDN_DIVIDERDBLCLICKW:
+        case HDN_DIVIDERDBLCLICKA: return true;
+        default: return false;
+      }
+    }
     default: return false;
   }
+}
+
+// Input and timers arrive through a message loop: nested inside another message they come from a
+// modal loop of the window (a drag, a selection), which may scroll for a long time before it ends.
+bool FromMessageLoop(UINT msg) {
+  return msg == WM_TIMER || (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST);
 }
 
 ui::TComponentPtr<TWScrollbar> MakeBar() { return ui::TComponentPtr<TWScrollbar>(new TWScrollbar(nullptr)); }
@@ -57,8 +100,15 @@ ScrollPart RequestPart(WPARAM wParam) {
 void ShowRequest(TWScrollbar* bar, WPARAM wParam) {
   if (!bar) return;
   if (bar->Pressed()) bar->SetPart(RequestPart(wParam));
-  bar->Follow();
-  bar->Refresh();
+  // While pressed, the part shown and a dragged thumb change without the bar changing.
+  if (!bar->Follow() && bar->Pressed()) bar->Refresh();
+}
+
+// After a skin change: the pictures are drawn afresh, once.
+void RepaintWithNewSkin(TWScrollbar* bar) {
+  if (!bar) return;
+  bar->SkinChanged();
+  if (!bar->Follow()) bar->Refresh();
 }
 
 void FollowPair(TWScrollbar* horz, TWScrollbar* vert) {
@@ -74,10 +124,11 @@ void HidePair(TWScrollbar* horz, TWScrollbar* vert) {
 // The square between two shown bars, in the window's own coordinates, in the skin's face colour.
 void FillCorner(HDC dc, HWND window, const TWScrollbar* horz, const TWScrollbar* vert, COLORREF colour) {
   if (!horz || !vert || !horz->Shown() || !vert->Shown()) return;
-  BarReading h, v;
+  const RECT& h = horz->LastReading().bar;
+  const RECT& v = vert->LastReading().bar;
   RECT windowRect{};
-  if (!horz->ReadBar(h) || !vert->ReadBar(v) || !GetWindowRect(window, &windowRect)) return;
-  RECT corner{v.bar.left, h.bar.top, v.bar.right, h.bar.bottom};
+  if (!GetWindowRect(window, &windowRect)) return;
+  RECT corner{v.left, h.top, v.right, h.bottom};
   OffsetRect(&corner, -windowRect.left, -windowRect.top);
   if (IsRectEmpty(&corner)) return;
   ui::GdiBrush brush(CreateSolidBrush(colour));
@@ -129,9 +180,8 @@ void TSkinScrollbar::ApplyFixedColor() {
 void TSkinScrollbar::ReapplySkin() {
   if (FControl && FFixedColorManaged) ApplyFixedColor();
   TSkinControl::ReapplySkin();
-  FollowBars();
-  if (FHorzBar) FHorzBar->Refresh();
-  if (FVertBar) FVertBar->Refresh();
+  RepaintWithNewSkin(FHorzBar.get());
+  RepaintWithNewSkin(FVertBar.get());
 }
 
 void TSkinScrollbar::RestoreControl() {
@@ -201,12 +251,15 @@ void TSkinScrollbar::AfterMessage(ui::TMessage& message) {
       break;
     default: break;
   }
-  if (!LeavesBarsAlone(message.Msg)) FollowBars();
+  if (MayChangeBars(message)) FBarsStale = true;
+  if (FBarsStale && (!Nested() || FromMessageLoop(message.Msg))) {
+    FBarsStale = false;
+    FollowBars();
+  }
   TSkinControl::AfterMessage(message);
 }
 
 void TSkinScrollbar::DrawSkin(HDC dc, const RECT&) {
-  FollowBars();
   FillCorner(dc, FHandle, FHorzBar.get(), FVertBar.get(), FaceColour(FSkinData));
 }
 
@@ -283,14 +336,23 @@ void TSkinScrollbarH::AfterMessage(ui::TMessage& message) {
     case WM_SIZE:
     case WM_NCPAINT: RepositionBars(); break;
     default:
-      if (!LeavesBarsAlone(message.Msg)) FollowPair(FHorzBar.get(), FVertBar.get());
+      if (MayChangeBars(message)) FBarsStale = true;
+      if (FBarsStale && (!Nested() || FromMessageLoop(message.Msg))) {
+        FBarsStale = false;
+        FollowPair(FHorzBar.get(), FVertBar.get());
+      }
       break;
   }
   TSkinControl::AfterMessage(message);
 }
 
+void TSkinScrollbarH::ReapplySkin() {
+  TSkinControl::ReapplySkin();
+  RepaintWithNewSkin(FHorzBar.get());
+  RepaintWithNewSkin(FVertBar.get());
+}
+
 void TSkinScrollbarH::DrawSkin(HDC dc, const RECT&) {
-  FollowPair(FHorzBar.get(), FVertBar.get());
   FillCorner(dc, FHandle, FHorzBar.get(), FVertBar.get(), FaceColour(FSkinData));
 }
 
@@ -327,9 +389,18 @@ void TSkinScControl::AfterMessage(ui::TMessage& message) {
   if (FBar) {
     if (message.Msg == ui::CM_WNDRECREATED) FBar->Retarget(FHandle);
     if (message.Msg == ui::CM_VISIBLECHANGED && !message.WParam) FBar->HideBar();
-    if (!LeavesBarsAlone(message.Msg)) FBar->Follow();
+    if (MayChangeBars(message)) FBarsStale = true;
+    if (FBarsStale && (!Nested() || FromMessageLoop(message.Msg))) {
+      FBarsStale = false;
+      FBar->Follow();
+    }
   }
   TSkinControl::AfterMessage(message);
+}
+
+void TSkinScControl::ReapplySkin() {
+  TSkinControl::ReapplySkin();
+  RepaintWithNewSkin(FBar.get());
 }
 
 void TSkinScControl::DrawSkin(HDC, const RECT&) {

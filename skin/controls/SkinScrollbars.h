@@ -39,6 +39,8 @@ class TSkinScrollbar : public TSkinControl {
   bool FDrawBorder = false;
   bool FFixedColorManaged = false;
   int FOldFixedColor = 0;
+  // A message that may have changed a bar arrived inside another: the bars are compared once, after the outer one.
+  bool FBarsStale = false;
 };
 
 class TSkinListView : public TSkinScrollbar {
@@ -63,6 +65,7 @@ class TSkinScrollbarH : public TSkinControl {
   ~TSkinScrollbarH() override;
   void AttachWindow(HWND window, TSkinData& data, TSkinControlList* form, ui::TCanvas* canvas) override;
   void RestoreControl() override;
+  void ReapplySkin() override;
 
   TWScrollbar* HorzBar() const { return FHorzBar.get(); }
   TWScrollbar* VertBar() const { return FVertBar.get(); }
@@ -79,6 +82,7 @@ class TSkinScrollbarH : public TSkinControl {
   ui::TComponentPtr<TWScrollbar> FVertBar;
   // The window clips its siblings while it is served: it was given the style here.
   bool FAddedClipSiblings = false;
+  bool FBarsStale = false;
 };
 
 class TSkinScControl : public TSkinControl {
@@ -88,6 +92,7 @@ class TSkinScControl : public TSkinControl {
   void AttachControl(TSkinControlList* form, TSkinData& data, bool manageColor, ui::TCanvas* canvas) override;
   void AttachBar(TSkinControlList* form, TSkinData& data, ui::TCanvas* canvas);
   void RestoreControl() override;
+  void ReapplySkin() override;
 
   TWScrollbar* Bar() const { return FBar.get(); }
 
@@ -98,6 +103,7 @@ class TSkinScControl : public TSkinControl {
 
  private:
   ui::TComponentPtr<TWScrollbar> FBar;
+  bool FBarsStale = false;
 };
 
 }  // namespace skin

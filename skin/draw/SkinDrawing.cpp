@@ -255,4 +255,18 @@ ui::TBitmap* SkinScratchBitmap() {
   return scratch.get();
 }
 
+ui::GdiBitmap KeyColourMask(ui::TBitmap& bitmap, ui::TColor key) {
+  if (bitmap.Empty()) return {};
+  return KeyMask(bitmap.Canvas().Handle(), bitmap.Width(), bitmap.Height(), ui::ColorToRGB(key));
+}
+
+void DrawMaskedBitmap(HDC dc, const RECT& rect, ui::TBitmap& bitmap, HBITMAP mask) {
+  if (Degenerate(rect) || bitmap.Empty() || !mask) return;
+  const int width = std::min<int>(rect.right - rect.left, bitmap.Width());
+  const int height = std::min<int>(rect.bottom - rect.top, bitmap.Height());
+  if (width <= 0 || height <= 0) return;
+  MaskBlt(dc, rect.left, rect.top, width, height, bitmap.Canvas().Handle(), 0, 0, mask, 0, 0,
+          MAKEROP4(0x00AA0029, SRCCOPY));
+}
+
 }  // namespace skin

@@ -57,4 +57,10 @@ void PrintChildWindows(HWND parent, HDC dc, UINT flags);
 // The bitmap the frame and menu bar painters share for composing; null while it cannot be made.
 ui::TBitmap* SkinScratchBitmap();
 
+// A monochrome mask of the whole bitmap, white where it shows `key`: made once for a picture drawn
+// many times with DrawMaskedBitmap (masking is slow under Wine).
+ui::GdiBitmap KeyColourMask(ui::TBitmap& bitmap, ui::TColor key);
+// The bitmap's top-left part of the rectangle's size; where the mask is white the destination stays.
+void DrawMaskedBitmap(HDC dc, const RECT& rect, ui::TBitmap& bitmap, HBITMAP mask);
+
 }  // namespace skin

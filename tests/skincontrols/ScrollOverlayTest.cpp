@@ -544,3 +544,81 @@ TEST_F(ScrollOverlays, ABareListBoxThatDoesNotClipItsSiblingsNeverDrawsItsOwnBar
 }
 
 }  // namespace
+
+namespace {
+
+// A list box with bars served by its own wrapper, whose overlays start with nothing composed.
+class ServedListBox {
+ public:
+  ServedListBox(HWND parent, skin::TSkinData& data) : data_(data) {
+    list_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
+                            20, 20, 200, 150, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    for (int row = 0; row < 80; ++row)
+      SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>((L"文件" + std::to_wstring(row)).c_str()));
+    SendMessageW(list_, LB_SETTOPINDEX, 12, 0);
+    Serve();
+  }
+  ~ServedListBox() {
+    wrapper_.reset();
+    DestroyWindow(list_);
+  }
+  HWND List() const { return list_; }
+  skin::TSkinScrollbarH& Wrapper() { return *wrapper_; }
+  TWScrollbar& Bar() { return *wrapper_->VertBar(); }
+  // Unwrapped and wrapped again: a fresh overlay paints the same state without anything cached.
+  void Serve() {
+    wrapper_.reset();
+    wrapper_.reset(new skin::TSkinScrollbarH(nullptr));
+    wrapper_->AttachWindow(list_, data_, nullptr, nullptr);
+    Settle();
+  }
+  trelvix::testing::Capture Shown() {
+    Settle();
+    return trelvix::testing::CaptureScreenArea(trelvix::testing::WindowRect(Bar().WindowHandle()));
+  }
+
+ private:
+  void Settle() {
+    Pump(50);
+    RedrawWindow(GetParent(list_), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
+
+  skin::TSkinData& data_;
+  HWND list_ = nullptr;
+  ui::TComponentPtr<skin::TSkinScrollbarH> wrapper_;
+};
+
+RECT Whole(const trelvix::testing::Capture& capture) { return {0, 0, capture.width, capture.height}; }
+
+}  // namespace
+
+TEST_F(ScrollOverlays, AnOverlayThatDrewItsBarBeforeShowsTheSameAsAFreshOneAfterASkinChangeAResizeAndAScroll) {
+  form_->Show();
+  ServedListBox box(form_->Handle(), *data_);
+  ASSERT_TRUE(Follows(box.Bar()));
+  const trelvix::testing::Capture firstSkin = box.Shown();
+
+  // The frame hands a skin change to every wrapper of its window.
+  ASSERT_TRUE(data_->LoadFromBytes(SkinBytes(0)));
+  box.Wrapper().ReapplySkin();
+  const trelvix::testing::Capture afterSkinChange = box.Shown();
+  EXPECT_TRUE(Follows(box.Bar()));
+  box.Serve();
+  const trelvix::testing::Capture fresh = box.Shown();
+  ASSERT_FALSE(fresh.SameArea(firstSkin, Whole(fresh))) << "the two skins draw the bar alike: nothing to tell apart";
+  EXPECT_TRUE(afterSkinChange.SameArea(fresh, Whole(fresh))) << "the overlay still shows the previous skin";
+
+  SetWindowPos(box.List(), nullptr, 0, 0, 230, 260, SWP_NOMOVE | SWP_NOZORDER);
+  const trelvix::testing::Capture afterResize = box.Shown();
+  EXPECT_TRUE(Follows(box.Bar()));
+  box.Serve();
+  const trelvix::testing::Capture freshResized = box.Shown();
+  ASSERT_NE(freshResized.height, fresh.height);
+  EXPECT_TRUE(afterResize.SameArea(freshResized, Whole(freshResized))) << "the overlay kept its old size's picture";
+
+  SendMessageW(box.List(), LB_SETTOPINDEX, 40, 0);
+  const trelvix::testing::Capture afterScroll = box.Shown();
+  EXPECT_TRUE(Follows(box.Bar()));
+  box.Serve();
+  EXPECT_TRUE(afterScroll.SameArea(box.Shown(), Whole(afterScroll))) << "the old thumb or the new one is drawn wrong";
+}
