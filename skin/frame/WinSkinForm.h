@@ -6,6 +6,7 @@
 // client size. Window thread only.
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -216,10 +217,33 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   std::vector<CaptionButtonSetup> setups_;
   std::vector<CaptionButtonBox> boxes_;
   CaptionButtonTracker tracker_;
-  // The frame composed off screen, and its title before the buttons: a button that changes look is
-  // drawn over its own piece of that backdrop and reaches the screen in one blit.
-  ui::TBitmap FFrameBitmap;
-  ui::TBitmap FTitleBackdrop;
+  // The frame as last composed for one look (active or not), in strips outside the client: the side
+  // edges whole, the bottom, and the top with the title, its text and the caption buttons, kept also
+  // without the buttons, over which a button that changes look is drawn to reach the screen in one
+  // blit. The edges stay while the skin, size and show state do; the top also while the text, icon and
+  // button layout do.
+  struct ComposedFrame {
+    bool edges = false;
+    bool title = false;
+    int width = 0;
+    int height = 0;
+    ShowState show = ShowState::Normal;
+    std::wstring text;
+    HICON icon = nullptr;
+    bool captionLayer = false;
+    std::vector<CaptionButtonBox> boxes;
+    ui::TBitmap topEdges, top, backdrop, left, right, bottom;
+  };
+  ComposedFrame& Composed() { return FComposed[FActive ? 1 : 0]; }
+  void ForgetComposedFrames();
+  // Brings the strips of the current look up to date and blits them; only the top one when `titleOnly`
+  // and the edges were still good.
+  void PaintStrips(HDC target, bool titleOnly);
+  // Draws the edges that reach into `strip` (window coordinates) into `dc`, which holds that strip.
+  void ComposeEdges(HDC dc, const RECT& strip, const FrameLayout& layout, ComposedFrame& composed);
+  HICON WindowIcon() const;
+  std::array<ComposedFrame, 2> FComposed;
+  ui::TBitmap FMenuBandStrip;
   // The window's text on the title, drawn into the composed frame before the backdrop is taken.
   TCaptionTextPainter FCaptionText;
 };
