@@ -7,7 +7,8 @@
 //   the region build of a 1920 x 1080 sizeable frame (the edges' pictures cut with the key colour,
 //   combined and set on the window), against CreateRectRgn + SetWindowRgn;
 //   a resize to 1920 x 1080 of a sizeable skinned window, which rebuilds its region and repaints,
-//   against the same resize of an unskinned window followed by CreateRectRgn + SetWindowRgn;
+//   against the same resize of an unskinned window followed by CreateRectRgn + SetWindowRgn, and the
+//   same again with each side's pending paints done before the sample ends;
 //   from ShowWindow + SetForegroundWindow of a new window to the first WM_NCPAINT the frame handled
 //   skinned, against the first WM_NCPAINT of an unskinned window.
 #include <windows.h>
@@ -273,6 +274,25 @@ int wmain() {
         a, b);
     PrintRow("resize to 1920x1080 with the region build and repaint", a, b,
              "unskinned resize + CreateRectRgn + SetWindowRgn");
+
+    // The unskinned side above leaves its repaint for later; here both sides finish every paint.
+    a.clear();
+    b.clear();
+    Interleave(
+        kSamples,
+        [window](int i) {
+          ResizeTo(window, 1920 - i % 2, 1080);
+          RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+          return 0.0;
+        },
+        [plain](int i) {
+          ResizeTo(plain, 1920 - i % 2, 1080);
+          SetWindowRgn(plain, CreateRectRgn(0, 0, 1920 - i % 2, 1080), TRUE);
+          RedrawWindow(plain, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+          return 0.0;
+        },
+        a, b);
+    PrintRow("the same resize with every paint done", a, b, "unskinned, painted");
 
     ResizeTo(window, 1920, 1080);
     ResizeTo(plain, 1920, 1080);
