@@ -66,8 +66,9 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   // Gives the window back its system frame, style bits, colour and client size at the same position.
   void DetachWindow();
   // Re-reads the component's skin (a new one was loaded): frame thicknesses, caption buttons, the
-  // form's colour, the same client size and a new region. A component left without skin by a failed
-  // load keeps the frame as it is.
+  // form's colour, the same client size and a new region, then repaints the window once. A frame not
+  // yet set up only takes the new measures; a component left without skin by a failed load keeps the
+  // frame as it is.
   void Reskin();
   // Repaints the frame and everything inside it.
   void RepaintFrame();
