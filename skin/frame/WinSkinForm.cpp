@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <iterator>
 #include <tuple>
 #include <utility>
 
@@ -441,6 +442,7 @@ void TWinSkinForm::ForgetComposedFrames() {
       strip->FreeImage();
   }
   FMenuBandStrip.FreeImage();
+  FButtonCells.clear();
 }
 
 void TWinSkinForm::ReadShowState() {
@@ -1081,8 +1083,18 @@ void TWinSkinForm::DrawButton(HDC dc, std::size_t index, int cell) {
   }
   if (index >= FSkinData.FSysButtons.size()) return;
   auto& element = *FSkinData.FSysButtons[index];
-  if (element.Bitmap.Empty()) return;
-  DrawSkinCell(dc, rect, element.Bitmap, true, element.FrameCount, cell);
+  if (element.Bitmap.Empty() || rect.right < rect.left || rect.bottom < rect.top) return;
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  auto prepared = std::find_if(FButtonCells.begin(), FButtonCells.end(), [&](const PreparedButtonCell& p) {
+    return p.index == index && p.cell == cell && p.width == width && p.height == height;
+  });
+  if (prepared == FButtonCells.end()) {
+    std::erase_if(FButtonCells, [&](const PreparedButtonCell& p) { return p.index == index && p.cell == cell; });
+    FButtonCells.push_back(
+        {index, cell, width, height, PrepareKeyedCell(width, height, element.Bitmap, element.FrameCount, cell)});
+    prepared = std::prev(FButtonCells.end());
+  }
+  DrawKeyedCell(dc, rect, prepared->keyed);
 }
 
 HICON TWinSkinForm::WindowIcon() const {

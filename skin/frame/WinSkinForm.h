@@ -15,6 +15,7 @@
 
 #include "skin/controls/SkinControl.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/draw/SkinDrawing.h"
 #include "skin/frame/CaptionButtonRules.h"
 #include "skin/frame/CaptionTextPainter.h"
 #include "skin/frame/ControlDiscovery.h"
@@ -245,6 +246,16 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   HICON WindowIcon() const;
   std::array<ComposedFrame, 2> FComposed;
   ui::TBitmap FMenuBandStrip;
+  // Caption-button cells as last stretched to their boxes, each with its key mask; gone with the composed
+  // frames.
+  struct PreparedButtonCell {
+    std::size_t index = 0;
+    int cell = 0;
+    int width = 0;
+    int height = 0;
+    KeyedCell keyed;
+  };
+  std::vector<PreparedButtonCell> FButtonCells;
   // The window's text on the title, drawn into the composed frame before the backdrop is taken.
   TCaptionTextPainter FCaptionText;
 };
