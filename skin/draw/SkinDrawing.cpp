@@ -255,4 +255,26 @@ ui::TBitmap* SkinScratchBitmap() {
   return scratch.get();
 }
 
+KeyedCell PrepareKeyedCell(int width, int height, ui::TBitmap& source, int count, int index) {
+  KeyedCell keyed;
+  const CellBox cell = CellOf(source, count, index, false);
+  if (width < 0 || height < 0 || cell.Empty()) return keyed;
+  keyed.picture = NewSurface(width, height);
+  if (keyed.picture->Empty()) return keyed;
+  HDC surfaceDc = keyed.picture->Canvas().Handle();
+  Stretch(surfaceDc, {0, 0, width, height}, source.Canvas().Handle(),
+          {cell.x, cell.y, cell.x + cell.width, cell.y + cell.height});
+  keyed.mask = KeyMask(surfaceDc, width, height, ui::ColorToRGB(kSkinKeyColour));
+  return keyed;
+}
+
+void DrawKeyedCell(HDC dc, const RECT& rect, KeyedCell& cell) {
+  if (Degenerate(rect) || !cell.picture || cell.picture->Empty() || !cell.mask) return;
+  const int width = std::min<int>(rect.right - rect.left, cell.picture->Width());
+  const int height = std::min<int>(rect.bottom - rect.top, cell.picture->Height());
+  if (width <= 0 || height <= 0) return;
+  MaskBlt(dc, rect.left, rect.top, width, height, cell.picture->Canvas().Handle(), 0, 0, cell.mask.get(), 0, 0,
+          MAKEROP4(0x00AA0029, SRCCOPY));
+}
+
 }  // namespace skin

@@ -57,4 +57,13 @@ void PrintChildWindows(HWND parent, HDC dc, UINT flags);
 // The bitmap the frame and menu bar painters share for composing; null while it cannot be made.
 ui::TBitmap* SkinScratchBitmap();
 
+// Cell `index` of a horizontal strip stretched to width × height, with the mask of its key colour:
+// made once, it is drawn as often as needed with the pixels DrawSkinCell gives when transparent.
+struct KeyedCell {
+  std::unique_ptr<ui::TBitmap> picture;
+  ui::GdiBitmap mask;
+};
+KeyedCell PrepareKeyedCell(int width, int height, ui::TBitmap& source, int count, int index);
+void DrawKeyedCell(HDC dc, const RECT& rect, KeyedCell& cell);
+
 }  // namespace skin
