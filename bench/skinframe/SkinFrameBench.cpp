@@ -1,11 +1,14 @@
-// Prints, for each embedded skin, three measures of the frame object next to the same measure for an
-// unskinned window in the same run (medians, milliseconds):
-//   a full frame paint of a 538 x 433-client window, against the system's own WM_NCPAINT, and the
-//   same paint without the caption text;
+// Prints, for each embedded skin, measures of the frame object next to the same measure for an
+// unskinned window, the two sides taken in turns (A B A B ...) after a warm-up of each, as median and
+// range in milliseconds and the ratio of the medians:
+//   a full frame paint of a 538 x 433-client window, against the system's own WM_NCPAINT;
+//   the frame paint after a change of the window's text, against the system's caption repaint;
+//   the frame paint after an activation change, against the system's WM_NCACTIVATE;
 //   the region build of a 1920 x 1080 sizeable frame (the edges' pictures cut with the key colour,
 //   combined and set on the window), against CreateRectRgn + SetWindowRgn;
 //   a resize to 1920 x 1080 of a sizeable skinned window, which rebuilds its region and repaints,
-//   against the same resize of an unskinned window followed by CreateRectRgn + SetWindowRgn;
+//   against the same resize of an unskinned window followed by CreateRectRgn + SetWindowRgn, and the
+//   same again with each side's pending paints done before the sample ends;
 //   from ShowWindow + SetForegroundWindow of a new window to the first WM_NCPAINT the frame handled
 //   skinned, against the first WM_NCPAINT of an unskinned window.
 #include <windows.h>
@@ -36,20 +39,51 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kClientWidth = 538;
 constexpr int kClientHeight = 433;
-constexpr int kPaintRuns = 21;
-constexpr int kResizeRuns = 11;
-constexpr int kShowRuns = 7;
-constexpr double kPaintGoal = 8.0;
-constexpr double kRegionGoal = 5.0;
+constexpr int kSamples = 21;
+constexpr int kShowSamples = 15;
+constexpr int kWarmUps = 3;
 
 double MillisecondsBetween(Clock::time_point start, Clock::time_point end) {
   return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
-double Median(std::vector<double> values) {
-  if (values.empty()) return 0;
+struct Figures {
+  double median = 0;
+  double low = 0;
+  double high = 0;
+};
+
+Figures Summarise(std::vector<double> values) {
+  if (values.empty()) return {-1, -1, -1};
   std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
+  return {values[values.size() / 2], values.front(), values.back()};
+}
+
+void PrintRow(const char* what, const std::vector<double>& skinned, const std::vector<double>& plain,
+              const char* plainName) {
+  const Figures a = Summarise(skinned), b = Summarise(plain);
+  std::printf("  %s: skinned %.2f ms (%.2f-%.2f), %s %.2f ms (%.2f-%.2f), ratio %.2f\n", what, a.median, a.low, a.high,
+              plainName, b.median, b.low, b.high, b.median > 0 ? a.median / b.median : 0.0);
+}
+
+// Times `skinned` and `plain` in turns after warming both up; each sample ends with the GDI batch flushed.
+// A side returning a negative figure (nothing seen) drops that sample.
+template <typename SkinnedWork, typename PlainWork>
+void Interleave(int samples, SkinnedWork skinned, PlainWork plain, std::vector<double>& a, std::vector<double>& b) {
+  const auto timed = [](auto& work, int i) {
+    const auto start = Clock::now();
+    const double seen = work(i);
+    GdiFlush();
+    return seen < 0 ? -1.0 : seen > 0 ? seen : MillisecondsBetween(start, Clock::now());
+  };
+  for (int i = 0; i < kWarmUps; ++i) {
+    timed(skinned, i);
+    timed(plain, i);
+  }
+  for (int i = 0; i < samples; ++i) {
+    if (const double t = timed(skinned, i); t >= 0) a.push_back(t);
+    if (const double t = timed(plain, i); t >= 0) b.push_back(t);
+  }
 }
 
 // The window whose first non-client paint is awaited, and when that paint returned.
@@ -84,12 +118,18 @@ bool RegisterBenchClass() {
   return RegisterClassW(&wc) != 0;
 }
 
-HWND NewWindow(bool show) {
+SIZE StandardSize() {
   RECT r{0, 0, kClientWidth, kClientHeight};
   AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
-  HWND window = CreateWindowExW(0, L"TrelvixFrameBench", L"转换 3GP — Trelvix", WS_OVERLAPPEDWINDOW, 40, 30,
-                                r.right - r.left, r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                nullptr);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+constexpr const wchar_t* kTitles[] = {L"转换 3GP — Trelvix", L"转换 3GP — Trelvix（2 个任务）"};
+
+HWND NewWindow(bool show) {
+  const SIZE size = StandardSize();
+  HWND window = CreateWindowExW(0, L"TrelvixFrameBench", kTitles[0], WS_OVERLAPPEDWINDOW, 40, 30, size.cx, size.cy,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (window && show) {
     ShowWindow(window, SW_SHOWNORMAL);
     SetForegroundWindow(window);
@@ -107,45 +147,30 @@ std::unique_ptr<skin::TWinSkinForm> SkinWindow(skin::TSkinData& data, HWND windo
   return frame->SkinState() == skin::kSkinStateSkinned ? std::move(frame) : nullptr;
 }
 
-template <typename Work>
-double MedianOf(int runs, Work work) {
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) {
-    const auto start = Clock::now();
-    work(i);
-    GdiFlush();
-    times.push_back(MillisecondsBetween(start, Clock::now()));
-  }
-  return Median(times);
-}
-
 // From showing a new window to its first non-client paint (skinned when `data` is given).
 double ShowToFirstPaint(skin::TSkinData* data) {
-  std::vector<double> times;
-  for (int i = 0; i < kShowRuns; ++i) {
-    HWND window = NewWindow(false);
-    if (!window) continue;
-    std::unique_ptr<skin::TWinSkinForm> frame;
-    g_watched = window;
-    g_watchedFrame = nullptr;
-    g_firstPaint.reset();
-    const auto start = Clock::now();
-    if (data) {
-      frame = std::make_unique<skin::TWinSkinForm>(*data);
-      if (frame->AttachWindow(window)) g_watchedFrame = frame.get();
-    }
-    ShowWindow(window, SW_SHOWNORMAL);
-    SetForegroundWindow(window);
-    const auto end = start + std::chrono::seconds(3);
-    while (!g_firstPaint && Clock::now() < end) Pump(0);
-    if (g_firstPaint) times.push_back(MillisecondsBetween(start, *g_firstPaint));
-    g_watched = nullptr;
-    g_watchedFrame = nullptr;
-    frame.reset();
-    DestroyWindow(window);
-    Pump(10);
+  HWND window = NewWindow(false);
+  if (!window) return -1;
+  std::unique_ptr<skin::TWinSkinForm> frame;
+  g_watched = window;
+  g_watchedFrame = nullptr;
+  g_firstPaint.reset();
+  const auto start = Clock::now();
+  if (data) {
+    frame = std::make_unique<skin::TWinSkinForm>(*data);
+    if (frame->AttachWindow(window)) g_watchedFrame = frame.get();
   }
-  return times.empty() ? -1 : Median(times);
+  ShowWindow(window, SW_SHOWNORMAL);
+  SetForegroundWindow(window);
+  const auto end = start + std::chrono::seconds(3);
+  while (!g_firstPaint && Clock::now() < end) Pump(0);
+  const double taken = g_firstPaint ? MillisecondsBetween(start, *g_firstPaint) : -1;
+  g_watched = nullptr;
+  g_watchedFrame = nullptr;
+  frame.reset();
+  DestroyWindow(window);
+  Pump(10);
+  return taken;
 }
 
 // The frame object's region build, step for step, for a window of the given size: each keyed edge
@@ -186,20 +211,11 @@ int wmain() {
   ui::Hook hook(SetWindowsHookExW(WH_CALLWNDPROCRET, FirstPaintHook, nullptr, GetCurrentThreadId()));
 
   HWND plain = NewWindow(true);
-  const double systemPaint = MedianOf(kPaintRuns, [plain](int) { SendMessageW(plain, WM_NCPAINT, 1, 0); });
-  const double plainResize = MedianOf(kResizeRuns, [plain](int i) {
-    ResizeTo(plain, 1920 - i % 2, 1080);
-    SetWindowRgn(plain, CreateRectRgn(0, 0, 1920 - i % 2, 1080), TRUE);
-  });
-  const double plainRegion = MedianOf(kResizeRuns, [plain](int) {
-    SetWindowRgn(plain, CreateRectRgn(0, 0, 1920, 1080), FALSE);
-  });
-  DestroyWindow(plain);
-  const double systemFirstPaint = ShowToFirstPaint(nullptr);
-
+  if (!plain) return 1;
   int measured = 0;
   skin::TSkinData data(nullptr);
   skin::TSkinCaption caption(nullptr);
+  caption.SetActive(true);
   for (int index = 0; index < 5; ++index) {
     const auto path = std::filesystem::path(TRELVIX_SKINS_DIR) / "packed" / ("SkinItem" + std::to_string(index) + ".skn");
     if (!data.LoadFromBytes(ReadFileBytes(path))) {
@@ -213,38 +229,91 @@ int wmain() {
       DestroyWindow(window);
       continue;
     }
+    const SIZE standard = StandardSize();
+    SetWindowPos(plain, nullptr, 0, 0, standard.cx, standard.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowRgn(plain, nullptr, TRUE);
+    Pump(20);
     RECT client{};
     GetClientRect(window, &client);
-    const double skinnedPaint = MedianOf(kPaintRuns, [&frame](int) { frame->PaintFrame(nullptr); });
-    caption.SetActive(false);
-    const double paintWithoutText = MedianOf(kPaintRuns, [&frame](int) { frame->PaintFrame(nullptr); });
-    caption.SetActive(true);
-    const double skinnedResize = MedianOf(kResizeRuns, [window](int i) { ResizeTo(window, 1920 - i % 2, 1080); });
-    RECT large{};
-    GetWindowRect(window, &large);
+    std::printf("SkinItem%d (%s), medians of %d samples a side (%d new windows), ranges in brackets\n", index,
+                data.SkinName().c_str(), kSamples, kShowSamples);
+
+    std::vector<double> a, b;
+    Interleave(
+        kSamples, [&frame](int) { frame->PaintFrame(nullptr); return 0.0; },
+        [plain](int) { SendMessageW(plain, WM_NCPAINT, 1, 0); return 0.0; }, a, b);
+    char what[128];
+    std::snprintf(what, sizeof what, "full frame paint, %ldx%ld client", client.right, client.bottom);
+    PrintRow(what, a, b, "system WM_NCPAINT");
+
+    a.clear();
+    b.clear();
+    Interleave(
+        kSamples, [window](int i) { SetWindowTextW(window, kTitles[(i + 1) % 2]); return 0.0; },
+        [plain](int i) { SetWindowTextW(plain, kTitles[(i + 1) % 2]); return 0.0; }, a, b);
+    PrintRow("frame paint after a title change", a, b, "system WM_SETTEXT");
+
+    a.clear();
+    b.clear();
+    Interleave(
+        kSamples, [window](int i) { SendMessageW(window, WM_NCACTIVATE, i % 2, 0); return 0.0; },
+        [plain](int i) { SendMessageW(plain, WM_NCACTIVATE, i % 2, 0); return 0.0; }, a, b);
+    SendMessageW(window, WM_NCACTIVATE, TRUE, 0);
+    SendMessageW(plain, WM_NCACTIVATE, TRUE, 0);
+    PrintRow("frame paint after an activation change", a, b, "system WM_NCACTIVATE");
+
+    a.clear();
+    b.clear();
+    Interleave(
+        kSamples, [window](int i) { ResizeTo(window, 1920 - i % 2, 1080); return 0.0; },
+        [plain](int i) {
+          ResizeTo(plain, 1920 - i % 2, 1080);
+          SetWindowRgn(plain, CreateRectRgn(0, 0, 1920 - i % 2, 1080), TRUE);
+          return 0.0;
+        },
+        a, b);
+    PrintRow("resize to 1920x1080 with the region build and repaint", a, b,
+             "unskinned resize + CreateRectRgn + SetWindowRgn");
+
+    // The unskinned side above leaves its repaint for later; here both sides finish every paint.
+    a.clear();
+    b.clear();
+    Interleave(
+        kSamples,
+        [window](int i) {
+          ResizeTo(window, 1920 - i % 2, 1080);
+          RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+          return 0.0;
+        },
+        [plain](int i) {
+          ResizeTo(plain, 1920 - i % 2, 1080);
+          SetWindowRgn(plain, CreateRectRgn(0, 0, 1920 - i % 2, 1080), TRUE);
+          RedrawWindow(plain, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+          return 0.0;
+        },
+        a, b);
+    PrintRow("the same resize with every paint done", a, b, "unskinned, painted");
+
+    ResizeTo(window, 1920, 1080);
+    ResizeTo(plain, 1920, 1080);
     const skin::FrameMetrics metrics = frame->Metrics();
     frame.reset();
-    const double skinnedRegion = MedianOf(kResizeRuns, [&data, window, &large, &metrics](int) {
-      BuildFrameRegion(data, window, large.right - large.left, large.bottom - large.top, metrics);
-    });
+    a.clear();
+    b.clear();
+    Interleave(
+        kSamples, [&data, window, &metrics](int) { BuildFrameRegion(data, window, 1920, 1080, metrics); return 0.0; },
+        [plain](int) { SetWindowRgn(plain, CreateRectRgn(0, 0, 1920, 1080), FALSE); return 0.0; }, a, b);
+    PrintRow("region of a 1920x1080 sizeable frame", a, b, "CreateRectRgn + SetWindowRgn");
     DestroyWindow(window);
-    const double skinnedFirstPaint = ShowToFirstPaint(&data);
 
-    std::printf("SkinItem%d (%s)\n", index, data.SkinName().c_str());
-    std::printf("  full frame paint, %ldx%ld client: %.2f ms skinned, %.2f ms system WM_NCPAINT unskinned "
-                "(goal <= %.2f ms)\n",
-                client.right, client.bottom, skinnedPaint, systemPaint, kPaintGoal);
-    std::printf("  the same frame paint without the caption text: %.2f ms\n", paintWithoutText);
-    std::printf("  region build of a %ldx%ld sizeable frame: %.2f ms skinned, %.2f ms CreateRectRgn + SetWindowRgn "
-                "(goal <= %.2f ms)\n",
-                large.right - large.left, large.bottom - large.top, skinnedRegion, plainRegion, kRegionGoal);
-    std::printf("  resize to %ldx%ld with the region build and repaint: %.2f ms skinned, %.2f ms unskinned resize + "
-                "CreateRectRgn + SetWindowRgn\n",
-                large.right - large.left, large.bottom - large.top, skinnedResize, plainResize);
-    std::printf("  show and activate to first frame paint: %.2f ms skinned, %.2f ms unskinned\n", skinnedFirstPaint,
-                systemFirstPaint);
+    a.clear();
+    b.clear();
+    Interleave(
+        kShowSamples, [&data](int) { return ShowToFirstPaint(&data); }, [](int) { return ShowToFirstPaint(nullptr); },
+        a, b);
+    PrintRow("show and activate to first frame paint", a, b, "unskinned");
     ++measured;
   }
-  std::printf("medians of %d paints, %d resizes, %d new windows\n", kPaintRuns, kResizeRuns, kShowRuns);
+  DestroyWindow(plain);
   return measured > 0 ? 0 : 1;
 }

@@ -269,4 +269,20 @@ void DrawMaskedBitmap(HDC dc, const RECT& rect, ui::TBitmap& bitmap, HBITMAP mas
           MAKEROP4(0x00AA0029, SRCCOPY));
 }
 
+KeyedCell PrepareKeyedCell(int width, int height, ui::TBitmap& source, int count, int index) {
+  KeyedCell keyed;
+  const CellBox cell = CellOf(source, count, index, false);
+  if (width < 0 || height < 0 || cell.Empty()) return keyed;
+  keyed.picture = NewSurface(width, height);
+  if (keyed.picture->Empty()) return keyed;
+  Stretch(keyed.picture->Canvas().Handle(), {0, 0, width, height}, source.Canvas().Handle(),
+          {cell.x, cell.y, cell.x + cell.width, cell.y + cell.height});
+  keyed.mask = KeyColourMask(*keyed.picture, kSkinKeyColour);
+  return keyed;
+}
+
+void DrawKeyedCell(HDC dc, const RECT& rect, KeyedCell& cell) {
+  if (cell.picture) DrawMaskedBitmap(dc, rect, *cell.picture, cell.mask.get());
+}
+
 }  // namespace skin

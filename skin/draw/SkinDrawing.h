@@ -62,5 +62,13 @@ ui::TBitmap* SkinScratchBitmap();
 ui::GdiBitmap KeyColourMask(ui::TBitmap& bitmap, ui::TColor key);
 // The bitmap's top-left part of the rectangle's size; where the mask is white the destination stays.
 void DrawMaskedBitmap(HDC dc, const RECT& rect, ui::TBitmap& bitmap, HBITMAP mask);
+// Cell `index` of a horizontal strip stretched to width × height, with the mask of its key colour:
+// made once, it is drawn as often as needed with the pixels DrawSkinCell gives when transparent.
+struct KeyedCell {
+  std::unique_ptr<ui::TBitmap> picture;
+  ui::GdiBitmap mask;
+};
+KeyedCell PrepareKeyedCell(int width, int height, ui::TBitmap& source, int count, int index);
+void DrawKeyedCell(HDC dc, const RECT& rect, KeyedCell& cell);
 
 }  // namespace skin

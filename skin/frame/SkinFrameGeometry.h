@@ -143,6 +143,7 @@ struct CaptionButtonBox {
   SkinRect bounds;
   int action = 0;
   bool visible = false;
+  friend bool operator==(const CaptionButtonBox&, const CaptionButtonBox&) = default;
 };
 // The first visible button with an action of 0 or more whose bounds hold the point; -1 for none.
 int FindCaptionButton(std::span<const CaptionButtonBox> buttons, SkinPoint point);

@@ -5,8 +5,12 @@
 #include <algorithm>
 #include <array>
 #include <exception>
+#include <iterator>
+#include <tuple>
+#include <utility>
 
 #include "skin/base/SkinMessages.h"
+#include "skin/data/SkinCaption.h"
 #include "skin/draw/SkinDrawing.h"
 #include "skin/frame/FrameRegionPlan.h"
 #include "skin/frame/MdiClientLayer.h"
@@ -48,6 +52,13 @@ SIZE OuterSize(HWND window) {
   return {r.right - r.left, r.bottom - r.top};
 }
 
+// A strip's old picture is of no use at a new size: it is not carried over.
+void SizeStrip(ui::TBitmap& strip, int width, int height) {
+  if (strip.Width() == width && strip.Height() == height) return;
+  strip.FreeImage();
+  strip.SetSize(width, height);
+}
+
 EdgePicture EdgeOf(const TDataSkinBorder* edge) {
   if (!edge) return {};
   return {edge->Bitmap.Width(), edge->Bitmap.Height(), edge->FrameCount};
@@ -59,8 +70,11 @@ TWinSkinForm::TWinSkinForm(TSkinData& skinData)
     : FSkinData(skinData),
       FOwnerDraw(skinData, [this](HMENU menu) { return FHost ? FHost->PopupBackground(menu) : PopupBackdrop{}; }),
       FMenus(*this) {
-  FFrameBitmap.SetPixelFormat(ui::TPixelFormat::pf24bit);
-  FTitleBackdrop.SetPixelFormat(ui::TPixelFormat::pf24bit);
+  for (ComposedFrame& composed : FComposed)
+    for (ui::TBitmap* strip : {&composed.topEdges, &composed.top, &composed.backdrop, &composed.left, &composed.right,
+                              &composed.bottom})
+      strip->SetPixelFormat(ui::TPixelFormat::pf24bit);
+  FMenuBandStrip.SetPixelFormat(ui::TPixelFormat::pf24bit);
 }
 
 TWinSkinForm::~TWinSkinForm() {
@@ -244,6 +258,7 @@ void TWinSkinForm::LoadMetrics() {
   if (FMdiKind == MdiKind::Child)
     metrics_ = WithMdiChildBand(metrics_, GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CXFRAME));
   LoadCaptionButtons();
+  ForgetComposedFrames();
 }
 
 HWND TWinSkinForm::MdiClientOf(HWND window) const {
@@ -324,9 +339,13 @@ SIZE TWinSkinForm::ClientSize() const {
 
 void TWinSkinForm::Reskin() {
   HWND window = Window();
-  if (window == nullptr || FSkinState == 0 || !FSkinData.SkinLoaded() || !FSkinData.FBorderTop ||
-      FSkinData.FBorderTop->Bitmap.Empty())
+  if (window == nullptr || !FSkinData.SkinLoaded() || !FSkinData.FBorderTop || FSkinData.FBorderTop->Bitmap.Empty())
     return;
+  // A frame still waiting for its first setup takes the new skin's measures into it.
+  if (FSkinState == 0) {
+    LoadMetrics();
+    return;
+  }
   const SIZE client = ClientSize();
   FSkinState = kSkinStateReskinning;
   LoadMetrics();
@@ -411,9 +430,19 @@ void TWinSkinForm::WindowDestroyed() {
 
 void TWinSkinForm::FreeSurfaces() {
   // A frame whose window is gone may wait a while to be freed; its drawing surfaces go at once.
-  FFrameBitmap.FreeImage();
-  FTitleBackdrop.FreeImage();
+  ForgetComposedFrames();
   FCaptionText.Release();
+}
+
+void TWinSkinForm::ForgetComposedFrames() {
+  for (ComposedFrame& composed : FComposed) {
+    composed.edges = composed.title = false;
+    for (ui::TBitmap* strip : {&composed.topEdges, &composed.top, &composed.backdrop, &composed.left, &composed.right,
+                              &composed.bottom})
+      strip->FreeImage();
+  }
+  FMenuBandStrip.FreeImage();
+  FButtonCells.clear();
 }
 
 void TWinSkinForm::ReadShowState() {
@@ -559,7 +588,8 @@ void TWinSkinForm::BuildRegion(bool rebuild) {
     FHasRegion = true;
     FRegionWidth = size.cx;
     FRegionHeight = size.cy;
-    PaintFrame(nullptr);
+    // A re-skin repaints the whole window once it is done.
+    if (!rebuild) PaintFrame(nullptr);
   }
 }
 
@@ -753,7 +783,7 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT:
     case WM_SETICON: {
       const LRESULT result = CallWithoutSystemCaption(msg, wParam, lParam);
-      PaintFrame(nullptr);
+      PaintStrips(nullptr, true);
       return result;
     }
     default: break;
@@ -1009,7 +1039,8 @@ void TWinSkinForm::ShowSystemMenu(POINT screen) {
 void TWinSkinForm::Repaint(const std::vector<std::size_t>& buttons) {
   if (buttons.empty() || !PaintsFrame(FSkinState, style_.border, FMdiKind, FShowState)) return;
   const SIZE size = OuterSize(Window());
-  if (FTitleBackdrop.Width() != size.cx || FTitleBackdrop.Empty()) return;
+  const ui::TBitmap& backdrop = Composed().backdrop;
+  if (backdrop.Width() != size.cx || backdrop.Empty()) return;
   ui::WindowDc windowDc(Window(), true);
   if (!windowDc) return;
   const FrameLayout layout = LayoutFrame(size.cx, size.cy, metrics_, FShowState);
@@ -1021,12 +1052,12 @@ void TWinSkinForm::Repaint(const std::vector<std::size_t>& buttons) {
           setups_[index].fields.Visibility == kMenuBandVisibility)
         continue;
       const SkinRect& b = boxes_[index].bounds;
-      if (!b.HasArea() || b.bottom > FTitleBackdrop.Height()) continue;
+      if (!b.HasArea() || b.bottom > backdrop.Height()) continue;
       ui::TBitmap piece;
       piece.SetPixelFormat(ui::TPixelFormat::pf24bit);
       piece.SetSize(b.Width(), b.Height());
       HDC dc = piece.Canvas().Handle();
-      BitBlt(dc, 0, 0, b.Width(), b.Height(), FTitleBackdrop.Canvas().Handle(), b.left, b.top, SRCCOPY);
+      BitBlt(dc, 0, 0, b.Width(), b.Height(), Composed().backdrop.Canvas().Handle(), b.left, b.top, SRCCOPY);
       SetViewportOrgEx(dc, -b.left, -b.top, nullptr);
       const CaptionButtonSetup& setup = setups_[index];
       DrawButton(dc, index, TrackedPaintCell(tracker_.State(index), setup.fields.Visibility, setup.picture.frameCount));
@@ -1052,17 +1083,31 @@ void TWinSkinForm::DrawButton(HDC dc, std::size_t index, int cell) {
   }
   if (index >= FSkinData.FSysButtons.size()) return;
   auto& element = *FSkinData.FSysButtons[index];
-  if (element.Bitmap.Empty()) return;
-  DrawSkinCell(dc, rect, element.Bitmap, true, element.FrameCount, cell);
+  if (element.Bitmap.Empty() || rect.right < rect.left || rect.bottom < rect.top) return;
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  auto prepared = std::find_if(FButtonCells.begin(), FButtonCells.end(), [&](const PreparedButtonCell& p) {
+    return p.index == index && p.cell == cell && p.width == width && p.height == height;
+  });
+  if (prepared == FButtonCells.end()) {
+    std::erase_if(FButtonCells, [&](const PreparedButtonCell& p) { return p.index == index && p.cell == cell; });
+    FButtonCells.push_back(
+        {index, cell, width, height, PrepareKeyedCell(width, height, element.Bitmap, element.FrameCount, cell)});
+    prepared = std::prev(FButtonCells.end());
+  }
+  DrawKeyedCell(dc, rect, prepared->keyed);
 }
 
-void TWinSkinForm::DrawWindowIcon(HDC dc, const RECT& rect) {
+HICON TWinSkinForm::WindowIcon() const {
   HWND window = Window();
   auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
   if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
   if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM));
   if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICON));
-  if (icon) {
+  return icon;
+}
+
+void TWinSkinForm::DrawWindowIcon(HDC dc, const RECT& rect) {
+  if (HICON icon = WindowIcon()) {
     DrawIconEx(dc, rect.left, rect.top, icon, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0, nullptr,
                DI_NORMAL);
     return;
@@ -1070,7 +1115,25 @@ void TWinSkinForm::DrawWindowIcon(HDC dc, const RECT& rect) {
   if (!FSkinData.AppIconBitmap.Empty()) DrawTransparentBitmap(dc, rect, FSkinData.AppIconBitmap, kSkinKeyColour);
 }
 
-void TWinSkinForm::PaintFrame(HDC target) {
+void TWinSkinForm::PaintFrame(HDC target) { PaintStrips(target, false); }
+
+void TWinSkinForm::ComposeEdges(HDC dc, const RECT& strip, const FrameLayout& layout, ComposedFrame& composed) {
+  SetViewportOrgEx(dc, -strip.left, -strip.top, nullptr);
+  // The side edges are composed whole; the strips across take their ends from them.
+  for (auto [side, area] : {std::pair{&composed.left, &layout.left}, std::pair{&composed.right, &layout.right}})
+    if (!side->Empty())
+      BitBlt(dc, area->left, area->top, side->Width(), side->Height(), side->Canvas().Handle(), 0, 0, SRCCOPY);
+  const auto draw = [&](TDataSkinBorder& edge, const SkinRect& area, bool vertical) {
+    const RECT rect = ToRect(area);
+    RECT common{};
+    if (IntersectRect(&common, &rect, &strip)) DrawEdge(dc, edge, rect, vertical);
+  };
+  draw(*FSkinData.FBorderBottom, layout.bottom, true);
+  draw(*FSkinData.FBorderTop, layout.title, true);
+  SetViewportOrgEx(dc, 0, 0, nullptr);
+}
+
+void TWinSkinForm::PaintStrips(HDC target, bool titleOnly) {
   HWND window = Window();
   if (window == nullptr || !PaintsFrame(FSkinState, style_.border, FMdiKind, FShowState)) return;
   if (SkinScratchBitmap() == nullptr) return;
@@ -1082,52 +1145,133 @@ void TWinSkinForm::PaintFrame(HDC target) {
   HDC dc = target ? target : own->get();
   if (!dc) return;
   try {
-    if (FFrameBitmap.Width() != W || FFrameBitmap.Height() != H) FFrameBitmap.SetSize(W, H);
-    HDC frame = FFrameBitmap.Canvas().Handle();
     const FrameLayout layout = LayoutFrame(W, H, metrics_, FShowState);
     const bool minimized = FShowState == ShowState::Minimized;
     HBRUSH face = FSkinData.ButtonFaceBrush() ? FSkinData.ButtonFaceBrush() : GetSysColorBrush(COLOR_BTNFACE);
     const int titleHeight = std::min(metrics_.top, H);
-    RECT title = ToRect(layout.title);
-    if (minimized) {
-      const RECT all{0, 0, W, H};
-      FillRect(frame, &all, face);
-      title = {0, 0, W, titleHeight};
-    } else {
-      DrawEdge(frame, *FSkinData.FBorderLeft, ToRect(layout.left), false);
-      DrawEdge(frame, *FSkinData.FBorderRight, ToRect(layout.right), false);
-      DrawEdge(frame, *FSkinData.FBorderBottom, ToRect(layout.bottom), true);
-    }
-    DrawEdge(frame, *FSkinData.FBorderTop, title, true);
-    if (layout.menuBand.HasArea()) {
-      const RECT band = ToRect(layout.menuBand);
-      FillRect(frame, &band, face);
-      if (FMenuBar) FMenuBar->Paint(frame, layout.menuBand, FSkinData, RightToLeft(), FActive);
-    }
     LayoutButtons(W);
-    FCaptionText.Paint(frame, FSkinData, {window, W, titleHeight, metrics_, FShowState, FActive, boxes_});
-    // The backdrop reaches as low as the lowest button: a button taller than the title repaints
-    // over the edges below it too.
+    // The backdrop, and so the top strip, reaches as low as the lowest button: a button taller than
+    // the title repaints over the edges below it too.
     int backdropHeight = titleHeight;
     for (std::size_t i = 0; i < boxes_.size(); ++i)
       if (boxes_[i].visible) backdropHeight = std::max(backdropHeight, static_cast<int>(boxes_[i].bounds.bottom));
     backdropHeight = std::min(backdropHeight, H);
-    if (backdropHeight > 0) {
-      if (FTitleBackdrop.Width() != W || FTitleBackdrop.Height() != backdropHeight)
-        FTitleBackdrop.SetSize(W, backdropHeight);
-      BitBlt(FTitleBackdrop.Canvas().Handle(), 0, 0, W, backdropHeight, frame, 0, 0, SRCCOPY);
+    const int topHeight = minimized ? H : backdropHeight;
+    const int bottomTop = std::clamp(H - metrics_.bottom, topHeight, H);
+    const RECT topStrip{0, 0, W, topHeight};
+    const RECT leftStrip{0, topHeight, std::min<int>(layout.left.right, W), bottomTop};
+    const RECT rightStrip{std::max<int>(layout.right.left, 0), topHeight, W, bottomTop};
+    const RECT bottomStrip{0, bottomTop, W, H};
+    // A band that reaches into the top strip is drawn there, under the text and buttons, on each paint.
+    const bool bandInTop = layout.menuBand.HasArea() && layout.menuBand.top < topHeight;
+    const RECT bandStrip{layout.menuBand.left, std::max<int>(layout.menuBand.top, topHeight), layout.menuBand.right,
+                         layout.menuBand.bottom};
+    const auto hasArea = [](const RECT& r) { return r.right > r.left && r.bottom > r.top; };
+
+    ComposedFrame& composed = Composed();
+    if (composed.width != W || composed.height != H || composed.show != FShowState) composed.edges = false;
+    const bool edgesWereGood = composed.edges;
+    if (!composed.edges) {
+      composed.title = false;
+      composed.width = W;
+      composed.height = H;
+      composed.show = FShowState;
+      for (auto [side, edge, area] : {std::tuple{&composed.left, FSkinData.FBorderLeft.get(), &layout.left},
+                                      std::tuple{&composed.right, FSkinData.FBorderRight.get(), &layout.right}}) {
+        if (minimized || !area->HasArea()) {
+          side->FreeImage();
+          continue;
+        }
+        SizeStrip(*side, area->Width(), area->Height());
+        HDC sideDc = side->Canvas().Handle();
+        SetViewportOrgEx(sideDc, -area->left, -area->top, nullptr);
+        DrawEdge(sideDc, *edge, ToRect(*area), false);
+        SetViewportOrgEx(sideDc, 0, 0, nullptr);
+      }
+      if (!minimized && hasArea(bottomStrip)) {
+        SizeStrip(composed.bottom, W, bottomStrip.bottom - bottomStrip.top);
+        ComposeEdges(composed.bottom.Canvas().Handle(), bottomStrip, layout, composed);
+      } else {
+        composed.bottom.FreeImage();
+      }
+      if (topHeight > 0) {
+        SizeStrip(composed.topEdges, W, topHeight);
+        HDC top = composed.topEdges.Canvas().Handle();
+        if (minimized) {
+          const RECT all{0, 0, W, H};
+          FillRect(top, &all, face);
+          DrawEdge(top, *FSkinData.FBorderTop, {0, 0, W, titleHeight}, true);
+        } else {
+          ComposeEdges(top, topStrip, layout, composed);
+        }
+      }
+      composed.edges = true;
     }
-    for (std::size_t i = 0; i < boxes_.size(); ++i) {
-      if (!boxes_[i].visible || setups_[i].picture.Empty())
-        continue;
-      DrawButton(frame, i, FullPaintCell(FActive, setups_[i].picture.frameCount));
+
+    const int length = std::max(GetWindowTextLengthW(window), 0);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(std::clamp(GetWindowTextW(window, text.data(), length + 1), 0, length)));
+    const HICON icon = WindowIcon();
+    const bool captionLayer = CaptionLayerActive();
+    if (bandInTop || composed.text != text || composed.icon != icon || composed.captionLayer != captionLayer ||
+        composed.boxes != boxes_)
+      composed.title = false;
+    if (!composed.title && topHeight > 0) {
+      SizeStrip(composed.top, W, topHeight);
+      HDC top = composed.top.Canvas().Handle();
+      BitBlt(top, 0, 0, W, topHeight, composed.topEdges.Canvas().Handle(), 0, 0, SRCCOPY);
+      if (bandInTop) {
+        const RECT band = ToRect(layout.menuBand);
+        FillRect(top, &band, face);
+        if (FMenuBar) FMenuBar->Paint(top, layout.menuBand, FSkinData, RightToLeft(), FActive);
+      }
+      FCaptionText.Paint(top, FSkinData, {window, W, titleHeight, metrics_, FShowState, FActive, boxes_});
+      if (backdropHeight > 0) {
+        SizeStrip(composed.backdrop, W, backdropHeight);
+        BitBlt(composed.backdrop.Canvas().Handle(), 0, 0, W, backdropHeight, top, 0, 0, SRCCOPY);
+      }
+      for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        if (!boxes_[i].visible || setups_[i].picture.Empty()) continue;
+        DrawButton(top, i, FullPaintCell(FActive, setups_[i].picture.frameCount));
+      }
+      composed.title = !bandInTop;
+      composed.text = std::move(text);
+      composed.icon = icon;
+      composed.captionLayer = captionLayer;
+      composed.boxes = boxes_;
     }
+    const bool paintBand = !bandInTop && hasArea(bandStrip) && !(titleOnly && edgesWereGood);
+    if (paintBand) {
+      SizeStrip(FMenuBandStrip, bandStrip.right - bandStrip.left, bandStrip.bottom - bandStrip.top);
+      HDC band = FMenuBandStrip.Canvas().Handle();
+      SetViewportOrgEx(band, -bandStrip.left, -bandStrip.top, nullptr);
+      const RECT area = ToRect(layout.menuBand);
+      FillRect(band, &area, face);
+      if (FMenuBar) FMenuBar->Paint(band, layout.menuBand, FSkinData, RightToLeft(), FActive);
+      SetViewportOrgEx(band, 0, 0, nullptr);
+    }
+
     ui::SavedDcState saved(dc);
     if (!minimized && layout.client.HasArea())
       ExcludeClipRect(dc, layout.client.left, layout.client.top, layout.client.right, layout.client.bottom);
-    BitBlt(dc, 0, 0, W, H, frame, 0, 0, SRCCOPY);
+    // `from` is where the bitmap's top-left corner lies in the window.
+    const auto blit = [dc, &hasArea](ui::TBitmap& bitmap, const RECT& at, POINT from) {
+      if (!bitmap.Empty() && hasArea(at))
+        BitBlt(dc, at.left, at.top, at.right - at.left, at.bottom - at.top, bitmap.Canvas().Handle(), at.left - from.x,
+               at.top - from.y, SRCCOPY);
+    };
+    if (topHeight > 0) blit(composed.top, topStrip, {0, 0});
+    if (!(titleOnly && edgesWereGood)) {
+      if (!minimized) {
+        blit(composed.left, leftStrip, {layout.left.left, layout.left.top});
+        blit(composed.right, rightStrip, {layout.right.left, layout.right.top});
+        blit(composed.bottom, bottomStrip, {0, bottomStrip.top});
+      }
+      if (paintBand) blit(FMenuBandStrip, bandStrip, {bandStrip.left, bandStrip.top});
+    }
   } catch (const std::exception&) {
     // A frame that cannot be drawn now is drawn whole by the next paint.
+    ForgetComposedFrames();
   }
   tracker_.FramePainted();
 }

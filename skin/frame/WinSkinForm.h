@@ -6,6 +6,7 @@
 // client size. Window thread only.
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -14,6 +15,7 @@
 
 #include "skin/controls/SkinControl.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/draw/SkinDrawing.h"
 #include "skin/frame/CaptionButtonRules.h"
 #include "skin/frame/CaptionTextPainter.h"
 #include "skin/frame/ControlDiscovery.h"
@@ -65,8 +67,9 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   // Gives the window back its system frame, style bits, colour and client size at the same position.
   void DetachWindow();
   // Re-reads the component's skin (a new one was loaded): frame thicknesses, caption buttons, the
-  // form's colour, the same client size and a new region. A component left without skin by a failed
-  // load keeps the frame as it is.
+  // form's colour, the same client size and a new region, then repaints the window once. A frame not
+  // yet set up only takes the new measures; a component left without skin by a failed load keeps the
+  // frame as it is.
   void Reskin();
   // Repaints the frame and everything inside it.
   void RepaintFrame();
@@ -216,10 +219,43 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   std::vector<CaptionButtonSetup> setups_;
   std::vector<CaptionButtonBox> boxes_;
   CaptionButtonTracker tracker_;
-  // The frame composed off screen, and its title before the buttons: a button that changes look is
-  // drawn over its own piece of that backdrop and reaches the screen in one blit.
-  ui::TBitmap FFrameBitmap;
-  ui::TBitmap FTitleBackdrop;
+  // The frame as last composed for one look (active or not), in strips outside the client: the side
+  // edges whole, the bottom, and the top with the title, its text and the caption buttons, kept also
+  // without the buttons, over which a button that changes look is drawn to reach the screen in one
+  // blit. The edges stay while the skin, size and show state do; the top also while the text, icon and
+  // button layout do.
+  struct ComposedFrame {
+    bool edges = false;
+    bool title = false;
+    int width = 0;
+    int height = 0;
+    ShowState show = ShowState::Normal;
+    std::wstring text;
+    HICON icon = nullptr;
+    bool captionLayer = false;
+    std::vector<CaptionButtonBox> boxes;
+    ui::TBitmap topEdges, top, backdrop, left, right, bottom;
+  };
+  ComposedFrame& Composed() { return FComposed[FActive ? 1 : 0]; }
+  void ForgetComposedFrames();
+  // Brings the strips of the current look up to date and blits them; only the top one when `titleOnly`
+  // and the edges were still good.
+  void PaintStrips(HDC target, bool titleOnly);
+  // Draws the edges that reach into `strip` (window coordinates) into `dc`, which holds that strip.
+  void ComposeEdges(HDC dc, const RECT& strip, const FrameLayout& layout, ComposedFrame& composed);
+  HICON WindowIcon() const;
+  std::array<ComposedFrame, 2> FComposed;
+  ui::TBitmap FMenuBandStrip;
+  // Caption-button cells as last stretched to their boxes, each with its key mask; gone with the composed
+  // frames.
+  struct PreparedButtonCell {
+    std::size_t index = 0;
+    int cell = 0;
+    int width = 0;
+    int height = 0;
+    KeyedCell keyed;
+  };
+  std::vector<PreparedButtonCell> FButtonCells;
   // The window's text on the title, drawn into the composed frame before the backdrop is taken.
   TCaptionTextPainter FCaptionText;
 };

@@ -418,13 +418,8 @@ void TSkinManage::RunStep(const QueuedStep& request) {
       }
       break;
     case Step::Refresh:
+      // Every frame of the component re-read the skin and repainted as it was applied.
       DropDeadFrames();
-      for (const auto& frame : frames_) {
-        if (&frame->SkinData() != &data) continue;
-        frame->Reskin();
-        frame->RepaintFrame();
-        if (onlyThisForm) break;
-      }
       break;
     case Step::Rewrap: {
       const auto found = std::find_if(frames_.begin(), frames_.end(), [&](const std::unique_ptr<TWinSkinForm>& frame) {

@@ -152,6 +152,33 @@ TEST(DrawTransparentBitmap, MagentaPixelsLeaveTheDestinationUnchanged) {
     }
 }
 
+TEST(KeyedCell, DrawnOnceOrAgainItGivesTheTransparentCellsPixels) {
+  // Three cells with key pixels in a checker, stretched up and down.
+  const auto strip = Picture(9, 3, [](int x, int y) {
+    return (x + y) % 3 == 0 ? kMagenta : 0x100000u * static_cast<std::uint32_t>(1 + x / 3) + 0x20u * (1 + y);
+  });
+  const auto background = [] {
+    return Picture(12, 10, [](int x, int y) { return 0x010203u * static_cast<std::uint32_t>(x + 12 * y); });
+  };
+  for (const SIZE size : {SIZE{3, 3}, SIZE{7, 5}, SIZE{2, 2}})
+    for (int index = 1; index <= 3; ++index) {
+      const RECT at{2, 3, 2 + size.cx, 3 + size.cy};
+      const auto expected = background();
+      DrawSkinCell(expected->Canvas().Handle(), at, *strip, true, 3, index);
+      KeyedCell keyed = PrepareKeyedCell(size.cx, size.cy, *strip, 3, index);
+      for (int round = 0; round < 2; ++round) {
+        const auto drawn = background();
+        DrawKeyedCell(drawn->Canvas().Handle(), at, keyed);
+        EXPECT_EQ(Pixels(*drawn).pixels, Pixels(*expected).pixels)
+            << size.cx << "x" << size.cy << " cell " << index << " round " << round;
+      }
+    }
+  KeyedCell none = PrepareKeyedCell(4, 4, *strip, 3, 4);
+  const auto untouched = background();
+  DrawKeyedCell(untouched->Canvas().Handle(), RECT{0, 0, 4, 4}, none);
+  EXPECT_EQ(Pixels(*untouched).pixels, Pixels(*background()).pixels) << "a cell outside the strip draws nothing";
+}
+
 TEST(DegenerateRectangles, DrawNothing) {
   const auto source = NinePartCell();
   const auto target = Filled(8, 8, 0x0000FF);

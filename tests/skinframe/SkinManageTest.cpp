@@ -275,7 +275,7 @@ struct FormEvents {
   }
 };
 
-TEST_F(ManagedWindows, AFormIsAnnouncedBeforeAndAfterItIsFramedAndEachReskin) {
+TEST_F(ManagedWindows, AFormIsAnnouncedBeforeAndAfterItIsFramedAndOnceForEachSkinSwitch) {
   FormEvents events;
   data_->OnBeforeSkinForm = skin::TSkinFormEvent(&events, &FormEvents::Before);
   data_->OnAfterSkinForm = skin::TSkinFormEvent(&events, &FormEvents::After);
@@ -284,8 +284,12 @@ TEST_F(ManagedWindows, AFormIsAnnouncedBeforeAndAfterItIsFramedAndEachReskin) {
   form->Show();
   SetForegroundWindow(form->Handle());
   ASSERT_TRUE(WaitSkinned(form->Handle()));
+  const int changesBefore = skinChanges_;
   ASSERT_TRUE(data_->LoadFromBytes(SkinBytes(3)));
   EXPECT_EQ(events.seen, (std::vector<std::wstring>{L"before", L"after", L"after"}));
+  ASSERT_TRUE(PumpUntil([&] { return skinChanges_ == changesBefore + 1; })) << "the refresh runs after 250 ms";
+  EXPECT_EQ(events.seen, (std::vector<std::wstring>{L"before", L"after", L"after"}))
+      << "the refresh step re-reads nothing the switch already read";
   EXPECT_EQ(form->ClientWidth(), kClientWidth);
   EXPECT_EQ(form->ClientHeight(), kClientHeight);
 }

@@ -1,7 +1,8 @@
 // The frame object on a real window under each of the five skins: client size and position kept,
 // hit tests, the shape cut from the edges' key colour, the painted frame, the caption buttons, the
 // engine's messages, the maximised placement and smallest size, what text and icon changes and size
-// steps show and repaint, and a detach that gives back the system frame exactly.
+// steps show and repaint, a frame painted before looking as a fresh one after title and activation
+// changes, and a detach that gives back the system frame exactly.
 #include <gtest/gtest.h>
 #include <windowsx.h>
 
@@ -153,8 +154,9 @@ class SkinnedWindow : public ::testing::TestWithParam<int> {
   }
 
   // The frame painted through SM_PAINTNC into a picture of the window's size that starts as kSentinel.
-  trelvix::testing::Capture PaintedFrame() {
-    const RECT r = WindowRect(window_);
+  trelvix::testing::Capture PaintedFrame(HWND window = nullptr) {
+    if (!window) window = window_;
+    const RECT r = WindowRect(window);
     const int w = r.right - r.left, h = r.bottom - r.top;
     ui::TBitmap picture;
     picture.SetPixelFormat(ui::TPixelFormat::pf24bit);
@@ -163,13 +165,35 @@ class SkinnedWindow : public ::testing::TestWithParam<int> {
     ui::GdiBrush sentinel(CreateSolidBrush(kSentinel));
     const RECT all{0, 0, w, h};
     FillRect(dc, &all, sentinel.get());
-    EXPECT_EQ(SendMessageW(window_, skin::SM_PAINTNC, reinterpret_cast<WPARAM>(dc), skin::kEngineMark),
+    EXPECT_EQ(SendMessageW(window, skin::SM_PAINTNC, reinterpret_cast<WPARAM>(dc), skin::kEngineMark),
               skin::kEngineMark);
     trelvix::testing::Capture capture{w, h, std::vector<std::uint32_t>(static_cast<std::size_t>(w) * h)};
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x)
         capture.rgb[static_cast<std::size_t>(y) * w + x] = trelvix::testing::Rgb(GetPixel(dc, x, y));
     return capture;
+  }
+
+  // The frame of a new window like the test's, with `title`, in the active or inactive look, painted by
+  // a frame object that has never painted the test window.
+  trelvix::testing::Capture FreshFramePaint(const wchar_t* title, bool active) {
+    HWND twin = CreateWindowExW(0, L"TrelvixFrameTestWindow", title, WS_OVERLAPPEDWINDOW, 160, 120,
+                                systemWindow_.right - systemWindow_.left, systemWindow_.bottom - systemWindow_.top,
+                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    EXPECT_NE(twin, nullptr);
+    if (!twin) return {};
+    ShowWindow(twin, SW_SHOWNOACTIVATE);
+    trelvix::testing::Capture painted;
+    {
+      skin::TWinSkinForm fresh(data_);
+      EXPECT_TRUE(fresh.AttachWindow(twin));
+      EXPECT_TRUE(PumpUntil([&] { return fresh.SkinState() == skin::kSkinStateSkinned; }));
+      SendMessageW(twin, WM_NCACTIVATE, active, 0);
+      painted = PaintedFrame(twin);
+    }
+    DestroyWindow(twin);
+    Pump(10);
+    return painted;
   }
 
   skin::TSkinData data_{nullptr};
@@ -348,6 +372,31 @@ TEST_P(SkinnedWindow, PaintsTheFrameActiveAndInactiveWithoutTouchingTheClientOrS
     EXPECT_GT(differing, 0) << "an inactive title shows the top edge's second frame";
   else
     EXPECT_EQ(differing, 0) << "a single-frame title looks the same";
+}
+
+bool SamePicture(const trelvix::testing::Capture& a, const trelvix::testing::Capture& b) {
+  return a.width > 0 && a.width == b.width && a.height == b.height && a.rgb == b.rgb;
+}
+
+TEST_P(SkinnedWindow, AFramePaintedBeforeShowsEachNewTitleAndEachLookAsAFreshFrameDoes) {
+  Skin();
+  SendMessageW(window_, WM_NCACTIVATE, TRUE, 0);
+  PaintedFrame();
+  struct Step {
+    const wchar_t* title;
+    bool active;
+    const char* what;
+  };
+  for (const Step& step : {Step{L"转换完成 — Trelvix", true, "a new title"},
+                           Step{L"转换完成 — Trelvix", false, "the inactive look"},
+                           Step{L"Frame test", false, "a new title while inactive"},
+                           Step{L"Frame test", true, "the active look again, its title changed meanwhile"}}) {
+    SetWindowTextW(window_, step.title);
+    SendMessageW(window_, WM_NCACTIVATE, step.active, 0);
+    const trelvix::testing::Capture cached = PaintedFrame();
+    const trelvix::testing::Capture fresh = FreshFramePaint(step.title, step.active);
+    EXPECT_TRUE(SamePicture(cached, fresh)) << step.what;
+  }
 }
 
 // Frame pixels on screen (inside the window's shape, outside the client) that differ from `painted`.

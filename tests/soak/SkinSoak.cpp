@@ -456,6 +456,7 @@ SoakCounts Soak::Census() const {
   SoakCounts counts;
   counts.gdiByType = LiveGdiObjectsByType();
   counts.gdiObjects = LiveGdiObjects();
+  counts.gdiKinds = LiveGdiObjectKinds();
   counts.windows = ThreadWindows();
   counts.subclassLayers = ui::TWindowSubclass::AttachedCount();
   return counts;
@@ -661,6 +662,15 @@ void Soak::OpenMdi() {
 
 void Soak::CloseMdi() {
   if (!mdi_) return;
+  // Wine's own MDI code keeps a bitmap for each frame that goes while a child is maximized and the
+  // system draws its menu bar (a plain Win32 MDI frame does the same): with the skin off, the child is
+  // restored first so that the counts measure the engine. The skinned path closes maximized as it is.
+  if (!active_) {
+    BOOL maximized = FALSE;
+    auto* child = reinterpret_cast<HWND>(SendMessageW(mdi_->ClientHandle(), WM_MDIGETACTIVE, 0,
+                                                       reinterpret_cast<LPARAM>(&maximized)));
+    if (child && maximized) SendMessageW(mdi_->ClientHandle(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
+  }
   ui::TComponent::Free(mdi_);
   mdi_ = nullptr;
   SetForegroundWindow(form_->Handle());
@@ -717,7 +727,13 @@ std::string Soak::TypeChanges() const {
     if (change != 0) changes += std::string(changes.empty() ? " (" : ", ") + (change > 0 ? "+" : "") +
                                 std::to_string(change) + " " + kTypeNames[type];
   }
-  return changes.empty() ? changes : changes + ")";
+  if (changes.empty()) return changes;
+  // What the objects are tells which cache or owner kept them, or which one freed too much.
+  std::map<std::string, int> change = report_.end.gdiKinds;
+  for (const auto& [kind, count] : report_.start.gdiKinds) change[kind] -= count;
+  for (const auto& [kind, count] : change)
+    if (count != 0) changes += "; " + std::string(count > 0 ? "+" : "") + std::to_string(count) + " " + kind;
+  return changes + ")";
 }
 
 void Soak::WarmUp() {

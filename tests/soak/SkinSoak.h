@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,7 @@ struct SoakCounts {
   int gdiObjects = 0;
   // By GetObjectType's answer.
   std::array<int, 16> gdiByType{};
+  std::map<std::string, int> gdiKinds;
   int windows = 0;
   std::size_t subclassLayers = 0;
 };

@@ -8,8 +8,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "gallery/GalleryForm.h"
+#include "gallery/GalleryMdiFrame.h"
+#include "skin/data/WinSkinData.h"
 #include "skin/manage/SkinManage.h"
 #include "tests/soak/SkinSoak.h"
+#include "tests/support/HandleCensus.h"
+#include "tests/support/SkinWindowTests.h"
 #include "ui/Application.h"
 
 namespace {
@@ -43,6 +48,49 @@ TEST(SkinSoak, ARandomSeriesOfOperationsKeepsTheEngineInStepWithItsModelAndLeave
               report.start.windows, report.start.subclassLayers, report.end.gdiObjects, report.end.windows,
               report.end.subclassLayers);
   EXPECT_GT(report.start.gdiObjects, 0) << "the census counted no GDI object";
+}
+
+// A skinned MDI frame closed while a child is maximized, however the child got there, takes with it
+// everything the skin drew its menu bar and caption buttons with.
+TEST(SkinSoak, AnMdiFrameClosedWithAChildMaximizedLeavesNoGdiObjectBehind) {
+  ui::Application->Initialize();
+  skin::TSkinManage::Install();
+  auto form = std::make_unique<gallery::TGalleryForm>(nullptr);
+  form->Build();
+  form->Show();
+  form->SkinData()->SetActive(true);
+  trelvix::testing::Pump(300);
+  const auto round = [&form](int way) {
+    gallery::TGalleryMdiFrame* mdi = form->OpenMdiFrame();
+    trelvix::testing::Pump(100);
+    HWND client = mdi->ClientHandle();
+    if (way == 0) mdi->Child(0)->SetWindowState(ui::TWindowState::wsMaximized);
+    if (way == 1) SendMessageW(client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(mdi->Child(1)->Handle()), 0);
+    if (way == 2) {
+      mdi->Child(0)->SetWindowState(ui::TWindowState::wsMaximized);
+      trelvix::testing::Pump(50);
+      SendMessageW(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(mdi->Child(1)->Handle()), 0);
+    }
+    trelvix::testing::Pump(100);
+    BOOL maximized = FALSE;
+    SendMessageW(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
+    EXPECT_TRUE(maximized) << "way " << way;
+    ui::TComponent::Free(mdi);
+    trelvix::testing::Pump(150);
+  };
+  for (int way = 0; way < 3; ++way) round(way);
+  const auto before = trelvix::testing::LiveGdiObjectKinds();
+  for (int repeat = 0; repeat < 2; ++repeat)
+    for (int way = 0; way < 3; ++way) round(way);
+  const auto after = trelvix::testing::LiveGdiObjectKinds();
+  for (const auto& [kind, count] : after) {
+    const auto found = before.find(kind);
+    EXPECT_EQ(count, found == before.end() ? 0 : found->second) << kind;
+  }
+  for (const auto& [kind, count] : before)
+    if (!after.contains(kind)) ADD_FAILURE() << kind << ": " << count << " before, none after";
+  form.reset();
+  trelvix::testing::Pump(50);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include <winternl.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <vector>
 
 namespace trelvix::testing {
 namespace {
@@ -39,17 +41,60 @@ BOOL CALLBACK CountWindowAndChildren(HWND window, LPARAM counter) {
   return TRUE;
 }
 
-}  // namespace
+HGDIOBJ AsObject(std::uintptr_t handle) { return reinterpret_cast<HGDIOBJ>(handle); }
 
-std::array<int, 16> LiveGdiObjectsByType() {
-  std::array<int, 16> live{};
+std::string BitmapSize(HGDIOBJ bitmap) {
+  BITMAP info{};
+  if (!bitmap || GetObjectW(bitmap, sizeof info, &info) == 0) return "?";
+  char text[48];
+  std::snprintf(text, sizeof text, "%ldx%ldx%u", info.bmWidth, info.bmHeight, unsigned{info.bmBitsPixel});
+  return text;
+}
+
+std::vector<std::uintptr_t> LiveGdiHandles() {
+  std::vector<std::uintptr_t> live;
   const GdiHandleEntry* table = HandleTable();
   if (!table) return live;
   for (std::uint32_t index = 0; index < 0x10000; ++index) {
     if (table[index].type == 0) continue;
-    const std::uint32_t value = index | (std::uint32_t{table[index].unique} << 16);
-    const DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(static_cast<std::uintptr_t>(value)));
-    if (type != 0 && type < live.size()) ++live[type];
+    const std::uintptr_t value = index | (std::uint32_t{table[index].unique} << 16);
+    if (GetObjectType(AsObject(value)) != 0) live.push_back(value);
+  }
+  return live;
+}
+
+std::string DescribeGdiObject(std::uintptr_t handle) {
+  HGDIOBJ object = AsObject(handle);
+  switch (GetObjectType(object)) {
+    case OBJ_BITMAP:
+      return "bitmap " + BitmapSize(object);
+    case OBJ_MEMDC:
+      return "memory DC holding " + BitmapSize(GetCurrentObject(static_cast<HDC>(object), OBJ_BITMAP));
+    case OBJ_DC:
+      return "DC";
+    case OBJ_FONT: {
+      LOGFONTA font{};
+      GetObjectA(object, sizeof font, &font);
+      return "font " + std::string(font.lfFaceName) + " " + std::to_string(font.lfHeight);
+    }
+    case OBJ_BRUSH:
+      return "brush";
+    case OBJ_PEN:
+      return "pen";
+    case OBJ_REGION:
+      return "region";
+    default:
+      return "object of type " + std::to_string(GetObjectType(object));
+  }
+}
+
+}  // namespace
+
+std::array<int, 16> LiveGdiObjectsByType() {
+  std::array<int, 16> live{};
+  for (std::uintptr_t handle : LiveGdiHandles()) {
+    const DWORD type = GetObjectType(AsObject(handle));
+    if (type < live.size()) ++live[type];
   }
   return live;
 }
@@ -59,6 +104,12 @@ int LiveGdiObjects() {
   int live = 0;
   for (int count : LiveGdiObjectsByType()) live += count;
   return live;
+}
+
+std::map<std::string, int> LiveGdiObjectKinds() {
+  std::map<std::string, int> kinds;
+  for (std::uintptr_t handle : LiveGdiHandles()) ++kinds[DescribeGdiObject(handle)];
+  return kinds;
 }
 
 int ThreadWindows() {
