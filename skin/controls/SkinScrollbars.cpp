@@ -15,7 +15,8 @@ namespace {
 constexpr LPARAM kEngineQuery = 16802;
 
 // Messages after which a bar may have moved, shown, hidden, scrolled or changed its state: the
-// window's size, place and style, input that scrolls, and what code sends to set a range or position.
+// window's size, place and style, input that scrolls, what code sends to set a range or position, and
+// the paint that follows code that set the scroll state itself and scrolled the window.
 bool MayChangeBars(const ui::TMessage& message) {
   const UINT msg = message.Msg;
   if (msg >= EM_GETSEL && msg <= EM_GETIMESTATUS) return true;
@@ -25,6 +26,8 @@ bool MayChangeBars(const ui::TMessage& message) {
   if (msg >= CB_GETEDITSEL && msg <= CB_MSGMAX) return true;
   if (msg >= WM_USER) return msg != ui::CN_NOTIFY && msg != SM_ISSKINNED;
   switch (msg) {
+    case WM_PAINT:
+    case WM_NCPAINT:
     case WM_SIZE:
     case WM_MOVE:
     case WM_WINDOWPOSCHANGED:

@@ -28,6 +28,7 @@
 #include "ui/ListView.h"
 #include "ui/Memo.h"
 #include "ui/ScrollBar.h"
+#include "ui/ScrollBox.h"
 
 namespace {
 
@@ -507,6 +508,27 @@ TEST_F(ScrollOverlays, ABareWindowsBarsFollowItsScrollInfoSetFromCode) {
   wrapper.reset();
   DestroyWindow(window);
   UnregisterClassW(cls.lpszClassName, cls.hInstance);
+}
+
+// Code that scrolls a scroll box sends it nothing that scrolls: the box repaints what moved, and the
+// overlay must show the new position by then.
+TEST_F(ScrollOverlays, AScrollBoxScrolledFromCodeShowsItsNewPosition) {
+  auto* box = Add<ui::TScrollBox>(10, 10, 160, 120);
+  auto* button = ui::MakeOwned<ui::TButton>(*form_);
+  button->SetParent(box);
+  button->SetBounds(10, 400, 80, 24);
+  skin::TWinSkinForm* frame = ShowAndFrame();
+  ASSERT_NE(frame, nullptr);
+  auto* wrapper = WrapperOf<skin::TSkinScrollbar>(*frame, box);
+  ASSERT_NE(wrapper, nullptr);
+  ASSERT_NE(wrapper->VertBar(), nullptr);
+  EXPECT_TRUE(Follows(*wrapper->VertBar()));
+  for (int position : {120, 300, 0}) {
+    box->VertScrollBar().SetPosition(position);
+    Pump(50);
+    EXPECT_EQ(VerticalPosition(box->Handle()), box->VertScrollBar().Position());
+    EXPECT_TRUE(Follows(*wrapper->VertBar())) << "position " << position;
+  }
 }
 
 TEST_F(ScrollOverlays, ABareListBoxThatDoesNotClipItsSiblingsNeverDrawsItsOwnBarOverTheOverlay) {
