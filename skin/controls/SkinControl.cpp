@@ -94,9 +94,12 @@ void TSkinControl::HookControl(ui::TControl& control) {
 }
 
 void TSkinControl::UnhookControl() {
-  // Freed by its control's owner list, the control is already half gone: nothing of it may be touched.
-  const bool alive = FHooked && Owner() == FHooked && !FHooked->IsDestroying();
-  if (alive && FOldWindowProc.Assigned()) FHooked->SetWindowProc(FOldWindowProc);
+  // Freed by its control's owner list, the control may be half gone and is touched only while it is
+  // whole, or while its window still stands: a windowed control frees what it owns before its window goes
+  // only from its own destructors, and the messages of that window's end must not reach a freed wrapper.
+  const bool whole = FHooked && Owner() == FHooked && !FHooked->IsDestroying();
+  const bool windowStands = FHooked && FHooked == FControl && FHandle && IsWindow(FHandle);
+  if ((whole || windowStands) && FOldWindowProc.Assigned()) FHooked->SetWindowProc(FOldWindowProc);
   FOldWindowProc = {};
   FHooked = nullptr;
 }
