@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/SampleFigures.h"
 #include "skin/controls/SkinScrollbars.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/manage/SkinManage.h"
@@ -83,15 +84,6 @@ double ScrollDown(const JobForm& job) {
   return Milliseconds(start, end);
 }
 
-struct Summary {
-  double median, low, high;
-};
-
-Summary Summarise(std::vector<double> times) {
-  std::sort(times.begin(), times.end());
-  return {times[times.size() / 2], times.front(), times.back()};
-}
-
 }  // namespace
 
 int main() {
@@ -138,7 +130,8 @@ int main() {
   std::printf("top row after a sample: skinned %d, unskinned %d\n", static_cast<int>(topRow(skinned)),
               static_cast<int>(topRow(plain)));
   const double paintsPerSample = (wrapper->VertBar()->PaintCount() - paintsBefore) / static_cast<double>(kSamples);
-  const Summary s = Summarise(skinnedTimes), p = Summarise(plainTimes), r = Summarise(ratios);
+  const trelvix::bench::Figures s = trelvix::bench::Summarise(skinnedTimes), p = trelvix::bench::Summarise(plainTimes),
+                                r = trelvix::bench::Summarise(ratios);
   std::printf("1000-row job list, %d wheel steps, %d interleaved samples a side (goal: skinned at most 1.15x)\n",
               kSteps, kSamples);
   std::printf("  skinned   median %8.2f ms  (%8.2f - %8.2f)\n", s.median, s.low, s.high);

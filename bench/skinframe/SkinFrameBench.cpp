@@ -23,6 +23,7 @@
 #include <optional>
 #include <vector>
 
+#include "bench/support/SampleFigures.h"
 #include "skin/data/SkinCaption.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/SkinDrawing.h"
@@ -32,6 +33,9 @@
 
 namespace {
 
+using trelvix::bench::Figures;
+using trelvix::bench::MillisecondsBetween;
+using trelvix::bench::Summarise;
 using trelvix::testing::ReadFileBytes;
 using trelvix::testing::Pump;
 
@@ -42,22 +46,6 @@ constexpr int kClientHeight = 433;
 constexpr int kSamples = 21;
 constexpr int kShowSamples = 15;
 constexpr int kWarmUps = 3;
-
-double MillisecondsBetween(Clock::time_point start, Clock::time_point end) {
-  return std::chrono::duration<double, std::milli>(end - start).count();
-}
-
-struct Figures {
-  double median = 0;
-  double low = 0;
-  double high = 0;
-};
-
-Figures Summarise(std::vector<double> values) {
-  if (values.empty()) return {-1, -1, -1};
-  std::sort(values.begin(), values.end());
-  return {values[values.size() / 2], values.front(), values.back()};
-}
 
 void PrintRow(const char* what, const std::vector<double>& skinned, const std::vector<double>& plain,
               const char* plainName) {

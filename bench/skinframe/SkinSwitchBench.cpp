@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/support/SampleFigures.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/manage/SkinManage.h"
 #include "tests/support/SkinWindowTests.h"
@@ -21,28 +22,15 @@
 
 namespace {
 
+using trelvix::bench::Figures;
+using trelvix::bench::MillisecondsBetween;
+using trelvix::bench::Summarise;
 using Clock = std::chrono::steady_clock;
 using trelvix::testing::SkinBytes;
 
 constexpr int kSamples = 15;
 constexpr int kWarmUps = 2;
 constexpr double kGoal = 30.0;
-
-double MillisecondsBetween(Clock::time_point start, Clock::time_point end) {
-  return std::chrono::duration<double, std::milli>(end - start).count();
-}
-
-struct Figures {
-  double median = 0;
-  double low = 0;
-  double high = 0;
-};
-
-Figures Summarise(std::vector<double> values) {
-  if (values.empty()) return {-1, -1, -1};
-  std::sort(values.begin(), values.end());
-  return {values[values.size() / 2], values.front(), values.back()};
-}
 
 // Dispatches what is queued, timing each message; the refresh step is the dispatch during which the
 // component announced the new skin.
