@@ -263,7 +263,8 @@ TEST_F(Converter, ClosingDuringABatchLeavesNoProcessBehind) {
 int ExpectStoppedCleanly(const ConverterSession& session, const std::vector<std::wstring>& inputs) {
   const auto& driver = session.Driver();
   uidriver::WaitUntil([&] { return driver.IsUsable(L"立即转换"); }, 30000, L"the stopped batch to unlock the window");
-  EXPECT_TRUE(driver.ShowsText(L"已停止转换"));
+  // The label is painted when the window's queue gets to it, which may be after the button is usable.
+  uidriver::WaitUntil([&] { return driver.ShowsText(L"已停止转换"); }, 5000, L"已停止转换");
   EXPECT_FALSE(driver.ShowsText(L"剩余"));
   EXPECT_EQ(driver.Progress(), 0);
   uidriver::WaitUntil(NoToolRunning, 10000, L"the stopped encoder to be gone");
