@@ -85,6 +85,15 @@ bool FromMessageLoop(UINT msg) {
   return msg == WM_TIMER || (msg >= WM_KEYFIRST && msg <= WM_KEYLAST) || (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST);
 }
 
+// Notes a message after which a bar may have changed; true when the bars are to be compared now: after
+// the outermost message, or after input and timers of the window's own modal loop.
+bool BarsDue(const ui::TMessage& message, bool nested, bool& stale) {
+  if (MayChangeBars(message)) stale = true;
+  if (!stale || (nested && !FromMessageLoop(message.Msg))) return false;
+  stale = false;
+  return true;
+}
+
 ui::TComponentPtr<TWScrollbar> MakeBar() { return ui::TComponentPtr<TWScrollbar>(new TWScrollbar(nullptr)); }
 
 // The part a scroll request names, as the overlay shows it.
@@ -254,11 +263,7 @@ void TSkinScrollbar::AfterMessage(ui::TMessage& message) {
       break;
     default: break;
   }
-  if (MayChangeBars(message)) FBarsStale = true;
-  if (FBarsStale && (!Nested() || FromMessageLoop(message.Msg))) {
-    FBarsStale = false;
-    FollowBars();
-  }
+  if (BarsDue(message, Nested(), FBarsStale)) FollowBars();
   TSkinControl::AfterMessage(message);
 }
 
@@ -339,11 +344,7 @@ void TSkinScrollbarH::AfterMessage(ui::TMessage& message) {
     case WM_SIZE:
     case WM_NCPAINT: RepositionBars(); break;
     default:
-      if (MayChangeBars(message)) FBarsStale = true;
-      if (FBarsStale && (!Nested() || FromMessageLoop(message.Msg))) {
-        FBarsStale = false;
-        FollowPair(FHorzBar.get(), FVertBar.get());
-      }
+      if (BarsDue(message, Nested(), FBarsStale)) FollowPair(FHorzBar.get(), FVertBar.get());
       break;
   }
   TSkinControl::AfterMessage(message);
@@ -392,11 +393,7 @@ void TSkinScControl::AfterMessage(ui::TMessage& message) {
   if (FBar) {
     if (message.Msg == ui::CM_WNDRECREATED) FBar->Retarget(FHandle);
     if (message.Msg == ui::CM_VISIBLECHANGED && !message.WParam) FBar->HideBar();
-    if (MayChangeBars(message)) FBarsStale = true;
-    if (FBarsStale && (!Nested() || FromMessageLoop(message.Msg))) {
-      FBarsStale = false;
-      FBar->Follow();
-    }
+    if (BarsDue(message, Nested(), FBarsStale)) FBar->Follow();
   }
   TSkinControl::AfterMessage(message);
 }
