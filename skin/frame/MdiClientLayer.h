@@ -21,4 +21,10 @@ class TMdiClientLayer : public ui::TWindowSubclass {
   TWinSkinForm& frame_;
 };
 
+// While a child is maximized the system adds the child's system menu (shown as a picture of its icon)
+// and its minimize, restore and close buttons to the frame's menu, and takes them out again on restore
+// only if the menu is still the frame's. A skinned frame draws those buttons in its own band and holds
+// the menu itself, so it takes them out as it takes the menu, picture included.
+void RemoveMaximizedChildItems(HMENU frameMenu, HWND client);
+
 }  // namespace skin

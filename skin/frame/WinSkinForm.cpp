@@ -286,6 +286,7 @@ void TWinSkinForm::UpdateMaximizedChildMode() {
 
 void TWinSkinForm::TakeMenu(HMENU menu) {
   if (menu && IsMenu(menu)) {
+    if (FMdiKind == MdiKind::Frame) RemoveMaximizedChildItems(menu, FMDIClient);
     if (FMenuBar)
       FMenuBar->Rebuild(menu);
     else

@@ -93,4 +93,55 @@ TEST(SkinSoak, AnMdiFrameClosedWithAChildMaximizedLeavesNoGdiObjectBehind) {
   trelvix::testing::Pump(50);
 }
 
+// A frame skinned while a child is already maximized holds a menu the system has added the child's
+// items to. The band shows the form's own items only, and none of what the system added outlives the
+// frame, however the child and the skin go on.
+TEST(SkinSoak, AnMdiFrameSkinnedWhileAChildIsMaximizedShowsOnlyItsOwnMenuAndLeavesNothingBehind) {
+  ui::Application->Initialize();
+  skin::TSkinManage::Install();
+  auto form = std::make_unique<gallery::TGalleryForm>(nullptr);
+  form->Build();
+  form->Show();
+  skin::TSkinData& skin = *form->SkinData();
+  const auto round = [&form, &skin](int way) {
+    skin.SetActive(false);
+    trelvix::testing::Pump(300);
+    gallery::TGalleryMdiFrame* mdi = form->OpenMdiFrame();
+    trelvix::testing::Pump(100);
+    HMENU menu = mdi->Menu()->Handle();
+    const int ownItems = GetMenuItemCount(menu);
+    mdi->Child(0)->SetWindowState(ui::TWindowState::wsMaximized);
+    trelvix::testing::Pump(100);
+    EXPECT_GT(GetMenuItemCount(menu), ownItems) << "the system added nothing for the maximized child";
+    skin.SetActive(true);
+    trelvix::testing::Pump(300);
+    EXPECT_EQ(GetMenuItemCount(menu), ownItems) << "way " << way << ", skinned";
+    if (way >= 1) {
+      mdi->Child(0)->SetWindowState(ui::TWindowState::wsNormal);
+      trelvix::testing::Pump(100);
+    }
+    if (way == 2) {
+      skin.SetActive(false);
+      trelvix::testing::Pump(300);
+      EXPECT_EQ(GetMenu(mdi->Handle()), menu);
+      EXPECT_EQ(GetMenuItemCount(menu), ownItems) << "way " << way << ", unskinned again";
+    }
+    ui::TComponent::Free(mdi);
+    trelvix::testing::Pump(150);
+  };
+  for (int way = 0; way < 3; ++way) round(way);
+  const auto before = trelvix::testing::LiveGdiObjectKinds();
+  for (int repeat = 0; repeat < 2; ++repeat)
+    for (int way = 0; way < 3; ++way) round(way);
+  const auto after = trelvix::testing::LiveGdiObjectKinds();
+  for (const auto& [kind, count] : after) {
+    const auto found = before.find(kind);
+    EXPECT_EQ(count, found == before.end() ? 0 : found->second) << kind;
+  }
+  for (const auto& [kind, count] : before)
+    if (!after.contains(kind)) ADD_FAILURE() << kind << ": " << count << " before, none after";
+  form.reset();
+  trelvix::testing::Pump(50);
+}
+
 }  // namespace
