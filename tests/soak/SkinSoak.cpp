@@ -285,6 +285,7 @@ class Soak {
   void WarmUp();
   // The GDI object types whose counts differ between the start and the end.
   std::string TypeChanges() const;
+  std::string WindowChanges() const;
   void Finish();
   // The skin off and the start skin loaded anew.
   void GoToRest(const std::string& step);
@@ -457,6 +458,7 @@ SoakCounts Soak::Census() const {
   counts.gdiByType = LiveGdiObjectsByType();
   counts.gdiObjects = LiveGdiObjects();
   counts.gdiKinds = LiveGdiObjectKinds();
+  counts.windowKinds = ThreadWindowKinds();
   counts.windows = ThreadWindows();
   counts.subclassLayers = ui::TWindowSubclass::AttachedCount();
   return counts;
@@ -736,6 +738,16 @@ std::string Soak::TypeChanges() const {
   return changes + ")";
 }
 
+std::string Soak::WindowChanges() const {
+  std::map<std::string, int> change = report_.end.windowKinds;
+  for (const auto& [kind, count] : report_.start.windowKinds) change[kind] -= count;
+  std::string changes;
+  for (const auto& [kind, count] : change)
+    if (count != 0) changes += std::string(changes.empty() ? " (" : "; ") + (count > 0 ? "+" : "") +
+                               std::to_string(count) + " " + kind;
+  return changes.empty() ? changes : changes + ")";
+}
+
 void Soak::WarmUp() {
   // The system keeps what it loads for its first message box, menus and MDI windows (icons, check
   // marks, fonts) and so does the engine for each skin: all of that is in place before the counting.
@@ -918,7 +930,7 @@ SoakReport Soak::Run() {
                          std::to_string(report_.end.gdiObjects) + " at the end" + TypeChanges());
     if (report_.end.windows != report_.start.windows)
       Finding("end", "windows " + std::to_string(report_.start.windows) + " at the start, " +
-                         std::to_string(report_.end.windows) + " at the end");
+                         std::to_string(report_.end.windows) + " at the end" + WindowChanges());
     if (report_.end.subclassLayers != report_.start.subclassLayers)
       Finding("end", "subclass layers " + std::to_string(report_.start.subclassLayers) + " at the start, " +
                          std::to_string(report_.end.subclassLayers) + " at the end");

@@ -29,6 +29,7 @@ struct SoakCounts {
   // By GetObjectType's answer.
   std::array<int, 16> gdiByType{};
   std::map<std::string, int> gdiKinds;
+  std::map<std::string, int> windowKinds;
   int windows = 0;
   std::size_t subclassLayers = 0;
 };

@@ -41,6 +41,26 @@ BOOL CALLBACK CountWindowAndChildren(HWND window, LPARAM counter) {
   return TRUE;
 }
 
+std::string DescribeWindow(HWND window) {
+  char name[64]{}, parentName[64]{};
+  GetClassNameA(window, name, sizeof name);
+  HWND parent = GetAncestor(window, GA_PARENT);
+  if (parent && parent != GetDesktopWindow()) GetClassNameA(parent, parentName, sizeof parentName);
+  return std::string(name) + (parentName[0] ? std::string(" in ") + parentName : std::string(" top-level")) +
+         (IsWindowVisible(window) ? ", visible" : ", hidden");
+}
+
+BOOL CALLBACK DescribeChild(HWND window, LPARAM kinds) {
+  ++(*reinterpret_cast<std::map<std::string, int>*>(kinds))[DescribeWindow(window)];
+  return TRUE;
+}
+
+BOOL CALLBACK DescribeWindowAndChildren(HWND window, LPARAM kinds) {
+  DescribeChild(window, kinds);
+  EnumChildWindows(window, DescribeChild, kinds);
+  return TRUE;
+}
+
 HGDIOBJ AsObject(std::uintptr_t handle) { return reinterpret_cast<HGDIOBJ>(handle); }
 
 std::string BitmapSize(HGDIOBJ bitmap) {
@@ -116,6 +136,12 @@ int ThreadWindows() {
   int count = 0;
   EnumThreadWindows(GetCurrentThreadId(), CountWindowAndChildren, reinterpret_cast<LPARAM>(&count));
   return count;
+}
+
+std::map<std::string, int> ThreadWindowKinds() {
+  std::map<std::string, int> kinds;
+  EnumThreadWindows(GetCurrentThreadId(), DescribeWindowAndChildren, reinterpret_cast<LPARAM>(&kinds));
+  return kinds;
 }
 
 }  // namespace trelvix::testing

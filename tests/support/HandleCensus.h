@@ -19,5 +19,8 @@ std::array<int, 16> LiveGdiObjectsByType();
 std::map<std::string, int> LiveGdiObjectKinds();
 // Top-level windows of the calling thread and all their descendants.
 int ThreadWindows();
+// The same windows counted by class, with the parent's class and whether the window is visible, for a
+// report of what was left behind.
+std::map<std::string, int> ThreadWindowKinds();
 
 }  // namespace trelvix::testing
