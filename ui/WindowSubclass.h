@@ -1,9 +1,11 @@
 #pragma once
 // Subclassing of windows that are not library controls (message boxes, dialogs, scroll bars, popup
 // menus): a window procedure bound to an object. Several objects may subclass one window, and each
-// can come off at any time without breaking the others, because the layers are kept by the common
-// controls' per-window list (SetWindowSubclass / DefSubclassProc / RemoveWindowSubclass) instead of
-// saved window procedures. Library controls are hooked at their WindowProc instead.
+// can come off at any time without breaking the others: one procedure of ours is put on the window
+// and serves the window's list of layers, kept in the process, and the window's own procedure at the
+// bottom. (The common controls' SetWindowSubclass keeps its list in a window property, which under
+// Wine costs a call to the server for every message and layer.) Window thread only: a layer serves
+// windows of the thread that attaches it. Library controls are hooked at their WindowProc instead.
 #include <windows.h>
 
 #include <cstddef>
@@ -25,7 +27,8 @@ class TWindowSubclass {
   TWindowSubclass& operator=(const TWindowSubclass&) = delete;
 
   // Puts this object's WindowProc on top of the window's layers; false when the window does not
-  // exist, is already subclassed by this object elsewhere, or the subclass cannot be installed.
+  // exist, belongs to another thread, is already subclassed by this object elsewhere, or the
+  // subclass cannot be installed.
   bool Attach(HWND window);
   // Takes this layer out, wherever it sits among the window's layers; the others keep working.
   void Detach();
@@ -46,8 +49,11 @@ class TWindowSubclass {
   virtual void WindowDestroyed() {}
 
  private:
-  static LRESULT CALLBACK SubclassProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                       DWORD_PTR data);
+  static LRESULT CALLBACK LayeredProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  // The first layer on under `place` (a count of places from the bottom), else the window's own procedure.
+  static LRESULT CallBelow(HWND window, std::size_t place, UINT msg, WPARAM wParam, LPARAM lParam);
+  // Drops empty places, and the list with the last layer, when no message of the window is being served.
+  static void Tidy(HWND window);
 
   HWND window_ = nullptr;
   bool unicode_ = true;

@@ -150,6 +150,94 @@ TEST(WindowSubclass, AnsiWindowsGetAnsiMessagesAndTheirOwnWindowLongFunctions) {
   EXPECT_EQ(GetWindowLongPtrA(ansi.get(), GWLP_USERDATA), 1234);
 }
 
+WNDPROC g_belowOuter = nullptr;
+LRESULT CALLBACK OuterProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  const LRESULT below = CallWindowProcW(g_belowOuter, window, msg, wParam, lParam);
+  return msg == kProbe ? below + 1000 : below;
+}
+
+// Someone else's procedure put over the layers keeps working as they come off and go on again, and
+// the window's own procedure comes back once nothing is over the layers any more.
+TEST(WindowSubclass, AProcedurePutOverTheLayersKeepsWorkingAsTheyComeAndGo) {
+  OwnedWindow window = MakeStatic(true);
+  const LONG_PTR own = GetWindowLongPtrW(window.get(), GWLP_WNDPROC);
+  TAddLayer first(1), second(10);
+  ASSERT_TRUE(first.Attach(window.get()));
+  g_belowOuter = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(window.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OuterProc)));
+  EXPECT_EQ(SendMessageW(window.get(), kProbe, 0, 0), 1001);
+  first.Detach();
+  EXPECT_EQ(SendMessageW(window.get(), kProbe, 0, 0), 1000);
+  ASSERT_TRUE(second.Attach(window.get()));
+  EXPECT_EQ(SendMessageW(window.get(), kProbe, 0, 0), 1010);
+  SetWindowLongPtrW(window.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_belowOuter));
+  second.Detach();
+  EXPECT_EQ(GetWindowLongPtrW(window.get(), GWLP_WNDPROC), own);
+  EXPECT_EQ(SendMessageW(window.get(), kProbe, 0, 0), 0);
+}
+
+// Destroys its window while serving the probe, as a close handler does.
+class TDestroyingLayer : public TAddLayer {
+ public:
+  TDestroyingLayer() : TAddLayer(0) {}
+
+ protected:
+  LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (msg == kProbe) {
+      DestroyWindow(Window());
+      return 5;
+    }
+    return TAddLayer::WindowProc(msg, wParam, lParam);
+  }
+};
+
+TEST(WindowSubclass, AWindowDestroyedInsideOneOfItsMessagesTellsEveryLayerOnce) {
+  OwnedWindow window = MakeStatic(true);
+  HWND handle = window.get();
+  TAddLayer low(1);
+  TDestroyingLayer high;
+  ASSERT_TRUE(low.Attach(handle));
+  ASSERT_TRUE(high.Attach(handle));
+  EXPECT_EQ(SendMessageW(handle, kProbe, 0, 0), 5);
+  EXPECT_FALSE(IsWindow(handle));
+  for (TAddLayer* layer : {&low, static_cast<TAddLayer*>(&high)}) {
+    EXPECT_TRUE(layer->sawNcDestroy);
+    EXPECT_EQ(layer->destroyedCalls, 1);
+    EXPECT_FALSE(layer->Attached());
+  }
+  EXPECT_EQ(TWindowSubclass::AttachedCount(), 0u);
+}
+
+TEST(WindowSubclass, AWindowOfAnotherThreadIsRefused) {
+  HWND other = nullptr;
+  HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  struct Shared {
+    HWND* window;
+    HANDLE ready, done;
+  } shared{&other, ready, done};
+  HANDLE thread = CreateThread(
+      nullptr, 0,
+      [](LPVOID parameter) -> DWORD {
+        auto* s = static_cast<Shared*>(parameter);
+        *s->window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        SetEvent(s->ready);
+        WaitForSingleObject(s->done, 10000);
+        DestroyWindow(*s->window);
+        return 0;
+      },
+      &shared, 0, nullptr);
+  ASSERT_NE(thread, nullptr);
+  WaitForSingleObject(ready, 10000);
+  ASSERT_NE(other, nullptr);
+  TAddLayer layer(1);
+  EXPECT_FALSE(layer.Attach(other));
+  EXPECT_FALSE(layer.Attached());
+  SetEvent(done);
+  WaitForSingleObject(thread, 10000);
+  for (HANDLE handle : {thread, ready, done}) CloseHandle(handle);
+}
+
 // A wrapper on a library control's window attaches again when the control re-creates it.
 TEST(WindowSubclass, ReCreatedLibraryWindowNotifiesSoWrappersReattach) {
   auto form = MakeShownForm();
