@@ -6,6 +6,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <map>
 #include <string>
 
 #include "gallery/GalleryForm.h"
@@ -24,6 +26,22 @@ using trelvix::testing::SoakOptions;
 
 constexpr std::uint64_t kFixedSeed = 20261209;
 constexpr int kShortSteps = 200;
+
+// Each of three ways once, to warm what the system and the engine keep, then twice more: every kind of
+// GDI object is counted as many times after as before.
+void ExpectRoundsLeaveNoGdiObjectBehind(const std::function<void(int)>& round) {
+  for (int way = 0; way < 3; ++way) round(way);
+  const auto before = trelvix::testing::LiveGdiObjectKinds();
+  for (int repeat = 0; repeat < 2; ++repeat)
+    for (int way = 0; way < 3; ++way) round(way);
+  const auto after = trelvix::testing::LiveGdiObjectKinds();
+  for (const auto& [kind, count] : after) {
+    const auto found = before.find(kind);
+    EXPECT_EQ(count, found == before.end() ? 0 : found->second) << kind;
+  }
+  for (const auto& [kind, count] : before)
+    if (!after.contains(kind)) ADD_FAILURE() << kind << ": " << count << " before, none after";
+}
 
 TEST(SkinSoak, ARandomSeriesOfOperationsKeepsTheEngineInStepWithItsModelAndLeavesNothingBehind) {
   ui::Application->Initialize();
@@ -78,17 +96,7 @@ TEST(SkinSoak, AnMdiFrameClosedWithAChildMaximizedLeavesNoGdiObjectBehind) {
     ui::TComponent::Free(mdi);
     trelvix::testing::Pump(150);
   };
-  for (int way = 0; way < 3; ++way) round(way);
-  const auto before = trelvix::testing::LiveGdiObjectKinds();
-  for (int repeat = 0; repeat < 2; ++repeat)
-    for (int way = 0; way < 3; ++way) round(way);
-  const auto after = trelvix::testing::LiveGdiObjectKinds();
-  for (const auto& [kind, count] : after) {
-    const auto found = before.find(kind);
-    EXPECT_EQ(count, found == before.end() ? 0 : found->second) << kind;
-  }
-  for (const auto& [kind, count] : before)
-    if (!after.contains(kind)) ADD_FAILURE() << kind << ": " << count << " before, none after";
+  ExpectRoundsLeaveNoGdiObjectBehind(round);
   form.reset();
   trelvix::testing::Pump(50);
 }
@@ -129,17 +137,7 @@ TEST(SkinSoak, AnMdiFrameSkinnedWhileAChildIsMaximizedShowsOnlyItsOwnMenuAndLeav
     ui::TComponent::Free(mdi);
     trelvix::testing::Pump(150);
   };
-  for (int way = 0; way < 3; ++way) round(way);
-  const auto before = trelvix::testing::LiveGdiObjectKinds();
-  for (int repeat = 0; repeat < 2; ++repeat)
-    for (int way = 0; way < 3; ++way) round(way);
-  const auto after = trelvix::testing::LiveGdiObjectKinds();
-  for (const auto& [kind, count] : after) {
-    const auto found = before.find(kind);
-    EXPECT_EQ(count, found == before.end() ? 0 : found->second) << kind;
-  }
-  for (const auto& [kind, count] : before)
-    if (!after.contains(kind)) ADD_FAILURE() << kind << ": " << count << " before, none after";
+  ExpectRoundsLeaveNoGdiObjectBehind(round);
   form.reset();
   trelvix::testing::Pump(50);
 }
