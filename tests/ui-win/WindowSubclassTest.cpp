@@ -208,30 +208,30 @@ TEST(WindowSubclass, AWindowDestroyedInsideOneOfItsMessagesTellsEveryLayerOnce) 
   EXPECT_EQ(TWindowSubclass::AttachedCount(), 0u);
 }
 
+struct OtherThreadWindow {
+  HWND window = nullptr;
+  HANDLE ready = nullptr, done = nullptr;
+};
+
+DWORD WINAPI OwnAWindowUntilDone(LPVOID parameter) {
+  auto* shared = static_cast<OtherThreadWindow*>(parameter);
+  shared->window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  SetEvent(shared->ready);
+  WaitForSingleObject(shared->done, 10000);
+  DestroyWindow(shared->window);
+  return 0;
+}
+
 TEST(WindowSubclass, AWindowOfAnotherThreadIsRefused) {
-  HWND other = nullptr;
   HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  struct Shared {
-    HWND* window;
-    HANDLE ready, done;
-  } shared{&other, ready, done};
-  HANDLE thread = CreateThread(
-      nullptr, 0,
-      [](LPVOID parameter) -> DWORD {
-        auto* s = static_cast<Shared*>(parameter);
-        *s->window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-        SetEvent(s->ready);
-        WaitForSingleObject(s->done, 10000);
-        DestroyWindow(*s->window);
-        return 0;
-      },
-      &shared, 0, nullptr);
+  OtherThreadWindow shared{nullptr, ready, done};
+  HANDLE thread = CreateThread(nullptr, 0, OwnAWindowUntilDone, &shared, 0, nullptr);
   ASSERT_NE(thread, nullptr);
   WaitForSingleObject(ready, 10000);
-  ASSERT_NE(other, nullptr);
+  ASSERT_NE(shared.window, nullptr);
   TAddLayer layer(1);
-  EXPECT_FALSE(layer.Attach(other));
+  EXPECT_FALSE(layer.Attach(shared.window));
   EXPECT_FALSE(layer.Attached());
   SetEvent(done);
   WaitForSingleObject(thread, 10000);
