@@ -283,6 +283,7 @@ class Soak {
   void OpenFrameMenu(HWND window, WPARAM key, bool withRequest);
   void MakeRequestInsideMenu(MenuScript& script);
   void WarmUp();
+  void MakeTabArrows();
   // The GDI object types whose counts differ between the start and the end.
   std::string TypeChanges() const;
   std::string WindowChanges() const;
@@ -748,6 +749,21 @@ std::string Soak::WindowChanges() const {
   return changes.empty() ? changes : changes + ")";
 }
 
+void Soak::MakeTabArrows() {
+  // A tab control makes its scroll arrows the first time its tabs do not fit and keeps them, hidden,
+  // until its window goes: each one is made to make them, so that a count holds them whether or not
+  // the series narrowed that control.
+  for (Entry* entry : Live(true)) {
+    auto* tabs = dynamic_cast<ui::TCustomTabControl*>(entry->control);
+    if (!tabs) continue;
+    const int width = tabs->Width();
+    tabs->SetWidth(24);
+    Pump(5);
+    tabs->SetWidth(width);
+  }
+  Pump(5);
+}
+
 void Soak::WarmUp() {
   // The system keeps what it loads for its first message box, menus and MDI windows (icons, check
   // marks, fonts) and so does the engine for each skin: all of that is in place before the counting.
@@ -764,6 +780,8 @@ void Soak::WarmUp() {
       Check("warm-up");
     }
     CloseMdi();
+    MakeTabArrows();
+    Check("warm-up");
     MessageBox();
     ShowPopupMenu(false);
     OpenFrameMenu(form_->Handle(), L'f', false);
@@ -833,6 +851,7 @@ void Soak::GoToRest(const std::string& step) {
 SoakCounts Soak::CountAtRest() {
   // Controls keep what they draw with once they have drawn: each page is shown and everything drawn
   // before the count, at the start as at the end.
+  MakeTabArrows();
   ui::TPageControl* pages = nullptr;
   for (Entry* entry : Live(false))
     if (auto* found = dynamic_cast<ui::TPageControl*>(entry->control)) pages = found;
