@@ -17,15 +17,6 @@ constexpr int kLargestFontHeight = 512;
 // A title bar shows far fewer characters; a longer text only costs measuring time before its ellipsis.
 constexpr int kLongestCaption = 1000;
 
-std::wstring WindowText(HWND window) {
-  const int length = std::min(GetWindowTextLengthW(window), kLongestCaption);
-  if (length <= 0) return {};
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = GetWindowTextW(window, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(std::clamp(copied, 0, length)));
-  return text;
-}
-
 bool SameFont(const LOGFONTW& a, const LOGFONTW& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 HFONT Cached(const LOGFONTW& wanted, LOGFONTW& key, ui::GdiFont& font) {
@@ -49,6 +40,15 @@ bool HasEveryGlyph(HDC dc, HFONT font, const std::wstring& text) {
 
 }  // namespace
 
+std::wstring CaptionWindowText(HWND window) {
+  const int length = std::min(GetWindowTextLengthW(window), kLongestCaption);
+  if (length <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const int copied = GetWindowTextW(window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(std::clamp(copied, 0, length)));
+  return text;
+}
+
 HFONT TCaptionTextPainter::FontFor(HDC dc, TSkinData& data, const std::wstring& text) {
   LOGFONTW font = data.CaptionFont.LogFont();
   if (data.FTitle && data.FTitle->FontHeight > 0)
@@ -71,7 +71,7 @@ void TCaptionTextPainter::Release() {
 
 void TCaptionTextPainter::Paint(HDC dc, TSkinData& data, const CaptionTextFrame& frame) {
   if (!CaptionLayerActive() || !data.FTitle || frame.titleHeight <= 0) return;
-  const std::wstring text = WindowText(frame.window);
+  const std::wstring text(frame.text);
   if (text.empty()) return;
   HFONT font = FontFor(dc, data, text);
   if (!font) return;

@@ -6,6 +6,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/SkinFrameGeometry.h"
@@ -13,9 +14,12 @@
 
 namespace skin {
 
+// A window's text as a title bar shows it, cut at a length no title bar can show.
+std::wstring CaptionWindowText(HWND window);
+
 // The frame as it is being painted.
 struct CaptionTextFrame {
-  HWND window = nullptr;
+  std::wstring_view text;
   int width = 0;
   int titleHeight = 0;
   FrameMetrics metrics;

@@ -52,9 +52,15 @@ SIZE OuterSize(HWND window) {
   return {r.right - r.left, r.bottom - r.top};
 }
 
-// A strip's old picture is of no use at a new size: it is not carried over.
+constexpr int kStripSlack = 64;
+
+// A strip is kept while it holds what is asked, so that the steps of a resize draw into the same
+// picture; one far larger than needed is made anew, its old picture not carried over. Only the asked
+// part is ever read.
 void SizeStrip(ui::TBitmap& strip, int width, int height) {
-  if (strip.Width() == width && strip.Height() == height) return;
+  const bool holds = !strip.Empty() && strip.Width() >= width && strip.Height() >= height;
+  const bool oversized = strip.Width() > 2 * width + kStripSlack || strip.Height() > 2 * height + kStripSlack;
+  if (holds && !oversized) return;
   strip.FreeImage();
   strip.SetSize(width, height);
 }
@@ -175,6 +181,7 @@ bool TWinSkinForm::AttachWindow(HWND window) {
   FOriginalStyle = style;
   FSkinState = 0;
   FActive = true;
+  FTitleFacts = {};
   ReadShowState();
   PostMessageW(window, SM_SKININIT, 0, kSkinInitMark);
   return true;
@@ -583,14 +590,16 @@ void TWinSkinForm::BuildRegion(bool rebuild) {
     FRegionHeight = size.cy;
     return;
   }
+  const unsigned paintsBefore = FFullFramePaints;
   if (SetWindowRgn(window, region.get(), FALSE)) {
     // The system owns a region it was given: it deletes it when another comes or the window goes.
     region.release();
     FHasRegion = true;
     FRegionWidth = size.cx;
     FRegionHeight = size.cy;
-    // A re-skin repaints the whole window once it is done.
-    if (!rebuild) PaintFrame(nullptr);
+    // A re-skin repaints the whole window once it is done; the system may have asked for the paint
+    // already, as Wine does for the first region of a shown window.
+    if (!rebuild && FFullFramePaints == paintsBefore) PaintFrame(nullptr);
   }
 }
 
@@ -759,8 +768,14 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       const bool childOutOfNormal =
           FMdiKind == MdiKind::Child && (MaximizedChildMode() || FShowState != ShowState::Normal);
       if (FShowState != ShowState::Minimized && !childOutOfNormal &&
-          (FSkinState == kSkinStateSkinned || FSkinState == kSkinStateReskinning))
+          (FSkinState == kSkinStateSkinned || FSkinState == kSkinStateReskinning)) {
+        FSizeStep = true;
+        struct SizeStepEnd {
+          bool& on;
+          ~SizeStepEnd() { on = false; }
+        } stepEnd{FSizeStep};
         BuildRegion(false);
+      }
       return result;
     }
     case WM_WINDOWPOSCHANGED: ReadShowState(); return CallPrevious(msg, wParam, lParam);
@@ -1040,8 +1055,8 @@ void TWinSkinForm::ShowSystemMenu(POINT screen) {
 void TWinSkinForm::Repaint(const std::vector<std::size_t>& buttons) {
   if (buttons.empty() || !PaintsFrame(FSkinState, style_.border, FMdiKind, FShowState)) return;
   const SIZE size = OuterSize(Window());
-  const ui::TBitmap& backdrop = Composed().backdrop;
-  if (backdrop.Width() != size.cx || backdrop.Empty()) return;
+  ComposedFrame& composed = Composed();
+  if (composed.width != size.cx || composed.backdrop.Empty()) return;
   ui::WindowDc windowDc(Window(), true);
   if (!windowDc) return;
   const FrameLayout layout = LayoutFrame(size.cx, size.cy, metrics_, FShowState);
@@ -1053,15 +1068,16 @@ void TWinSkinForm::Repaint(const std::vector<std::size_t>& buttons) {
           setups_[index].fields.Visibility == kMenuBandVisibility)
         continue;
       const SkinRect& b = boxes_[index].bounds;
-      if (!b.HasArea() || b.bottom > backdrop.Height()) continue;
+      if (!b.HasArea() || b.bottom > composed.backdropHeight) continue;
       ui::TBitmap piece;
       piece.SetPixelFormat(ui::TPixelFormat::pf24bit);
       piece.SetSize(b.Width(), b.Height());
       HDC dc = piece.Canvas().Handle();
-      BitBlt(dc, 0, 0, b.Width(), b.Height(), Composed().backdrop.Canvas().Handle(), b.left, b.top, SRCCOPY);
+      BitBlt(dc, 0, 0, b.Width(), b.Height(), composed.backdrop.Canvas().Handle(), b.left, b.top, SRCCOPY);
       SetViewportOrgEx(dc, -b.left, -b.top, nullptr);
       const CaptionButtonSetup& setup = setups_[index];
-      DrawButton(dc, index, TrackedPaintCell(tracker_.State(index), setup.fields.Visibility, setup.picture.frameCount));
+      DrawButton(dc, index, TrackedPaintCell(tracker_.State(index), setup.fields.Visibility, setup.picture.frameCount),
+                 composed.icon);
       SetViewportOrgEx(dc, 0, 0, nullptr);
       BitBlt(windowDc.get(), b.left, b.top, b.Width(), b.Height(), dc, 0, 0, SRCCOPY);
     }
@@ -1076,10 +1092,10 @@ void TWinSkinForm::DrawEdge(HDC dc, TDataSkinBorder& edge, const RECT& rect, boo
                 EdgeFrameIndex(FActive, edge.FrameCount), edge.Margins());
 }
 
-void TWinSkinForm::DrawButton(HDC dc, std::size_t index, int cell) {
+void TWinSkinForm::DrawButton(HDC dc, std::size_t index, int cell, HICON windowIcon) {
   const RECT rect = ToRect(boxes_[index].bounds);
   if (ShowsWindowIcon(boxes_[index].action)) {
-    DrawWindowIcon(dc, rect);
+    DrawWindowIcon(dc, rect, windowIcon);
     return;
   }
   if (index >= FSkinData.FSysButtons.size()) return;
@@ -1107,8 +1123,8 @@ HICON TWinSkinForm::WindowIcon() const {
   return icon;
 }
 
-void TWinSkinForm::DrawWindowIcon(HDC dc, const RECT& rect) {
-  if (HICON icon = WindowIcon()) {
+void TWinSkinForm::DrawWindowIcon(HDC dc, const RECT& rect, HICON icon) {
+  if (icon) {
     DrawIconEx(dc, rect.left, rect.top, icon, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0, nullptr,
                DI_NORMAL);
     return;
@@ -1123,7 +1139,7 @@ void TWinSkinForm::ComposeEdges(HDC dc, const RECT& strip, const FrameLayout& la
   // The side edges are composed whole; the strips across take their ends from them.
   for (auto [side, area] : {std::pair{&composed.left, &layout.left}, std::pair{&composed.right, &layout.right}})
     if (!side->Empty())
-      BitBlt(dc, area->left, area->top, side->Width(), side->Height(), side->Canvas().Handle(), 0, 0, SRCCOPY);
+      BitBlt(dc, area->left, area->top, area->Width(), area->Height(), side->Canvas().Handle(), 0, 0, SRCCOPY);
   const auto draw = [&](TDataSkinBorder& edge, const SkinRect& area, bool vertical) {
     const RECT rect = ToRect(area);
     RECT common{};
@@ -1209,10 +1225,16 @@ void TWinSkinForm::PaintStrips(HDC target, bool titleOnly) {
       composed.edges = true;
     }
 
-    const int length = std::max(GetWindowTextLengthW(window), 0);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(std::clamp(GetWindowTextW(window, text.data(), length + 1), 0, length)));
-    const HICON icon = WindowIcon();
+    // Inside a size step each message to the window costs far more than the whole title (it is sent
+    // from deep in the system's nested calls under Wine): the step shows the text and icon the last
+    // paint read, and the next paint reads them again.
+    if (!FSizeStep || !FTitleFacts.known) {
+      FTitleFacts.text = CaptionWindowText(window);
+      FTitleFacts.icon = WindowIcon();
+      FTitleFacts.known = true;
+    }
+    const std::wstring& text = FTitleFacts.text;
+    const HICON icon = FTitleFacts.icon;
     const bool captionLayer = CaptionLayerActive();
     if (bandInTop || composed.text != text || composed.icon != icon || composed.captionLayer != captionLayer ||
         composed.boxes != boxes_)
@@ -1226,17 +1248,18 @@ void TWinSkinForm::PaintStrips(HDC target, bool titleOnly) {
         FillRect(top, &band, face);
         if (FMenuBar) FMenuBar->Paint(top, layout.menuBand, FSkinData, RightToLeft(), FActive);
       }
-      FCaptionText.Paint(top, FSkinData, {window, W, titleHeight, metrics_, FShowState, FActive, boxes_});
+      FCaptionText.Paint(top, FSkinData, {text, W, titleHeight, metrics_, FShowState, FActive, boxes_});
       if (backdropHeight > 0) {
         SizeStrip(composed.backdrop, W, backdropHeight);
+        composed.backdropHeight = backdropHeight;
         BitBlt(composed.backdrop.Canvas().Handle(), 0, 0, W, backdropHeight, top, 0, 0, SRCCOPY);
       }
       for (std::size_t i = 0; i < boxes_.size(); ++i) {
         if (!boxes_[i].visible || setups_[i].picture.Empty()) continue;
-        DrawButton(top, i, FullPaintCell(FActive, setups_[i].picture.frameCount));
+        DrawButton(top, i, FullPaintCell(FActive, setups_[i].picture.frameCount), icon);
       }
       composed.title = !bandInTop;
-      composed.text = std::move(text);
+      composed.text = text;
       composed.icon = icon;
       composed.captionLayer = captionLayer;
       composed.boxes = boxes_;
@@ -1270,6 +1293,7 @@ void TWinSkinForm::PaintStrips(HDC target, bool titleOnly) {
       }
       if (paintBand) blit(FMenuBandStrip, bandStrip, {bandStrip.left, bandStrip.top});
     }
+    if (!titleOnly) ++FFullFramePaints;
   } catch (const std::exception&) {
     // A frame that cannot be drawn now is drawn whole by the next paint.
     ForgetComposedFrames();

@@ -162,8 +162,8 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   void Repaint(const std::vector<std::size_t>& buttons);
 
   void DrawEdge(HDC dc, TDataSkinBorder& edge, const RECT& rect, bool vertical);
-  void DrawButton(HDC dc, std::size_t index, int cell);
-  void DrawWindowIcon(HDC dc, const RECT& rect);
+  void DrawButton(HDC dc, std::size_t index, int cell, HICON windowIcon);
+  void DrawWindowIcon(HDC dc, const RECT& rect, HICON icon);
 
   void LoadMetrics();
   void FreeSurfaces();
@@ -229,6 +229,7 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
     bool title = false;
     int width = 0;
     int height = 0;
+    int backdropHeight = 0;
     ShowState show = ShowState::Normal;
     std::wstring text;
     HICON icon = nullptr;
@@ -244,6 +245,14 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   // Draws the edges that reach into `strip` (window coordinates) into `dc`, which holds that strip.
   void ComposeEdges(HDC dc, const RECT& strip, const FrameLayout& layout, ComposedFrame& composed);
   HICON WindowIcon() const;
+  // The text and icon the title was last painted from.
+  struct TitleFacts {
+    std::wstring text;
+    HICON icon = nullptr;
+    bool known = false;
+  } FTitleFacts;
+  bool FSizeStep = false;
+  unsigned FFullFramePaints = 0;
   std::array<ComposedFrame, 2> FComposed;
   ui::TBitmap FMenuBandStrip;
   // Caption-button cells as last stretched to their boxes, each with its key mask; gone with the composed

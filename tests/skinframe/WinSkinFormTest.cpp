@@ -175,11 +175,17 @@ class SkinnedWindow : public ::testing::TestWithParam<int> {
   }
 
   // The frame of a new window like the test's, with `title`, in the active or inactive look, painted by
-  // a frame object that has never painted the test window.
-  trelvix::testing::Capture FreshFramePaint(const wchar_t* title, bool active) {
+  // a frame object that has never painted the test window; of the test window's first size, or of a
+  // window whose client is `client`.
+  trelvix::testing::Capture FreshFramePaint(const wchar_t* title, bool active, SIZE client = {}) {
+    RECT outer = systemWindow_;
+    if (client.cx > 0) {
+      outer = {0, 0, client.cx, client.cy};
+      AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    }
     HWND twin = CreateWindowExW(0, L"TrelvixFrameTestWindow", title, WS_OVERLAPPEDWINDOW, 160, 120,
-                                systemWindow_.right - systemWindow_.left, systemWindow_.bottom - systemWindow_.top,
-                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+                                outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
     EXPECT_NE(twin, nullptr);
     if (!twin) return {};
     ShowWindow(twin, SW_SHOWNOACTIVATE);
@@ -397,6 +403,33 @@ TEST_P(SkinnedWindow, AFramePaintedBeforeShowsEachNewTitleAndEachLookAsAFreshFra
     const trelvix::testing::Capture fresh = FreshFramePaint(step.title, step.active);
     EXPECT_TRUE(SamePicture(cached, fresh)) << step.what;
   }
+}
+
+// The frame keeps its strips from one size to the next, larger ones included, and only what each size
+// asks of them may show.
+TEST_P(SkinnedWindow, AFrameResizedStepByStepShowsWhatAFreshFrameOfEachSizeShows) {
+  Skin();
+  SendMessageW(window_, WM_NCACTIVATE, TRUE, 0);
+  PaintedFrame();
+  wchar_t title[64]{};
+  GetWindowTextW(window_, title, 64);
+  for (const SIZE size : {SIZE{900, 600}, SIZE{899, 600}, SIZE{899, 320}, SIZE{430, 320}, SIZE{430, 660},
+                          SIZE{960, 660}}) {
+    SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT client = ClientRect(window_);
+    const trelvix::testing::Capture cached = PaintedFrame();
+    ASSERT_EQ(cached.width, size.cx);
+    const trelvix::testing::Capture fresh = FreshFramePaint(title, true, {client.right, client.bottom});
+    EXPECT_TRUE(SamePicture(cached, fresh)) << size.cx << "x" << size.cy;
+  }
+  // A text set behind the window procedure's back, as the MDI code sets a frame's, shows by the first
+  // paint after the next size step.
+  constexpr wchar_t kQuietTitle[] = L"转换 3GP — 静默";
+  DefWindowProcW(window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kQuietTitle));
+  SetWindowPos(window_, nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT client = ClientRect(window_);
+  const trelvix::testing::Capture cached = PaintedFrame();
+  EXPECT_TRUE(SamePicture(cached, FreshFramePaint(kQuietTitle, true, {client.right, client.bottom})));
 }
 
 // Frame pixels on screen (inside the window's shape, outside the client) that differ from `painted`.
