@@ -54,6 +54,19 @@ SIZE OuterSize(HWND window) {
 
 constexpr int kStripSlack = 64;
 
+// Sets a flag for a scope and gives it back its value after, so that the scopes may nest.
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : flag_(flag), before_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = before_; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+  bool before_;
+};
+
 // A strip is kept while it holds what is asked, so that the steps of a resize draw into the same
 // picture; one far larger than needed is made anew, its old picture not carried over. Only the asked
 // part is ever read.
@@ -769,11 +782,7 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
           FMdiKind == MdiKind::Child && (MaximizedChildMode() || FShowState != ShowState::Normal);
       if (FShowState != ShowState::Minimized && !childOutOfNormal &&
           (FSkinState == kSkinStateSkinned || FSkinState == kSkinStateReskinning)) {
-        FSizeStep = true;
-        struct SizeStepEnd {
-          bool& on;
-          ~SizeStepEnd() { on = false; }
-        } stepEnd{FSizeStep};
+        FlagScope titleHeld(FTitleFactsHeld);
         BuildRegion(false);
       }
       return result;
@@ -798,6 +807,7 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       return CallPrevious(msg, wParam, lParam);
     case WM_SETTEXT:
     case WM_SETICON: {
+      FTitleFacts.known = false;
       const LRESULT result = CallWithoutSystemCaption(msg, wParam, lParam);
       PaintStrips(nullptr, true);
       return result;
@@ -1114,6 +1124,12 @@ void TWinSkinForm::DrawButton(HDC dc, std::size_t index, int cell, HICON windowI
   DrawKeyedCell(dc, rect, prepared->keyed);
 }
 
+void TWinSkinForm::ReadTitleFacts() {
+  FTitleFacts.text = CaptionWindowText(Window());
+  FTitleFacts.icon = WindowIcon();
+  FTitleFacts.known = true;
+}
+
 HICON TWinSkinForm::WindowIcon() const {
   HWND window = Window();
   auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
@@ -1225,14 +1241,7 @@ void TWinSkinForm::PaintStrips(HDC target, bool titleOnly) {
       composed.edges = true;
     }
 
-    // Inside a size step each message to the window costs far more than the whole title (it is sent
-    // from deep in the system's nested calls under Wine): the step shows the text and icon the last
-    // paint read, and the next paint reads them again.
-    if (!FSizeStep || !FTitleFacts.known) {
-      FTitleFacts.text = CaptionWindowText(window);
-      FTitleFacts.icon = WindowIcon();
-      FTitleFacts.known = true;
-    }
+    if (!FTitleFactsHeld || !FTitleFacts.known) ReadTitleFacts();
     const std::wstring& text = FTitleFacts.text;
     const HICON icon = FTitleFacts.icon;
     const bool captionLayer = CaptionLayerActive();

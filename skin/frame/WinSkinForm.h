@@ -245,13 +245,16 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   // Draws the edges that reach into `strip` (window coordinates) into `dc`, which holds that strip.
   void ComposeEdges(HDC dc, const RECT& strip, const FrameLayout& layout, ComposedFrame& composed);
   HICON WindowIcon() const;
-  // The text and icon the title was last painted from.
+  // The text and icon the title was last painted from. Each message sent to the window from inside a
+  // size step costs more than the whole title under Wine (it goes through the system's nested calls):
+  // paints there use what was read, and the next paint, or a new text or icon, reads them again.
   struct TitleFacts {
     std::wstring text;
     HICON icon = nullptr;
     bool known = false;
   } FTitleFacts;
-  bool FSizeStep = false;
+  bool FTitleFactsHeld = false;
+  void ReadTitleFacts();
   unsigned FFullFramePaints = 0;
   std::array<ComposedFrame, 2> FComposed;
   ui::TBitmap FMenuBandStrip;
