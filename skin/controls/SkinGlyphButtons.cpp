@@ -57,8 +57,11 @@ bool TSkinBitButton::ComposeGlyphButton(const RECT& rect, int face, int cell, bo
     const int used = cell > count ? 1 : cell;
     if (cellWidth > 0) {
       glyph.SetSize(cellWidth, picture->Height());
-      BitBlt(glyph.Canvas().Handle(), 0, 0, cellWidth, picture->Height(), picture->Canvas().Handle(),
-             (used - 1) * cellWidth, 0, SRCCOPY);
+      // Through a DC of our own: the control's picture would keep a canvas of its own for good.
+      ui::MemoryDc sourceDc(CreateCompatibleDC(dc));
+      ui::SelectedObject selected(sourceDc.get(), picture->Handle());
+      BitBlt(glyph.Canvas().Handle(), 0, 0, cellWidth, picture->Height(), sourceDc.get(), (used - 1) * cellWidth, 0,
+             SRCCOPY);
       if (cell == 2) TurnGrey(glyph);
     }
   }
@@ -83,7 +86,7 @@ bool TSkinBitButton::ComposeGlyphButton(const RECT& rect, int face, int cell, bo
   ui::SelectedObject font(dc, CaptionFont());
   SetTextColor(dc, FEnabled ? CaptionColour(face) : GetSysColor(COLOR_BTNSHADOW));
   SetBkMode(dc, TRANSPARENT);
-  FText = CaptionText();
+  FText = PaintedCaption();
   const ui::TButtonLayout layout = LayoutOf(source);
   const bool across = layout == ui::TButtonLayout::blGlyphLeft || layout == ui::TButtonLayout::blGlyphRight;
   RECT textArea{2, 2, w - 2, h - 2};
@@ -131,7 +134,7 @@ void TSkinBitButton::DrawSkin(HDC dc, const RECT& rect) {
 
 void TSkinMenuButton::DrawSkin(HDC dc, const RECT& rect) {
   RefreshEnabledAndFocus();
-  FText = CaptionText();
+  FText = PaintedCaption();
   const int face = ButtonFaceIndex(FEnabled, FState, FFocused, kFaceHot);
   if (!DrawFace(rect, face)) return;
   HDC faceDc = FFace.Canvas().Handle();

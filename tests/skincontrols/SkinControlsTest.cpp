@@ -25,6 +25,7 @@
 #include "skin/controls/SkinProgressBars.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/manage/SkinManage.h"
+#include "tests/support/HandleCensus.h"
 #include "tests/support/PixelTest.h"
 #include "tests/support/SkinWindowTests.h"
 #include "tests/support/SkinnedForms.h"
@@ -645,6 +646,38 @@ TEST_F(Wrappers, ABitButtonKeepsItsGlyphWhereItsLayoutPutsIt) {
   const std::vector<int> right = RedColumns(button->Handle());
   ASSERT_FALSE(right.empty());
   EXPECT_GT(right.front(), 60);
+}
+
+// The skin draws a button's glyph without leaving a DC on it: skinned, painted and unskinned again,
+// the process holds as many memory DCs as before.
+TEST_F(Wrappers, ASkinnedBitButtonLeavesItsGlyphAsItFoundIt) {
+  OpenForm();
+  auto* button = Add<ui::TBitBtn>(form_.get(), 10, 10, 120, 30);
+  ui::TBitmap& glyph = button->Glyph();
+  glyph.SetPixelFormat(ui::TPixelFormat::pf24bit);
+  glyph.SetSize(12, 12);
+  ui::GdiBrush red(CreateSolidBrush(RGB(255, 0, 0)));
+  const RECT all{0, 0, 12, 12};
+  FillRect(glyph.Canvas().Handle(), &all, red.get());
+  ui::GdiBrush white(CreateSolidBrush(RGB(255, 255, 255)));
+  const RECT corner{0, 11, 1, 12};
+  FillRect(glyph.Canvas().Handle(), &corner, white.get());  // the transparent colour
+  // Hidden before the skin goes, the button does not draw its glyph itself in between.
+  const auto skinnedRound = [&] {
+    button->SetVisible(true);
+    data_->SetActive(true);
+    ASSERT_NE(ShowAndFrame(), nullptr);
+    RedrawWindow(button->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ASSERT_FALSE(RedColumns(button->Handle()).empty()) << "the glyph is drawn";
+    button->SetVisible(false);
+    data_->SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return TSkinManage::Instance()->FindFrame(form_->Handle()) == nullptr; }));
+  };
+  skinnedRound();
+  glyph.Handle();  // gives up the canvas the test drew with
+  const int before = trelvix::testing::LiveGdiObjectsByType()[OBJ_MEMDC];
+  skinnedRound();
+  EXPECT_EQ(trelvix::testing::LiveGdiObjectsByType()[OBJ_MEMDC], before);
 }
 
 TEST_F(Wrappers, AFlatSpeedButtonShowsItsFaceOnlyWhileHot) {

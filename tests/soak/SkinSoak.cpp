@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <map>
@@ -22,6 +23,7 @@
 #include "ui/Application.h"
 #include "ui/Buttons.h"
 #include "ui/DateTimePicker.h"
+#include "ui/Handles.h"
 #include "ui/ListBox.h"
 #include "ui/ListView.h"
 #include "ui/Messages.h"
@@ -284,6 +286,7 @@ class Soak {
   void MakeRequestInsideMenu(MenuScript& script);
   void WarmUp();
   void MakeTabArrows();
+  void PrintChildren(HWND parent);
   // The GDI object types whose counts differ between the start and the end.
   std::string TypeChanges() const;
   std::string WindowChanges() const;
@@ -752,16 +755,32 @@ std::string Soak::WindowChanges() const {
 void Soak::MakeTabArrows() {
   // A tab control makes its scroll arrows the first time its tabs do not fit and keeps them, hidden,
   // until its window goes: each one is made to make them, so that a count holds them whether or not
-  // the series narrowed that control.
+  // the series narrowed that control. The arrows are drawn once too, hidden or not: the system's
+  // theme loads the pictures of horizontal spin buttons when it first draws one and keeps them.
   for (Entry* entry : Live(true)) {
     auto* tabs = dynamic_cast<ui::TCustomTabControl*>(entry->control);
     if (!tabs) continue;
     const int width = tabs->Width();
     tabs->SetWidth(24);
     Pump(5);
+    PrintChildren(tabs->WindowHandle());
     tabs->SetWidth(width);
   }
   Pump(5);
+}
+
+void Soak::PrintChildren(HWND parent) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT bounds{};
+    GetWindowRect(child, &bounds);
+    const int width = std::max<int>(bounds.right - bounds.left, 1), height = std::max<int>(bounds.bottom - bounds.top, 1);
+    ui::WindowDc screen(nullptr);
+    ui::MemoryDc dc(CreateCompatibleDC(screen.get()));
+    ui::GdiBitmap picture(CreateCompatibleBitmap(screen.get(), width, height));
+    if (!dc || !picture) continue;
+    ui::SelectedObject selected(dc.get(), picture.get());
+    SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT | PRF_NONCLIENT | PRF_ERASEBKGND);
+  }
 }
 
 void Soak::WarmUp() {
