@@ -148,7 +148,7 @@ COLORREF TSkinButton::CaptionColour(int face) const {
 
 void TSkinButton::DrawSkin(HDC dc, const RECT& rect) {
   RefreshEnabledAndFocus();
-  FText = CaptionText();
+  FText = PaintedCaption();
   const int face = ButtonFaceIndex(FEnabled, FState, FFocused || IsDefaultButton());
   if (!DrawFace(rect, face)) return;
   HDC faceDc = FFace.Canvas().Handle();

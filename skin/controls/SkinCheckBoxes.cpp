@@ -113,7 +113,7 @@ void TSkinCheckControl::DrawSkin(HDC dc, const RECT& rect) {
   if (FKind == 1 && !FTransparent) FillSkinColor(dc, rect);
   DrawStripCell(dc, ToRect(layout.cell), frames, CurrentCell(frames), *strip);
   if (FKind != 1) return;
-  FText = CaptionText();
+  FText = PaintedCaption();
   const int saved = SaveDC(dc);
   SelectObject(dc, CaptionFont());
   const ui::TColor colour = FControl ? FControl->Font().Color() : static_cast<ui::TColor>(FSkinData->ButtonText);

@@ -73,7 +73,7 @@ bool TSkinGroupBox::BeforeMessage(ui::TMessage& message) {
 }
 
 void TSkinGroupBox::DrawSkin(HDC dc, const RECT& rect) {
-  FText = CaptionText();
+  FText = PaintedCaption();
   if (FControl) FillSkinColor(dc, rect);
   ui::SelectedObject font(dc, CaptionFont());
   SetTextColor(dc, FControl ? ui::ColorToRGB(FControl->Font().Color()) : ui::ColorToRGB(static_cast<ui::TColor>(FSkinData->ButtonText)));
@@ -94,9 +94,9 @@ void TSkinGroupBox::DrawSkin(HDC dc, const RECT& rect) {
   }
   if (!FText.empty()) {
     SetBkMode(dc, OPAQUE);
-  SetBkColor(dc, ui::ColorToRGB(static_cast<ui::TColor>(FSkinData->ButtonFace)));
-  const bool right = (GetWindowLongPtrW(FHandle, GWL_EXSTYLE) & WS_EX_RIGHT) != 0;
-  RECT text = right ? RECT{rect.left, rect.top, rect.right - 8, rect.bottom} : RECT{rect.left + 8, rect.top, rect.right, rect.bottom};
+    SetBkColor(dc, ui::ColorToRGB(static_cast<ui::TColor>(FSkinData->ButtonFace)));
+    const bool right = (GetWindowLongPtrW(FHandle, GWL_EXSTYLE) & WS_EX_RIGHT) != 0;
+    RECT text = right ? RECT{rect.left, rect.top, rect.right - 8, rect.bottom} : RECT{rect.left + 8, rect.top, rect.right, rect.bottom};
     const UINT format = right ? RightToLeftFormat(DT_RIGHT | DT_EXPANDTABS) : DT_EXPANDTABS;
     DrawTextW(dc, FText.c_str(), static_cast<int>(FText.size()), &text, format);
   }

@@ -50,6 +50,7 @@ void TSkinControl::AttachControl(TSkinControlList* form, TSkinData& data, bool m
   FControl = control;
   FHandle = control->Handle();
   FUnicode = IsWindowUnicode(FHandle) != FALSE;
+  FCaptionKnown = false;
   HookControl(*control);
   if (FForm) FForm->AddControl(this);
   if (FManageColor) {
@@ -75,7 +76,8 @@ void TSkinControl::AttachWindow(HWND window, TSkinData& data, TSkinControlList* 
   FKind = 0;
   if (FForm) FForm->AddControl(this);
   FUnicode = IsWindowUnicode(window) != FALSE;
-  FText = CaptionText();
+  FCaptionKnown = false;
+  FText = PaintedCaption();
   FBareLayer = std::make_unique<BareWindowLayer>(*this);
   if (!FBareLayer->Attach(window)) {
     FBareLayer.reset();
@@ -130,10 +132,12 @@ void TSkinControl::ReapplySkin() {
 }
 
 void TSkinControl::Intercept(ui::TMessage& message) {
+  if (message.Msg == WM_SETTEXT) FCaptionKnown = false;
   if (message.Msg == ui::CM_WNDRECREATED && FControl) {
     // The control made a new window after the old one went: the wrapper serves the new one.
     FHandle = reinterpret_cast<HWND>(message.LParam);
     FUnicode = IsWindowUnicode(FHandle) != FALSE;
+    FCaptionKnown = false;
     if (FLifeState == kLifeWindowDestroyed) {
       // The old window's end gave the control back its own background and colour: take them again.
       FLifeState = kLifeAttached;
@@ -155,14 +159,20 @@ void TSkinControl::Intercept(ui::TMessage& message) {
     return;
   }
   const std::weak_ptr<const bool> alive = FLifeToken;
+  const bool paint = message.Msg == WM_PAINT;
+  if (paint) ++FPaintDepth;
   // Counts only while the wrapper lives: the window's own handling may free it.
   struct Depth {
     const std::weak_ptr<const bool>& alive;
     int& depth;
+    int& paints;
+    bool paint;
     ~Depth() {
-      if (!alive.expired()) --depth;
+      if (alive.expired()) return;
+      --depth;
+      if (paint) --paints;
     }
-  } depth{alive, ++FMessageDepth};
+  } depth{alive, ++FMessageDepth, FPaintDepth, paint};
   if (BeforeMessage(message)) {
     CallDefault(message);
     if (!alive.expired()) AfterMessage(message);
@@ -272,6 +282,15 @@ ui::TColor TSkinControl::ParentColor(ui::TColor fallback) const {
 void TSkinControl::FillParentColor(HDC dc, const RECT& rect) const {
   const ui::TColor face = FSkinData ? static_cast<ui::TColor>(FSkinData->ButtonFace) : ui::clBtnFace;
   FillColor(dc, rect, ui::ColorToRGB(ParentColor(face)));
+}
+
+const std::wstring& TSkinControl::PaintedCaption() {
+  // A windowless control's caption changes without a message to tell of it.
+  if (FCompanion || !FCaptionKnown) {
+    FCaption = CaptionText();
+    FCaptionKnown = FCompanion == nullptr;
+  }
+  return FCaption;
 }
 
 std::wstring TSkinControl::CaptionText() const {

@@ -85,6 +85,9 @@ class TSkinControl : public ui::TComponent {
   void FillParentColor(HDC dc, const RECT& rect) const;
   // The caption as the control publishes it, or the window text of a bare window.
   std::wstring CaptionText() const;
+  // CaptionText as the last paint read it, read again once the window's text has changed: under Wine
+  // every message sent from inside a paint is dear.
+  const std::wstring& PaintedCaption();
   // The font the window draws with: the control's Font, else WM_GETFONT.
   HFONT CaptionFont() const;
   // Draws nothing while the window hides its focus cues (until the keyboard is used).
@@ -101,6 +104,8 @@ class TSkinControl : public ui::TComponent {
   void RefreshEnabledAndFocus();
   // The message in hand arrived while the window was handling another one of its own.
   bool Nested() const { return FMessageDepth > 1; }
+  // The message in hand arrived while the window was painting itself.
+  bool InsidePaint() const { return FPaintDepth > 0; }
   // Puts the wrapper's interceptor on the control's WindowProc (also a windowless control's).
   void HookControl(ui::TControl& control);
   // Takes the interceptor off again.
@@ -135,6 +140,9 @@ class TSkinControl : public ui::TComponent {
 
   ui::TControl* FHooked = nullptr;
   int FMessageDepth = 0;
+  int FPaintDepth = 0;
+  std::wstring FCaption;
+  bool FCaptionKnown = false;
   ui::TWndMethod FOldWindowProc;
   std::unique_ptr<BareWindowLayer> FBareLayer;
   // Expires with the wrapper: the window's own handling of a message may run a modal loop (a scroll

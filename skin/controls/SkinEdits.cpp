@@ -78,6 +78,7 @@ void TSkinComBox::AttachParts() {
   FEditLayer.reset();
   FEditWindow = nullptr;
   FListWindow = nullptr;
+  FComboInfoSize = {-1, -1};
   if (kind == CBS_DROPDOWN || kind == CBS_DROPDOWNLIST) {
     if (HWND edit = GetWindow(FHandle, GW_CHILD)) {
       FEditLayer = std::make_unique<EditPartLayer>(*this);
@@ -161,8 +162,11 @@ void TSkinComBox::AfterMessage(ui::TMessage& message) {
       RequestMouseLeave(FHandle);
       break;
     }
-    case WM_DRAWITEM:
-    case WM_NCPAINT: Redraw(); break;
+    case WM_DRAWITEM: Redraw(); break;
+    // Inside the window's own paint the skin is drawn when the paint is done.
+    case WM_NCPAINT:
+      if (!InsidePaint()) Redraw();
+      break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
       FState |= kStatePressed;
@@ -184,8 +188,17 @@ void TSkinComBox::DrawSkin(HDC dc, const RECT& rect) {
   if (!button || button->Bitmap.Empty()) return;
   FStyle = GetWindowLongPtrW(FHandle, GWL_STYLE);
   FExStyle = GetWindowLongPtrW(FHandle, GWL_EXSTYLE);
-  FComboInfo.cbSize = sizeof(FComboInfo);
-  if (SkinComboBoxInfo(FHandle, FComboInfo)) {
+  // What the system says of its button changes only with the window's size and style, and asking it
+  // from inside a paint is dear under Wine.
+  const SIZE size{rect.right - rect.left, rect.bottom - rect.top};
+  if (FComboInfoStyle != FStyle || FComboInfoSize.cx != size.cx || FComboInfoSize.cy != size.cy) {
+    FComboInfo = {};
+    FComboInfo.cbSize = sizeof(FComboInfo);
+    FComboInfoKnown = SkinComboBoxInfo(FHandle, FComboInfo);
+    FComboInfoStyle = FStyle;
+    FComboInfoSize = size;
+  }
+  if (FComboInfoKnown) {
     FButtonRect = FComboInfo.rcButton;
     if (FComboInfo.stateButton & STATE_SYSTEM_INVISIBLE) return;
   }

@@ -50,6 +50,9 @@ class TSkinComBox : public TSkinControl {
   HWND FEditWindow = nullptr;
   std::unique_ptr<EditPartLayer> FEditLayer;
   COMBOBOXINFO FComboInfo{};
+  bool FComboInfoKnown = false;
+  LONG_PTR FComboInfoStyle = -1;
+  SIZE FComboInfoSize{-1, -1};
   RECT FButtonRect{};
 };
 
