@@ -33,6 +33,7 @@
 #include "ui/Buttons.h"
 #include "ui/DateTimePicker.h"
 #include "ui/GraphicControl.h"
+#include "ui/Handles.h"
 #include "ui/ListBox.h"
 #include "ui/ListView.h"
 #include "ui/MediaPlayer.h"
@@ -646,6 +647,66 @@ TEST_F(Wrappers, ABitButtonKeepsItsGlyphWhereItsLayoutPutsIt) {
   const std::vector<int> right = RedColumns(button->Handle());
   ASSERT_FALSE(right.empty());
   EXPECT_GT(right.front(), 60);
+}
+
+// Counts the paints the system sends one window while it is alive.
+class PaintCounter {
+ public:
+  explicit PaintCounter(HWND window) : hook_(SetWindowsHookExW(WH_CALLWNDPROC, &Count, nullptr, GetCurrentThreadId())) {
+    watched_ = window;
+    paints_ = 0;
+  }
+  ~PaintCounter() { watched_ = nullptr; }
+  PaintCounter(const PaintCounter&) = delete;
+  PaintCounter& operator=(const PaintCounter&) = delete;
+  int Paints() const { return paints_; }
+
+ private:
+  static LRESULT CALLBACK Count(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code >= 0 && sent->hwnd == watched_ && sent->message == WM_PAINT) ++paints_;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static inline HWND watched_ = nullptr;
+  static inline int paints_ = 0;
+  ui::Hook hook_;
+};
+
+// A repaint of the form paints each skinned combo box once, whatever its style.
+TEST_F(Wrappers, ASkinnedComboBoxIsPaintedOncePerRepaint) {
+  OpenForm();
+  auto* dropDown = Add<ui::TComboBox>(form_.get(), 10, 10, 120, 22);
+  auto* list = Add<ui::TComboBox>(form_.get(), 10, 50, 120, 22);
+  list->SetStyle(ui::TComboBoxStyle::csDropDownList);
+  ASSERT_NE(ShowAndFrame(), nullptr);
+  for (ui::TComboBox* combo : {dropDown, list}) {
+    ASSERT_EQ(SendMessageW(combo->Handle(), skin::SM_ISSKINNED, 0, 0), 1);
+    PaintCounter counter(combo->Handle());
+    RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_EQ(counter.Paints(), 1) << (combo == list ? "drop-down list" : "drop-down");
+  }
+}
+
+// A new caption shows at the next paint, whether the control set it or a message did.
+TEST_F(Wrappers, ASkinnedButtonShowsEachNewCaption) {
+  OpenForm();
+  auto* button = Add<ui::TButton>(form_.get(), 10, 10, 90, 26);
+  auto* twin = Add<ui::TButton>(form_.get(), 10, 50, 90, 26);
+  button->SetCaption(L"确定");
+  twin->SetCaption(L"取消");
+  ASSERT_NE(ShowAndFrame(), nullptr);
+  form_->SetFocus();  // neither button wears the focused face
+  const auto painted = [](HWND window) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    return trelvix::testing::CaptureClient(window);
+  };
+  const RECT all{0, 0, 90, 26};
+  ASSERT_FALSE(painted(button->Handle()).SameArea(painted(twin->Handle()), all)) << "two captions, two pictures";
+  button->SetCaption(L"取消");
+  EXPECT_TRUE(painted(button->Handle()).SameArea(painted(twin->Handle()), all)) << "set by the control";
+  SendMessageW(button->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"OK"));
+  SendMessageW(twin->Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"OK"));
+  EXPECT_TRUE(painted(button->Handle()).SameArea(painted(twin->Handle()), all)) << "set by a message";
 }
 
 // The skin draws a button's glyph without leaving a DC on it: skinned, painted and unskinned again,
