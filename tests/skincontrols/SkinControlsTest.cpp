@@ -624,11 +624,8 @@ std::vector<int> RedColumns(HWND window) {
   return columns;
 }
 
-TEST_F(Wrappers, ABitButtonKeepsItsGlyphWhereItsLayoutPutsIt) {
-  OpenForm();
-  auto* button = Add<ui::TBitBtn>(form_.get(), 10, 10, 120, 30);
-  button->SetCaption(L"打开");
-  ui::TBitmap& glyph = button->Glyph();
+// A red 12x12 glyph whose bottom-left pixel, the transparent colour, is white.
+void PaintRedGlyph(ui::TBitmap& glyph) {
   glyph.SetPixelFormat(ui::TPixelFormat::pf24bit);
   glyph.SetSize(12, 12);
   ui::GdiBrush red(CreateSolidBrush(RGB(255, 0, 0)));
@@ -636,7 +633,14 @@ TEST_F(Wrappers, ABitButtonKeepsItsGlyphWhereItsLayoutPutsIt) {
   FillRect(glyph.Canvas().Handle(), &all, red.get());
   ui::GdiBrush white(CreateSolidBrush(RGB(255, 255, 255)));
   const RECT corner{0, 11, 1, 12};
-  FillRect(glyph.Canvas().Handle(), &corner, white.get());  // the bottom-left pixel is the transparent colour
+  FillRect(glyph.Canvas().Handle(), &corner, white.get());
+}
+
+TEST_F(Wrappers, ABitButtonKeepsItsGlyphWhereItsLayoutPutsIt) {
+  OpenForm();
+  auto* button = Add<ui::TBitBtn>(form_.get(), 10, 10, 120, 30);
+  button->SetCaption(L"打开");
+  PaintRedGlyph(button->Glyph());
   skin::TWinSkinForm* frame = ShowAndFrame();
   ASSERT_NE(frame, nullptr);
   ASSERT_NE(dynamic_cast<skin::TSkinBitButton*>(WrappersOf(*frame, button).front()), nullptr);
@@ -715,14 +719,7 @@ TEST_F(Wrappers, ASkinnedBitButtonLeavesItsGlyphAsItFoundIt) {
   OpenForm();
   auto* button = Add<ui::TBitBtn>(form_.get(), 10, 10, 120, 30);
   ui::TBitmap& glyph = button->Glyph();
-  glyph.SetPixelFormat(ui::TPixelFormat::pf24bit);
-  glyph.SetSize(12, 12);
-  ui::GdiBrush red(CreateSolidBrush(RGB(255, 0, 0)));
-  const RECT all{0, 0, 12, 12};
-  FillRect(glyph.Canvas().Handle(), &all, red.get());
-  ui::GdiBrush white(CreateSolidBrush(RGB(255, 255, 255)));
-  const RECT corner{0, 11, 1, 12};
-  FillRect(glyph.Canvas().Handle(), &corner, white.get());  // the transparent colour
+  PaintRedGlyph(glyph);
   // Hidden before the skin goes, the button does not draw its glyph itself in between.
   const auto skinnedRound = [&] {
     button->SetVisible(true);
