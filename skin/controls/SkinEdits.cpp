@@ -163,9 +163,11 @@ void TSkinComBox::AfterMessage(ui::TMessage& message) {
       break;
     }
     case WM_DRAWITEM: Redraw(); break;
-    // Inside the window's own paint the skin is drawn when the paint is done.
+    // Inside the window's own paint the skin is drawn when the paint is done. A simple combo box
+    // keeps its second paint: its edit and list stand inside it, and that paint also draws the line
+    // of face colour between them.
     case WM_NCPAINT:
-      if (!InsidePaint()) Redraw();
+      if (!InsidePaint() || (FStyle & 3) == CBS_SIMPLE) Redraw();
       break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
