@@ -130,10 +130,21 @@ bool TSkinButton::DrawFace(const RECT& rect, int face, bool withFace) {
   if (FTransparent && FHandle) {
     // The parent paints what lies behind the button, in the button's own coordinates.
     PaintParentBackground(FHandle, dc);
-  } else {
-    FillSkinColor(dc, all);
+    if (withFace) DrawElement(dc, all, buttons->FrameCount, face, *buttons);
+    return true;
   }
-  if (withFace) DrawElement(dc, all, buttons->FrameCount, face, *buttons);
+  const FaceKey key{FSkinData->LoadSerial(), w, h, withFace ? face : 0};
+  if (!(key == FKeptFaceKey) || FKeptFace.Width() != w || FKeptFace.Height() != h) {
+    FKeptFaceKey = {};
+    FKeptFace.SetPixelFormat(ui::TPixelFormat::pf24bit);
+    FKeptFace.SetSize(w, h);
+    if (FKeptFace.Width() != w || FKeptFace.Height() != h) return false;
+    HDC kept = FKeptFace.Canvas().Handle();
+    FillSkinColor(kept, all);
+    if (withFace) DrawElement(kept, all, buttons->FrameCount, face, *buttons);
+    FKeptFaceKey = key;
+  }
+  BitBlt(dc, 0, 0, w, h, FKeptFace.Canvas().Handle(), 0, 0, SRCCOPY);
   return true;
 }
 

@@ -45,6 +45,17 @@ class TSkinButton : public TSkinControl {
 
   ui::TBitmap FFace;
   bool FTransparent = false;
+
+ private:
+  // The background and face of the last opaque paint, kept until the skin, size or face changes:
+  // the element's cells are stretched and masked once, not on every repaint.
+  struct FaceKey {
+    std::uint64_t skin = 0;
+    int width = 0, height = 0, face = 0;
+    bool operator==(const FaceKey&) const = default;
+  };
+  ui::TBitmap FKeptFace;
+  FaceKey FKeptFaceKey;
 };
 
 }  // namespace skin

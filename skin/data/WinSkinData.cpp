@@ -349,6 +349,8 @@ TSkinData::LoadOutcome TSkinData::LoadSkinFile(std::span<const std::uint8_t> ski
     skinName_ = std::move(skinName);
     buttonFaceBrush_ = std::move(brush);
     skinLoaded_ = true;
+    static std::uint64_t loads = 0;
+    loadSerial_ = ++loads;
     return LoadOutcome::Loaded;
   } catch (const ESkinTooLarge&) {
   } catch (const std::bad_alloc&) {

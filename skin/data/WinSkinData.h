@@ -171,6 +171,9 @@ class TSkinData : public ui::TComponent, public TSkinElementSlots {
   bool LoadSkin();
   void Apply();
   bool SkinLoaded() const { return skinLoaded_; }
+  // Different for every completed load of any skin component in the process: a picture drawn
+  // from this skin may be kept while the number stays the same.
+  std::uint64_t LoadSerial() const { return loadSerial_; }
   const std::vector<std::uint8_t>& SkinStreamBytes() const { return skinStream_; }
   const std::string& SkinName() const { return skinName_; }
 
@@ -210,6 +213,7 @@ class TSkinData : public ui::TComponent, public TSkinElementSlots {
 
   std::vector<std::uint8_t> skinStream_;
   bool skinLoaded_ = false;
+  std::uint64_t loadSerial_ = 0;
   std::string skinName_;
   ui::GdiBrush buttonFaceBrush_;
   ImageListOwner menuGlyphs_;

@@ -713,6 +713,49 @@ TEST_F(Wrappers, ASkinnedButtonShowsEachNewCaption) {
   EXPECT_TRUE(painted(button->Handle()).SameArea(painted(twin->Handle()), all)) << "set by a message";
 }
 
+// A button keeps the face it drew until the skin, its size or its state changes: after each change
+// it looks as a button of the same size and state that paints for the first time.
+TEST_F(Wrappers, ASkinnedButtonsKeptFaceGoesWithASkinChangeAResizeAndAStateChange) {
+  OpenForm();
+  auto* button = Add<ui::TButton>(form_.get(), 10, 10, 90, 26);
+  const auto hiddenTwin = [&](int top, int width, int height) {
+    auto* twin = Add<ui::TButton>(form_.get(), 10, top, width, height);
+    twin->SetVisible(false);
+    return twin;
+  };
+  auto* twinOfSkin = hiddenTwin(50, 90, 26);
+  auto* twinOfSize = hiddenTwin(90, 120, 30);
+  auto* twinOfState = hiddenTwin(130, 120, 30);
+  for (ui::TButton* b : {button, twinOfSkin, twinOfSize, twinOfState}) b->SetCaption(L"转换");
+  ASSERT_NE(ShowAndFrame(), nullptr);
+  form_->SetFocus();
+  const auto painted = [](ui::TButton* b) {
+    RedrawWindow(b->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    return trelvix::testing::CaptureClient(b->Handle());
+  };
+  const auto firstPaint = [&](ui::TButton* twin) {
+    twin->SetVisible(true);
+    return painted(twin);
+  };
+  const trelvix::testing::Capture firstSkin = painted(button);
+
+  ASSERT_TRUE(data_->LoadFromBytes(SkinBytes(3)));
+  const RECT small{0, 0, 90, 26};
+  const trelvix::testing::Capture afterSkin = painted(button);
+  ASSERT_FALSE(afterSkin.SameArea(firstSkin, small)) << "the two skins draw buttons alike: nothing to tell apart";
+  EXPECT_TRUE(afterSkin.SameArea(firstPaint(twinOfSkin), small)) << "the button still wears the old skin";
+
+  button->SetBounds(10, 10, 120, 30);
+  const RECT large{0, 0, 120, 30};
+  EXPECT_TRUE(painted(button).SameArea(firstPaint(twinOfSize), large)) << "the button kept its old size's face";
+
+  button->SetEnabled(false);
+  twinOfState->SetEnabled(false);
+  const trelvix::testing::Capture disabled = painted(button);
+  EXPECT_FALSE(disabled.SameArea(painted(twinOfSize), large)) << "the disabled face is the enabled one";
+  EXPECT_TRUE(disabled.SameArea(firstPaint(twinOfState), large)) << "the button kept its enabled face";
+}
+
 // The skin draws a button's glyph without leaving a DC on it: skinned, painted and unskinned again,
 // the process holds as many memory DCs as before.
 TEST_F(Wrappers, ASkinnedBitButtonLeavesItsGlyphAsItFoundIt) {
