@@ -13,6 +13,7 @@
 #include "skin/data/SkinCaption.h"
 #include "skin/draw/SkinDrawing.h"
 #include "skin/frame/FrameRegionPlan.h"
+#include "skin/frame/FrameShapeCache.h"
 #include "skin/frame/MdiClientLayer.h"
 #include "skin/frame/MenuRules.h"
 #include "ui/Form.h"
@@ -556,13 +557,7 @@ void TWinSkinForm::KeepClientSize(SIZE client) {
     RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-void TWinSkinForm::BuildRegion(bool rebuild) {
-  HWND window = Window();
-  if (window == nullptr) return;
-  const SIZE size = OuterSize(window);
-  const RegionFacts facts{rebuild ? kSkinStateReskinning : FSkinState, FSkinFrame, size.cx, size.cy, FMdiKind,
-                          FShowState, FRegionWidth, FRegionHeight};
-  if (DecideRegion(facts) != RegionAction::Build) return;
+ui::GdiRegion TWinSkinForm::CutRegion(SIZE size) const {
   auto& left = *FSkinData.FBorderLeft;
   auto& right = *FSkinData.FBorderRight;
   auto& top = *FSkinData.FBorderTop;
@@ -571,7 +566,7 @@ void TWinSkinForm::BuildRegion(bool rebuild) {
   const RegionPlan plan = PlanFrameRegion(size.cx, size.cy, metrics_, style_.border, keys);
 
   ui::GdiRegion region(CreateRectRgn(0, 0, 0, 0));
-  if (!region.get()) return;
+  if (!region.get()) return {};
   for (const RegionPiece& piece : plan.pieces) {
     const SkinRect& a = piece.area;
     ui::GdiRegion part;
@@ -594,6 +589,23 @@ void TWinSkinForm::BuildRegion(bool rebuild) {
   }
   RECT box{};
   if (GetRgnBox(region.get(), &box) == NULLREGION) SetRectRgn(region.get(), 0, 0, size.cx, size.cy);
+  return region;
+}
+
+void TWinSkinForm::BuildRegion(bool rebuild) {
+  HWND window = Window();
+  if (window == nullptr) return;
+  const SIZE size = OuterSize(window);
+  const RegionFacts facts{rebuild ? kSkinStateReskinning : FSkinState, FSkinFrame, size.cx, size.cy, FMdiKind,
+                          FShowState, FRegionWidth, FRegionHeight};
+  if (DecideRegion(facts) != RegionAction::Build) return;
+  const FrameShapeKey key{FSkinData.LoadSerial(), size.cx, size.cy, style_.border, metrics_, FActive};
+  ui::GdiRegion region = FrameShapeCache::Find(key);
+  if (!region.get()) {
+    region = CutRegion(size);
+    if (!region.get()) return;
+    FrameShapeCache::Keep(key, region.get());
+  }
   // A region given with a redraw repaints the whole window and its children on every size step; only
   // the frame needs it, as the system painted it inside the old shape.
   ui::GdiRegion current(CreateRectRgn(0, 0, 0, 0));
@@ -698,6 +710,11 @@ LRESULT TWinSkinForm::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case SM_SKININIT:
       if (lParam == kSkinInitMark && FSkinState == 0) SkinInit();
       return 0;
+    case WM_SHOWWINDOW:
+      // A window framed while hidden takes its skin before it first shows, so the system's frame is
+      // never painted and then painted over; the posted SM_SKININIT then finds the work done.
+      if (wParam && lParam == 0 && FSkinState == 0 && FMdiKind != MdiKind::Child) SkinInit();
+      return CallPrevious(msg, wParam, lParam);
     case kNcUahDrawCaption:
     case kNcUahDrawFrame: return 0;
     case WM_TIMER:

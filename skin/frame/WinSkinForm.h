@@ -55,7 +55,8 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   ~TWinSkinForm() override;
 
   // Takes over the window's frame: subclasses it and posts SM_SKININIT, on which the client size is
-  // kept, the region set and SM_SKINAPPLIED sent. False when the window does not exist, is a child
+  // kept, the region set and SM_SKINAPPLIED sent; a hidden window does that work as it is shown,
+  // if the posted message has not come by then. False when the window does not exist, is a child
   // window other than an MDI child, already answers SM_ISSKINNED, or the skin has no frame edges.
   // An MDI child keeps the system's border when the component's options say so.
   bool AttachWindow(HWND window);
@@ -136,6 +137,8 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   int CaptionTextWidth();
   SIZE ClientSize() const;
   void BuildRegion(bool rebuild);
+  // The window's shape at `size`: each keyed edge rendered and cut with the key colour.
+  ui::GdiRegion CutRegion(SIZE size) const;
   // The region goes with the subclass layer: the window is passed in because it may already be off.
   void FreeRegion(HWND window);
   void LoadCaptionButtons();

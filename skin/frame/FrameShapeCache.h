@@ -1,0 +1,45 @@
+#pragma once
+// FrameShapeCache: the last few window shapes the frames built, kept as region data rather than as
+// regions, so that keeping them holds no GDI object. A window framed at a size and look another frame
+// already had (each message box, dialog or re-created window of the same kind) takes the shape from
+// here instead of rendering its edges and cutting them with the key colour again.
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "skin/frame/SkinFrameGeometry.h"
+#include "ui/Handles.h"
+
+namespace skin {
+
+struct FrameShapeKey {
+  std::uint64_t skin = 0;  // the skin component's LoadSerial
+  int width = 0, height = 0;
+  BorderKind border = BorderKind::Sizeable;
+  FrameMetrics metrics;
+  bool active = false;
+  friend bool operator==(const FrameShapeKey&, const FrameShapeKey&) = default;
+};
+
+class FrameShapeCache {
+ public:
+  // A new region of the shape kept for `key`, or an empty owner.
+  static ui::GdiRegion Find(const FrameShapeKey& key);
+  // Keeps the shape of `region` for `key`, in place of the oldest when full.
+  static void Keep(const FrameShapeKey& key, HRGN region);
+
+ private:
+  struct Entry {
+    FrameShapeKey key;
+    std::vector<std::uint8_t> data;
+  };
+  static constexpr std::size_t kEntries = 8;
+  // A shape of more rectangles than this is cut again each time rather than kept.
+  static constexpr DWORD kLargestShape = 256 * 1024;
+  static std::array<Entry, kEntries>& Entries();
+  static std::size_t& Next();
+};
+
+}  // namespace skin
