@@ -241,6 +241,54 @@ TEST_P(SkinnedWindow, KeepsClientSizeAndPositionAnswersTheEngineMessagesAndDetac
   ExpectSystemFrameBack();
 }
 
+// The frame states each non-client paint of the watched window was made in.
+HWND g_paintWatched = nullptr;
+const skin::TWinSkinForm* g_paintWatchedFrame = nullptr;
+std::vector<int> g_paintStates;
+
+LRESULT CALLBACK RecordFramePaints(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* call = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+  if (code == HC_ACTION && call->hwnd == g_paintWatched && call->message == WM_NCPAINT && g_paintWatchedFrame)
+    g_paintStates.push_back(g_paintWatchedFrame->SkinState());
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Framed while hidden, a window never shows the system's frame: it is skinned by the time it first
+// paints, keeps its client size and is told of the skin once.
+TEST_P(SkinnedWindow, AWindowFramedWhileHiddenShowsTheSkinFrameFromItsFirstPaint) {
+  for (const int show : {SW_SHOWNORMAL, SW_SHOWNOACTIVATE}) {
+    frame_.reset();
+    ShowWindow(window_, SW_HIDE);
+    Pump(20);
+    g_applied.clear();
+    frame_ = std::make_unique<skin::TWinSkinForm>(data_);
+    ASSERT_TRUE(frame_->AttachWindow(window_));
+    ui::Hook hook(SetWindowsHookExW(WH_CALLWNDPROCRET, RecordFramePaints, nullptr, GetCurrentThreadId()));
+    ASSERT_TRUE(hook);
+    g_paintWatched = window_;
+    g_paintWatchedFrame = frame_.get();
+    g_paintStates.clear();
+    ShowWindow(window_, show);
+    UpdateWindow(window_);
+    Pump(60);
+    g_paintWatched = nullptr;
+    ASSERT_FALSE(g_paintStates.empty()) << show;
+    EXPECT_EQ(g_paintStates.front(), skin::kSkinStateSkinned) << show << ": the system's frame was painted first";
+    EXPECT_EQ(g_applied.size(), 1u) << show;
+    EXPECT_EQ(SendMessageW(window_, skin::SM_ISSKINNED, 0, 0), 1);
+    const skin::FrameMetrics m = frame_->Metrics();
+    const RECT window = WindowRect(window_);
+    const RECT client = ClientRect(window_);
+    EXPECT_EQ(client.right, kClientWidth) << show;
+    EXPECT_EQ(client.bottom, kClientHeight) << show;
+    EXPECT_EQ(window.right - window.left, kClientWidth + m.left + m.right) << show;
+    EXPECT_EQ(window.bottom - window.top, kClientHeight + m.top + m.bottom) << show;
+  }
+  frame_->DetachWindow();
+  Pump(20);
+  ExpectSystemFrameBack();
+}
+
 TEST_P(SkinnedWindow, ADialogFrameIsFixedHidesTheSystemIconAndComesBackExactly) {
   Open(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME);
   Skin();
