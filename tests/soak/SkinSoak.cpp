@@ -287,6 +287,8 @@ class Soak {
   void WarmUp();
   void MakeTabArrows();
   void PrintChildren(HWND parent);
+  // The window draws itself into a memory DC, whether it is covered, hidden or on screen.
+  void PrintOffScreen(HWND window);
   // The GDI object types whose counts differ between the start and the end.
   std::string TypeChanges() const;
   std::string WindowChanges() const;
@@ -770,17 +772,19 @@ void Soak::MakeTabArrows() {
 }
 
 void Soak::PrintChildren(HWND parent) {
-  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    RECT bounds{};
-    GetWindowRect(child, &bounds);
-    const int width = std::max<int>(bounds.right - bounds.left, 1), height = std::max<int>(bounds.bottom - bounds.top, 1);
-    ui::WindowDc screen(nullptr);
-    ui::MemoryDc dc(CreateCompatibleDC(screen.get()));
-    ui::GdiBitmap picture(CreateCompatibleBitmap(screen.get(), width, height));
-    if (!dc || !picture) continue;
-    ui::SelectedObject selected(dc.get(), picture.get());
-    SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT | PRF_NONCLIENT | PRF_ERASEBKGND);
-  }
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) PrintOffScreen(child);
+}
+
+void Soak::PrintOffScreen(HWND window) {
+  RECT bounds{};
+  GetWindowRect(window, &bounds);
+  const int width = std::max<int>(bounds.right - bounds.left, 1), height = std::max<int>(bounds.bottom - bounds.top, 1);
+  ui::WindowDc screen(nullptr);
+  ui::MemoryDc dc(CreateCompatibleDC(screen.get()));
+  ui::GdiBitmap picture(CreateCompatibleBitmap(screen.get(), width, height));
+  if (!dc || !picture) return;
+  ui::SelectedObject selected(dc.get(), picture.get());
+  SendMessageW(window, WM_PRINT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT | PRF_NONCLIENT | PRF_ERASEBKGND);
 }
 
 void Soak::WarmUp() {
@@ -880,10 +884,13 @@ SoakCounts Soak::CountAtRest() {
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump(20);
   }
-  // A control makes the brush of its colour the first time it is asked for it and keeps it: each
-  // one is asked now, as painting any state may ask.
+  // A control that paints itself makes the pens, brushes and fonts of its canvas the first time it
+  // draws and keeps them; one that sat under a sibling has not drawn on screen, so each one draws
+  // off screen. A control also makes the brush of its colour the first time it is asked for it and
+  // keeps it: each one is asked now, as painting any state may ask.
   for (Entry* entry : Live(true)) {
     HWND window = entry->control->WindowHandle();
+    PrintOffScreen(window);
     HDC dc = GetDC(window);
     for (UINT msg : {WM_CTLCOLOREDIT, WM_CTLCOLORSTATIC, WM_CTLCOLORLISTBOX, WM_CTLCOLORBTN, WM_CTLCOLORSCROLLBAR})
       entry->control->Perform(ui::CN_BASE + msg, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(window));
