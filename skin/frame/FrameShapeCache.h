@@ -36,7 +36,7 @@ class FrameShapeCache {
     std::vector<std::uint8_t> data;
   };
   static constexpr std::size_t kEntries = 8;
-  // A shape of more rectangles than this is cut again each time rather than kept.
+  // A shape whose region data is larger than this many bytes is cut again each time, not kept.
   static constexpr DWORD kLargestShape = 256 * 1024;
   static std::array<Entry, kEntries>& Entries();
   static std::size_t& Next();
