@@ -134,7 +134,7 @@ bool TSkinButton::DrawFace(const RECT& rect, int face, bool withFace) {
     return true;
   }
   const FaceKey key{FSkinData->LoadSerial(), w, h, withFace ? face : 0};
-  if (!(key == FKeptFaceKey) || FKeptFace.Width() != w || FKeptFace.Height() != h) {
+  if (key != FKeptFaceKey) {
     FKeptFaceKey = {};
     FKeptFace.SetPixelFormat(ui::TPixelFormat::pf24bit);
     FKeptFace.SetSize(w, h);
