@@ -104,15 +104,16 @@ class DosCommand : public ::testing::Test {
     runner_.OnNewLine = process::TNewLineEvent(&recorder_, &TRecorder::NewLine);
     runner_.OnTerminated = ui::TNotifyEvent(&recorder_, &TRecorder::Terminated);
   }
-  // Runs the script to its end; false when the run did not end in time. The running state goes
-  // off just before OnTerminated is reported, so both are waited for.
+  // Runs the script to its end; false when the run did not end in time.
   bool Run(const std::vector<std::wstring>& script, double seconds = 30.0) {
     runner_.SetCommandLine(Child(script));
-    runner_.Execute();
-    return WaitForEnd(seconds);
+    return ExecuteToEnd(seconds);
   }
-  bool WaitForEnd(double seconds) {
+  // The running state goes off just before OnTerminated is reported, so both are waited for. The
+  // count is taken before the start: a run that cannot start may be reported over before Execute returns.
+  bool ExecuteToEnd(double seconds) {
     const int endsBefore = recorder_.TerminatedCount();
+    runner_.Execute();
     return PumpUntil([&] { return !runner_.IsRunning() && recorder_.TerminatedCount() > endsBefore; }, seconds);
   }
 
@@ -221,8 +222,7 @@ TEST_F(DosCommand, ExitCodeIsKnownOnlyForAChildThatEndedByItself) {
 TEST_F(DosCommand, FailedStartEndsTheRunAndKeepsTheError) {
   const std::wstring commandLine = L"\"C:\\no such folder\\nothing here.exe\" -x";
   runner_.SetCommandLine(commandLine);
-  runner_.Execute();
-  ASSERT_TRUE(WaitForEnd(10));
+  ASSERT_TRUE(ExecuteToEnd(10));
   EXPECT_EQ(recorder_.TerminatedCount(), 1);
   EXPECT_THAT(recorder_.Reports(), IsEmpty());
   EXPECT_EQ(runner_.CapturedLines().Count(), 0);
@@ -429,8 +429,7 @@ TEST_F(DosCommand, UnicodeProgramPathAndArgumentsReachTheChildIntact) {
   std::vector<std::wstring> script = {L"args"};
   script.insert(script.end(), arguments.begin(), arguments.end());
   runner_.SetCommandLine(process::BuildCommandLine(program, script));
-  runner_.Execute();
-  ASSERT_TRUE(WaitForEnd(20));
+  ASSERT_TRUE(ExecuteToEnd(20));
   EXPECT_TRUE(runner_.LastError().empty()) << runner_.LastError();
   EXPECT_THAT(runner_.CapturedLines().Lines(), ElementsAreArray(arguments));
 }
