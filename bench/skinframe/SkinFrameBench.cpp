@@ -4,7 +4,7 @@
 //   a full frame paint of a 538 x 433-client window, against the system's own WM_NCPAINT;
 //   the frame paint after a change of the window's text, against the system's caption repaint;
 //   the frame paint after an activation change, against the system's WM_NCACTIVATE;
-//   the region build of a 1920 x 1080 sizeable frame (the edges' pictures cut with the key colour,
+//   the region build of a 1920 x 1080 sizeable frame (the shape cut from the edges with the key colour,
 //   combined and set on the window), against CreateRectRgn + SetWindowRgn;
 //   a resize to 1920 x 1080 of a sizeable skinned window, which rebuilds its region and repaints,
 //   against the same resize of an unskinned window followed by CreateRectRgn + SetWindowRgn, and the
@@ -27,7 +27,7 @@
 #include "skin/data/SkinCaption.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/SkinDrawing.h"
-#include "skin/frame/FrameRegionPlan.h"
+#include "skin/frame/FrameShape.h"
 #include "skin/frame/WinSkinForm.h"
 #include "tests/support/SkinWindowTests.h"
 
@@ -161,30 +161,11 @@ double ShowToFirstPaint(skin::TSkinData* data) {
   return taken;
 }
 
-// The frame object's region build, step for step, for a window of the given size: each keyed edge
-// rendered at its size and cut with the key colour, the pieces combined, the region given to the window.
+// A frame's shape cut afresh at the given size and given to the window, as a frame does at a size
+// it has not had before.
 void BuildFrameRegion(skin::TSkinData& data, HWND window, int width, int height, const skin::FrameMetrics& metrics) {
-  skin::TDataSkinBorder* edges[] = {nullptr, data.FBorderLeft.get(), data.FBorderRight.get(), data.FBorderTop.get(),
-                                    data.FBorderBottom.get()};
-  const skin::EdgeKeys keys{edges[1]->Trans == 1, edges[2]->Trans == 1, edges[3]->Trans == 1, edges[4]->Trans == 1};
-  const skin::RegionPlan plan = skin::PlanFrameRegion(width, height, metrics, skin::BorderKind::Sizeable, keys);
-  ui::GdiRegion region(CreateRectRgn(0, 0, 0, 0));
-  for (const skin::RegionPiece& piece : plan.pieces) {
-    const skin::SkinRect& a = piece.area;
-    ui::GdiRegion part;
-    skin::TDataSkinBorder* edge = edges[static_cast<int>(piece.part)];
-    if (edge && !edge->Bitmap.Empty()) {
-      const bool vertical = piece.part == skin::EdgePart::Top || piece.part == skin::EdgePart::Bottom;
-      auto picture = skin::BuildSkinFrameBitmap({0, 0, a.Width(), a.Height()}, edge->Bitmap, edge->Margins(),
-                                                vertical, edge->Tile != 1, edge->FrameCount, 1);
-      if (picture && !picture->Empty())
-        part = skin::BitmapToRegion(*picture, a.left, a.top, skin::kRegionKeyTolerance, skin::kRegionKeyTolerance,
-                                    skin::kRegionKeyTolerance, skin::kSkinKeyColour);
-    }
-    if (!part.get()) part.reset(CreateRectRgn(a.left, a.top, a.right, a.bottom));
-    CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
-  }
-  if (SetWindowRgn(window, region.get(), FALSE)) region.release();
+  ui::GdiRegion region = skin::CutFrameShape(data, {width, height}, metrics, skin::BorderKind::Sizeable, true);
+  if (region.get() && SetWindowRgn(window, region.get(), FALSE)) region.release();
 }
 
 void ResizeTo(HWND window, int width, int height) {

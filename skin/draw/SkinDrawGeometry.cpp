@@ -11,32 +11,6 @@ void AddPiece(std::vector<DrawPiece>& plan, SkinRect destination, SkinRect sourc
   if (destination.HasArea() && source.HasArea()) plan.push_back({destination, source, fill});
 }
 
-void AppendRowRuns(const std::uint32_t* row, int width, const KeyRange& key, std::vector<SkinRect>& runs,
-                   int top, int dx) {
-  int x = 0;
-  while (x < width) {
-    while (x < width && key.Contains(row[x])) ++x;
-    const int start = x;
-    while (x < width && !key.Contains(row[x])) ++x;
-    if (x > start) runs.push_back({start + dx, top, x + dx, top + 1});
-  }
-}
-
-bool SameColumns(const std::vector<SkinRect>& band, std::size_t bandStart, const std::vector<SkinRect>& row) {
-  if (band.size() - bandStart != row.size()) return false;
-  for (std::size_t i = 0; i < row.size(); ++i) {
-    if (band[bandStart + i].left != row[i].left || band[bandStart + i].right != row[i].right) return false;
-  }
-  return true;
-}
-
-// Every coordinate of the moved picture fits an int (the offsets come from window geometry that a
-// skin's numbers can push far out).
-bool MovedPictureFits(int width, int height, int dx, int dy) {
-  return static_cast<long long>(dx) + std::max(width, 0) <= INT_MAX &&
-         static_cast<long long>(dy) + std::max(height, 0) <= INT_MAX;
-}
-
 }  // namespace
 
 CellBox LocateCell(int bitmapWidth, int bitmapHeight, int count, int index, bool vertical) {
@@ -126,31 +100,37 @@ bool KeyRange::Contains(std::uint32_t pixel) const {
 
 std::vector<SkinRect> OpaqueRectangles(const std::uint32_t* pixels, int width, int height, int stride,
                                        const KeyRange& key, int dx, int dy) {
-  std::vector<SkinRect> rectangles;
-  if (!MovedPictureFits(width, height, dx, dy)) return rectangles;
-  std::vector<SkinRect> row;
-  std::size_t bandStart = 0;
-  for (int y = 0; y < height; ++y) {
-    row.clear();
-    AppendRowRuns(pixels + static_cast<std::ptrdiff_t>(y) * stride, width, key, row, y + dy, dx);
-    if (y > 0 && !row.empty() && SameColumns(rectangles, bandStart, row) &&
-        rectangles.back().bottom == y + dy) {
-      for (std::size_t i = bandStart; i < rectangles.size(); ++i) rectangles[i].bottom = y + dy + 1;
-      continue;
-    }
-    bandStart = rectangles.size();
-    rectangles.insert(rectangles.end(), row.begin(), row.end());
-  }
-  return rectangles;
+  return UnkeyedBands(width, height, dx, dy, [&](int x, int y) {
+    return key.Contains(pixels[static_cast<std::ptrdiff_t>(y) * stride + x]);
+  });
 }
 
 std::vector<SkinRect> OpaqueRunsPerRow(const std::uint32_t* pixels, int width, int height, int stride,
                                        const KeyRange& key, int dx, int dy) {
   std::vector<SkinRect> rectangles;
-  if (!MovedPictureFits(width, height, dx, dy)) return rectangles;
-  for (int y = 0; y < height; ++y)
-    AppendRowRuns(pixels + static_cast<std::ptrdiff_t>(y) * stride, width, key, rectangles, y + dy, dx);
+  if (!detail::MovedPictureFits(width, height, dx, dy)) return rectangles;
+  for (int y = 0; y < height; ++y) {
+    const std::uint32_t* row = pixels + static_cast<std::ptrdiff_t>(y) * stride;
+    detail::AppendRowRuns(width, [&](int x) { return key.Contains(row[x]); }, rectangles, y + dy, dx);
+  }
   return rectangles;
 }
+
+namespace detail {
+
+bool SameColumns(const std::vector<SkinRect>& band, std::size_t bandStart, const std::vector<SkinRect>& row) {
+  if (band.size() - bandStart != row.size()) return false;
+  for (std::size_t i = 0; i < row.size(); ++i) {
+    if (band[bandStart + i].left != row[i].left || band[bandStart + i].right != row[i].right) return false;
+  }
+  return true;
+}
+
+bool MovedPictureFits(int width, int height, int dx, int dy) {
+  return static_cast<long long>(dx) + std::max(width, 0) <= INT_MAX &&
+         static_cast<long long>(dy) + std::max(height, 0) <= INT_MAX;
+}
+
+}  // namespace detail
 
 }  // namespace skin

@@ -2,6 +2,7 @@
 // Where the pieces of a skin image strip go: cell addressing, nine-part frames, tiles, three-part
 // bars, centring, and the opaque rectangles of a colour-keyed picture. The Win32 drawing routines
 // only carry out these plans, in the order given.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -88,10 +89,50 @@ struct KeyRange {
   bool Contains(std::uint32_t pixel) const;  // pixel is 0x??RRGGBB
 };
 
-// Rectangles covering every opaque pixel of a picture whose rows are 32-bit 0x??RRGGBB pixels
-// (`stride` pixels apart), moved by (dx, dy). Each row is cut into maximal opaque runs; rows whose
-// runs equal the row above extend those rectangles downward, so the rectangles form y-x bands.
-// A picture moved past the int coordinate range gives no rectangles.
+namespace detail {
+// Every coordinate of the moved picture fits an int (the offsets come from window geometry that a
+// skin's numbers can push far out).
+bool MovedPictureFits(int width, int height, int dx, int dy);
+bool SameColumns(const std::vector<SkinRect>& band, std::size_t bandStart, const std::vector<SkinRect>& row);
+
+template <class KeyedAt>
+void AppendRowRuns(int width, KeyedAt&& keyed, std::vector<SkinRect>& runs, int top, int dx) {
+  int x = 0;
+  while (x < width) {
+    while (x < width && keyed(x)) ++x;
+    const int start = x;
+    while (x < width && !keyed(x)) ++x;
+    if (x > start) runs.push_back({start + dx, top, x + dx, top + 1});
+  }
+}
+}  // namespace detail
+
+// Rectangles covering every pixel of a width × height picture for which keyed(x, y) is false, moved
+// by (dx, dy). Each row is cut into maximal runs; rows whose runs equal the row above extend those
+// rectangles downward, so the rectangles form y-x bands. A picture moved past the int coordinate
+// range gives no rectangles.
+template <class Keyed>
+std::vector<SkinRect> UnkeyedBands(int width, int height, int dx, int dy, Keyed&& keyed) {
+  std::vector<SkinRect> rectangles;
+  if (!detail::MovedPictureFits(width, height, dx, dy)) return rectangles;
+  std::vector<SkinRect> row;
+  std::size_t bandStart = 0;
+  for (int y = 0; y < height; ++y) {
+    row.clear();
+    detail::AppendRowRuns(width, [&](int x) { return keyed(x, y); }, row, y + dy, dx);
+    if (y > 0 && !row.empty() && detail::SameColumns(rectangles, bandStart, row) &&
+        rectangles.back().bottom == y + dy) {
+      for (std::size_t i = bandStart; i < rectangles.size(); ++i) rectangles[i].bottom = y + dy + 1;
+      continue;
+    }
+    bandStart = rectangles.size();
+    rectangles.insert(rectangles.end(), row.begin(), row.end());
+  }
+  return rectangles;
+}
+
+// The opaque pixels of a picture whose rows are 32-bit 0x??RRGGBB pixels (`stride` pixels apart), as
+// UnkeyedBands gives them.
 std::vector<SkinRect> OpaqueRectangles(const std::uint32_t* pixels, int width, int height, int stride,
                                        const KeyRange& key, int dx, int dy);
 

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "skin/draw/BitmapFunctions.h"
+#include "skin/draw/KeyMap.h"
 
 namespace skin {
 namespace {
@@ -85,6 +87,22 @@ ui::GdiRegion RegionOf(const SkinRect* rects, std::size_t count) {
   std::memcpy(buffer.data(), &header, sizeof header);
   return ui::GdiRegion(ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()),
                                        reinterpret_cast<const RGNDATA*>(buffer.data())));
+}
+
+ui::GdiRegion RegionOfRectangles(const std::vector<SkinRect>& rects) {
+  ui::GdiRegion result;
+  for (std::size_t start = 0; start < rects.size(); start += kRegionBatch) {
+    const std::size_t count = std::min<std::size_t>(kRegionBatch, rects.size() - start);
+    ui::GdiRegion batch = RegionOf(rects.data() + start, count);
+    if (!batch) continue;
+    if (!result) {
+      result = std::move(batch);
+    } else {
+      CombineRgn(result.get(), result.get(), batch.get(), RGN_OR);
+    }
+  }
+  if (!result) result.reset(CreateRectRgn(0, 0, 0, 0));
+  return result;
 }
 
 }  // namespace
@@ -168,22 +186,23 @@ void DrawTransparentBitmap(HDC dc, const RECT& rect, ui::TBitmap& bitmap, ui::TC
 ui::GdiRegion BitmapToRegion(ui::TBitmap& bitmap, int dx, int dy, int blueTolerance, int greenTolerance,
                              int redTolerance, ui::TColor key) {
   const PixelImage pixels = ReadPixels(bitmap);
-  const std::vector<SkinRect> rects =
+  return RegionOfRectangles(
       OpaqueRectangles(pixels.pixels.data(), pixels.width, pixels.height, pixels.width,
-                       KeyRange::Of(ui::ColorToRGB(key), redTolerance, greenTolerance, blueTolerance), dx, dy);
-  ui::GdiRegion result;
-  for (std::size_t start = 0; start < rects.size(); start += kRegionBatch) {
-    const std::size_t count = std::min<std::size_t>(kRegionBatch, rects.size() - start);
-    ui::GdiRegion batch = RegionOf(rects.data() + start, count);
-    if (!batch) continue;
-    if (!result) {
-      result = std::move(batch);
-    } else {
-      CombineRgn(result.get(), result.get(), batch.get(), RGN_OR);
-    }
-  }
-  if (!result) result.reset(CreateRectRgn(0, 0, 0, 0));
-  return result;
+                       KeyRange::Of(ui::ColorToRGB(key), redTolerance, greenTolerance, blueTolerance), dx, dy));
+}
+
+ui::GdiRegion SkinFrameRegion(const RECT& rect, ui::TBitmap& source, const RECT& margins, bool vertical, bool tile,
+                              int count, int index, int tolerance, ui::TColor key) {
+  if (Degenerate(rect)) return ui::GdiRegion(CreateRectRgn(0, 0, 0, 0));
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  const KeyRange range = KeyRange::Of(ui::ColorToRGB(key), tolerance, tolerance, tolerance);
+  const std::optional<KeyMap> mask =
+      PlannedKeyMap(width, height, PlanFrame(width, height, CellOf(source, count, index, vertical), MarginsOf(margins), tile),
+                     ReadPixels(source), range);
+  if (mask) return RegionOfRectangles(UnkeyedRectangles(*mask, rect.left, rect.top));
+  const auto picture = BuildSkinFrameBitmap({0, 0, width, height}, source, margins, vertical, tile, count, index);
+  if (picture->Empty()) return {};
+  return BitmapToRegion(*picture, rect.left, rect.top, tolerance, tolerance, tolerance, key);
 }
 
 void TileBitmapRect(HDC dc, const RECT& destination, ui::TBitmap& source, const RECT& sourceRect) {

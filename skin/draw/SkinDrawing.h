@@ -44,6 +44,12 @@ void DrawTransparentBitmap(HDC dc, const RECT& rect, ui::TBitmap& bitmap, ui::TC
 inline constexpr int kRegionBatch = 200;
 ui::GdiRegion BitmapToRegion(ui::TBitmap& bitmap, int dx, int dy, int blueTolerance, int greenTolerance,
                              int redTolerance, ui::TColor key);
+// The region BitmapToRegion gives for the picture BuildSkinFrameBitmap makes of `rect`, placed at the
+// rectangle's corner. Worked out from the source's own pixels when that is exact, as it is for the
+// usual edge whose stretched parts keep their key pattern along the stretch; else drawn and read.
+// Null when the picture cannot be made.
+ui::GdiRegion SkinFrameRegion(const RECT& rect, ui::TBitmap& source, const RECT& margins, bool vertical, bool tile,
+                              int count, int index, int tolerance, ui::TColor key);
 // Tiles `sourceRect` of the source over `destination`, unclipped (the last tiles may run past it).
 void TileBitmapRect(ui::TCanvas& canvas, const RECT& destination, ui::TBitmap& source, const RECT& sourceRect);
 void TileBitmapRect(HDC dc, const RECT& destination, ui::TBitmap& source, const RECT& sourceRect);

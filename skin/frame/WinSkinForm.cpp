@@ -13,7 +13,7 @@
 #include "skin/data/SkinCaption.h"
 #include "skin/draw/SkinDrawing.h"
 #include "skin/frame/FrameRegionPlan.h"
-#include "skin/frame/FrameShapeCache.h"
+#include "skin/frame/FrameShape.h"
 #include "skin/frame/MdiClientLayer.h"
 #include "skin/frame/MenuRules.h"
 #include "ui/Form.h"
@@ -557,41 +557,6 @@ void TWinSkinForm::KeepClientSize(SIZE client) {
     RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
-ui::GdiRegion TWinSkinForm::CutRegion(SIZE size) const {
-  auto& left = *FSkinData.FBorderLeft;
-  auto& right = *FSkinData.FBorderRight;
-  auto& top = *FSkinData.FBorderTop;
-  auto& bottom = *FSkinData.FBorderBottom;
-  const EdgeKeys keys{left.Trans == 1, right.Trans == 1, top.Trans == 1, bottom.Trans == 1};
-  const RegionPlan plan = PlanFrameRegion(size.cx, size.cy, metrics_, style_.border, keys);
-
-  ui::GdiRegion region(CreateRectRgn(0, 0, 0, 0));
-  if (!region.get()) return {};
-  for (const RegionPiece& piece : plan.pieces) {
-    const SkinRect& a = piece.area;
-    ui::GdiRegion part;
-    TDataSkinBorder* edge = piece.part == EdgePart::Left    ? &left
-                            : piece.part == EdgePart::Right ? &right
-                            : piece.part == EdgePart::Top   ? &top
-                            : piece.part == EdgePart::Bottom ? &bottom
-                                                             : nullptr;
-    if (edge && !edge->Bitmap.Empty()) {
-      const bool vertical = piece.part == EdgePart::Top || piece.part == EdgePart::Bottom;
-      auto picture = BuildSkinFrameBitmap({0, 0, a.Width(), a.Height()}, edge->Bitmap, edge->Margins(), vertical,
-                                          edge->Tile != 1, edge->FrameCount,
-                                          EdgeFrameIndex(FActive, edge->FrameCount));
-      if (picture && !picture->Empty())
-        part = BitmapToRegion(*picture, a.left, a.top, kRegionKeyTolerance, kRegionKeyTolerance,
-                              kRegionKeyTolerance, kSkinKeyColour);
-    }
-    if (!part.get()) part.reset(CreateRectRgn(a.left, a.top, a.right, a.bottom));
-    if (part.get()) CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
-  }
-  RECT box{};
-  if (GetRgnBox(region.get(), &box) == NULLREGION) SetRectRgn(region.get(), 0, 0, size.cx, size.cy);
-  return region;
-}
-
 void TWinSkinForm::BuildRegion(bool rebuild) {
   HWND window = Window();
   if (window == nullptr) return;
@@ -602,7 +567,7 @@ void TWinSkinForm::BuildRegion(bool rebuild) {
   const FrameShapeKey key{FSkinData.LoadSerial(), size.cx, size.cy, style_.border, metrics_, FActive};
   ui::GdiRegion region = FrameShapeCache::Find(key);
   if (!region.get()) {
-    region = CutRegion(size);
+    region = CutFrameShape(FSkinData, size, metrics_, style_.border, FActive);
     if (!region.get()) return;
     FrameShapeCache::Keep(key, region.get());
   }

@@ -137,8 +137,6 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   int CaptionTextWidth();
   SIZE ClientSize() const;
   void BuildRegion(bool rebuild);
-  // The window's shape at `size`: each keyed edge rendered and cut with the key colour.
-  ui::GdiRegion CutRegion(SIZE size) const;
   // The region goes with the subclass layer: the window is passed in because it may already be off.
   void FreeRegion(HWND window);
   void LoadCaptionButtons();

@@ -241,6 +241,47 @@ TEST(BitmapToRegion, LargeFrameBuiltInBatchesCoversExactlyTheOpaquePixels) {
     for (int x = 0; x < 800; x += 11) EXPECT_EQ(PtInRegion(region.get(), x, y) != 0, opaque(x, y)) << x << "," << y;
 }
 
+// Two cells of 10 × 8 (margins 3) with keyed corners; the second has keyed dots inside its middle,
+// whose scaled pixels only the drawing knows.
+std::unique_ptr<ui::TBitmap> KeyedEdgeStrip() {
+  return Picture(20, 8, [](int x, int y) -> std::uint32_t {
+    const int cx = std::min(x % 10, 9 - x % 10), cy = std::min(y, 7 - y);
+    if (cx + cy < 2) return kMagenta;
+    if (x >= 10 && (x + y) % 3 == 0 && cx >= 3 && cy >= 3) return kMagenta;
+    return 0x102030u * (1 + x % 5);
+  });
+}
+
+TEST(SkinFrameRegion, IsTheRegionOfTheDrawnPictureForEveryCellSizeAndFill) {
+  const auto strip = KeyedEdgeStrip();
+  const RECT margins{3, 3, 3, 3};
+  const SIZE sizes[] = {{10, 8}, {1, 1}, {5, 4}, {7, 6}, {23, 8}, {10, 31}, {300, 40}, {33, 500}};
+  for (const int index : {1, 2})
+    for (const bool tile : {false, true})
+      for (const bool vertical : {false, true})
+        for (const SIZE size : sizes) {
+          SCOPED_TRACE(::testing::Message() << "cell " << index << (tile ? " tiled " : " stretched ")
+                                            << (vertical ? "vertical " : "") << size.cx << "x" << size.cy);
+          const RECT place{40, 25, 40 + size.cx, 25 + size.cy};
+          // A vertical strip of one cell reads the same pixels as a horizontal one.
+          const int count = vertical ? 1 : 2;
+          const int cell = vertical ? 1 : index;
+          ui::GdiRegion cut = SkinFrameRegion(place, *strip, margins, vertical, tile, count, cell, 1, kSkinKeyColour);
+          const auto picture = BuildSkinFrameBitmap({0, 0, size.cx, size.cy}, *strip, margins, vertical, tile, count, cell);
+          ui::GdiRegion drawn = BitmapToRegion(*picture, place.left, place.top, 1, 1, 1, kSkinKeyColour);
+          ASSERT_TRUE(cut);
+          EXPECT_TRUE(EqualRgn(cut.get(), drawn.get()));
+        }
+}
+
+TEST(SkinFrameRegion, AnEmptyCellCoversTheWholeRectangleAsTheDrawnPictureDoes) {
+  const auto strip = KeyedEdgeStrip();
+  ui::GdiRegion cut = SkinFrameRegion({5, 6, 25, 16}, *strip, {3, 3, 3, 3}, false, false, 3, 4, 1, kSkinKeyColour);
+  ui::GdiRegion whole(CreateRectRgn(5, 6, 25, 16));
+  ASSERT_TRUE(cut);
+  EXPECT_TRUE(EqualRgn(cut.get(), whole.get()));
+}
+
 LRESULT CALLBACK ParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_ERASEBKGND) {
     RECT client{};

@@ -18,6 +18,8 @@
 #include "skin/base/SkinMessages.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/draw/SkinDrawing.h"
+#include "skin/frame/FrameRegionPlan.h"
+#include "skin/frame/FrameShape.h"
 #include "skin/frame/WinSkinForm.h"
 #include "tests/support/HandleCensus.h"
 #include "tests/support/PixelTest.h"
@@ -390,6 +392,50 @@ TEST_P(SkinnedWindow, RegionLeavesOutTheKeyColourOfKeyedEdges) {
   }
   EXPECT_GT(outside, 0) << "a keyed skin cuts its corners";
   EXPECT_FALSE(PtInRegion(shape.get(), 0, 0)) << "the top-left corner is cut";
+}
+
+// The shape as the painted edges give it: each keyed edge drawn at its piece's size and read back.
+ui::GdiRegion ShapeOfDrawnEdges(skin::TSkinData& data, SIZE size, const skin::FrameMetrics& metrics,
+                                skin::BorderKind border, bool active) {
+  skin::TDataSkinBorder* edges[] = {nullptr, data.FBorderLeft.get(), data.FBorderRight.get(), data.FBorderTop.get(),
+                                    data.FBorderBottom.get()};
+  const skin::EdgeKeys keys{edges[1]->Trans == 1, edges[2]->Trans == 1, edges[3]->Trans == 1, edges[4]->Trans == 1};
+  ui::GdiRegion shape(CreateRectRgn(0, 0, 0, 0));
+  for (const skin::RegionPiece& piece : skin::PlanFrameRegion(size.cx, size.cy, metrics, border, keys).pieces) {
+    const skin::SkinRect& a = piece.area;
+    ui::GdiRegion part(CreateRectRgn(a.left, a.top, a.right, a.bottom));
+    skin::TDataSkinBorder* edge = edges[static_cast<int>(piece.part)];
+    if (edge && !edge->Bitmap.Empty()) {
+      const bool vertical = piece.part == skin::EdgePart::Top || piece.part == skin::EdgePart::Bottom;
+      auto picture = skin::BuildSkinFrameBitmap({0, 0, a.Width(), a.Height()}, edge->Bitmap, edge->Margins(), vertical,
+                                                edge->Tile != 1, edge->FrameCount,
+                                                skin::EdgeFrameIndex(active, edge->FrameCount));
+      part = skin::BitmapToRegion(*picture, a.left, a.top, skin::kRegionKeyTolerance, skin::kRegionKeyTolerance,
+                                  skin::kRegionKeyTolerance, skin::kSkinKeyColour);
+    }
+    CombineRgn(shape.get(), shape.get(), part.get(), RGN_OR);
+  }
+  RECT box{};
+  if (GetRgnBox(shape.get(), &box) == NULLREGION) SetRectRgn(shape.get(), 0, 0, size.cx, size.cy);
+  return shape;
+}
+
+TEST_P(SkinnedWindow, TheShapeCutWithoutDrawingIsTheShapeOfTheDrawnEdgesAtEverySize) {
+  Skin();
+  const skin::FrameMetrics m = frame_->Metrics();
+  const SIZE sizes[] = {{1920, 1080}, {437, 339}, {m.left + m.right + 1, m.top + m.bottom + 1}, {40, 30}, {9, 7},
+                        {1, 1}, {3000, 64}, {64, 2000}};
+  for (const SIZE size : sizes)
+    for (const skin::BorderKind border : {skin::BorderKind::Sizeable, skin::BorderKind::Single,
+                                          skin::BorderKind::NoCaption, skin::BorderKind::Dialog})
+      for (const bool active : {true, false}) {
+        SCOPED_TRACE(::testing::Message() << size.cx << "x" << size.cy << " border " << static_cast<int>(border)
+                                          << (active ? " active" : " inactive"));
+        const ui::GdiRegion cut = skin::CutFrameShape(data_, size, m, border, active);
+        const ui::GdiRegion drawn = ShapeOfDrawnEdges(data_, size, m, border, active);
+        ASSERT_TRUE(cut.get());
+        EXPECT_TRUE(EqualRgn(cut.get(), drawn.get()));
+      }
 }
 
 TEST_P(SkinnedWindow, PaintsTheFrameActiveAndInactiveWithoutTouchingTheClientOrShowingTheKey) {

@@ -1,18 +1,23 @@
 #pragma once
-// FrameShapeCache: the last few window shapes the frames built, kept as region data rather than as
-// regions, so that keeping them holds no GDI object. A window framed at a size and look another frame
-// already had (each message box, dialog or re-created window of the same kind) takes the shape from
-// here instead of rendering its edges and cutting them with the key colour again.
+// The shape of a skinned frame window: cut from the skin's edges with the key colour, and the last
+// few shapes the frames built, kept as region data rather than as regions so that keeping them holds
+// no GDI object. A window framed at a size and look another frame already had (each message box,
+// dialog or re-created window of the same kind) takes the shape from here instead of cutting it again.
 #include <windows.h>
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
+#include "skin/data/WinSkinData.h"
 #include "skin/frame/SkinFrameGeometry.h"
 #include "ui/Handles.h"
 
 namespace skin {
+
+// The window's shape at `size`: the inside and plain edges whole, each keyed edge by the opaque pixels
+// of its picture at the piece's size; the window rectangle when nothing would be left.
+ui::GdiRegion CutFrameShape(TSkinData& skin, SIZE size, const FrameMetrics& metrics, BorderKind border, bool active);
 
 struct FrameShapeKey {
   std::uint64_t skin = 0;  // the skin component's LoadSerial
