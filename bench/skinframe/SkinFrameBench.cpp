@@ -151,7 +151,15 @@ double ShowToFirstPaint(skin::TSkinData* data) {
   ShowWindow(window, SW_SHOWNORMAL);
   SetForegroundWindow(window);
   const auto end = start + std::chrono::seconds(3);
-  while (!g_firstPaint && Clock::now() < end) Pump(0);
+  // Woken by each message as it comes, so that the figure is not rounded up to a sleep's length.
+  while (!g_firstPaint && Clock::now() < end) {
+    MsgWaitForMultipleObjectsEx(0, nullptr, 1, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    MSG msg;
+    while (!g_firstPaint && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
   const double taken = g_firstPaint ? MillisecondsBetween(start, *g_firstPaint) : -1;
   g_watched = nullptr;
   g_watchedFrame = nullptr;
