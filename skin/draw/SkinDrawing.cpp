@@ -196,9 +196,9 @@ ui::GdiRegion SkinFrameRegion(const RECT& rect, ui::TBitmap& source, const RECT&
   if (Degenerate(rect)) return ui::GdiRegion(CreateRectRgn(0, 0, 0, 0));
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   const KeyRange range = KeyRange::Of(ui::ColorToRGB(key), tolerance, tolerance, tolerance);
-  const std::optional<KeyMap> mask =
-      PlannedKeyMap(width, height, PlanFrame(width, height, CellOf(source, count, index, vertical), MarginsOf(margins), tile),
-                     ReadPixels(source), range);
+  const std::vector<DrawPiece> plan =
+      PlanFrame(width, height, CellOf(source, count, index, vertical), MarginsOf(margins), tile);
+  const std::optional<KeyMap> mask = PlannedKeyMap(width, height, plan, ReadPixels(source), range);
   if (mask) return RegionOfRectangles(UnkeyedRectangles(*mask, rect.left, rect.top));
   const auto picture = BuildSkinFrameBitmap({0, 0, width, height}, source, margins, vertical, tile, count, index);
   if (picture->Empty()) return {};

@@ -267,7 +267,8 @@ TEST(SkinFrameRegion, IsTheRegionOfTheDrawnPictureForEveryCellSizeAndFill) {
           const int count = vertical ? 1 : 2;
           const int cell = vertical ? 1 : index;
           ui::GdiRegion cut = SkinFrameRegion(place, *strip, margins, vertical, tile, count, cell, 1, kSkinKeyColour);
-          const auto picture = BuildSkinFrameBitmap({0, 0, size.cx, size.cy}, *strip, margins, vertical, tile, count, cell);
+          const auto picture =
+              BuildSkinFrameBitmap({0, 0, size.cx, size.cy}, *strip, margins, vertical, tile, count, cell);
           ui::GdiRegion drawn = BitmapToRegion(*picture, place.left, place.top, 1, 1, 1, kSkinKeyColour);
           ASSERT_TRUE(cut);
           EXPECT_TRUE(EqualRgn(cut.get(), drawn.get()));
