@@ -4,10 +4,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <optional>
 #include <random>
 #include <vector>
+
+#include "tests/skindraw/PlanPixels.h"
 
 namespace skin {
 namespace {
@@ -15,43 +16,15 @@ namespace {
 const KeyRange kMagentaKey = KeyRange::Of(0xFF00FF, 1, 1, 1);
 constexpr std::uint32_t kOpaque = 0x336699;
 
-// Which source pixel a stretched destination pixel takes, as two devices might pick it.
-using Pick = std::function<int(int offset, int sourceSize, int destinationSize)>;
-const Pick kFirstPick = [](int d, int s, int n) { return static_cast<int>(static_cast<long long>(d) * s / n); };
-const Pick kLastPick = [](int d, int s, int n) {
-  return std::min(s - 1, static_cast<int>((static_cast<long long>(d) * s + n - 1) / n));
-};
+using testing::kFirstPick;
+using testing::kLastPick;
 
-// The picture a plan draws on a black surface: stretches pick pixels, tiles run past their piece.
 PixelImage Render(int width, int height, const std::vector<DrawPiece>& plan, const PixelImage& source,
-                  const Pick& pick) {
-  PixelImage out(width, height, 0);
-  auto put = [&](int x, int y, std::uint32_t pixel) {
-    if (x >= 0 && y >= 0 && x < width && y < height) out.At(x, y) = pixel;
-  };
-  for (const DrawPiece& piece : plan) {
-    const SkinRect& s = piece.source;
-    const SkinRect& d = piece.destination;
-    if (piece.fill == PieceFill::Tile) {
-      ForEachTile(d, s.Width(), s.Height(), [&](int tx, int ty) {
-        for (int y = 0; y < s.Height(); ++y)
-          for (int x = 0; x < s.Width(); ++x) put(tx + x, ty + y, source.At(s.left + x, s.top + y));
-      });
-      continue;
-    }
-    for (int y = 0; y < d.Height(); ++y)
-      for (int x = 0; x < d.Width(); ++x)
-        put(d.left + x, d.top + y,
-            source.At(s.left + pick(x, s.Width(), d.Width()), s.top + pick(y, s.Height(), d.Height())));
-  }
-  return out;
+                  const testing::Pick& pick) {
+  return testing::RenderPlan(width, height, plan, source, pick);
 }
 
-std::vector<std::uint8_t> KeyedPixels(const PixelImage& picture) {
-  std::vector<std::uint8_t> keyed;
-  for (std::uint32_t pixel : picture.pixels) keyed.push_back(kMagentaKey.Contains(pixel) ? 1 : 0);
-  return keyed;
-}
+std::vector<std::uint8_t> KeyedPixels(const PixelImage& picture) { return testing::KeyedPixels(picture, kMagentaKey); }
 
 // A cell with keyed round corners inside its margins, a keyed stripe running along it on one side,
 // and opaque colours that change from pixel to pixel.
