@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -152,10 +153,24 @@ TEST_F(Adding, ADropDuringABatchAddsNothingAndADropAfterItAddsItsFiles) {
   session.AddFile(plain);
   session.SetOutputFolder(kOutputs);
   driver.Click(L"立即转换");
-  uidriver::WaitUntil([&] { return driver.Progress() > 0; }, 60000, L"the batch to make progress");
-  driver.DropFiles({later});
-  Sleep(2000);
-  EXPECT_EQ(driver.RowCount(), 1) << "a drop while the batch runs is refused";
+  uidriver::WaitUntil([&] { return driver.IsUsable(L"停止转换"); }, 60000, L"the batch to start");
+  {
+    // The engine is held still while the drop comes: a short clip may convert between two looks at
+    // the window, and the drop must reach it while the batch still runs.
+    std::optional<uidriver::ProcessTreePause> engineHeld;
+    uidriver::WaitUntil(
+        [&] {
+          engineHeld.emplace(session.Process().Id());
+          if (engineHeld->ProcessCount() > 0) return true;
+          engineHeld.reset();
+          return false;
+        },
+        60000, L"the engine to start");
+    ASSERT_TRUE(driver.IsUsable(L"停止转换")) << "the batch runs";
+    driver.DropFiles({later});
+    Sleep(2000);
+    EXPECT_EQ(driver.RowCount(), 1) << "a drop while the batch runs is refused";
+  }
   WaitForBatchEnd(session);
   EXPECT_EQ(driver.Rows(), (Rows{{plain, L"完成"}}));
 

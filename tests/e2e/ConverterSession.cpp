@@ -3,6 +3,7 @@
 #include <random>
 #include <vector>
 
+#include "tools/uidriver/DriverError.h"
 #include "tools/uidriver/WindowQueries.h"
 #include "ui/Handles.h"
 
@@ -133,6 +134,23 @@ void ConverterSession::AddFile(const std::wstring& path) const {
   driver_.Click(L"新增");
   driver_.ChooseFile(path);
   uidriver::WaitUntil([&] { return driver_.RowCount() == before + 1; }, 90000, L"the file to be listed");
+}
+
+void ConverterSession::WaitForProgress(DWORD timeoutMs, const std::wstring& what) const {
+  try {
+    uidriver::WaitUntil([&] { return driver_.Progress() > 0; }, timeoutMs, what);
+  } catch (const uidriver::DriverError& error) {
+    std::wstring state = error.Message() + L"; rows:";
+    for (const auto& row : driver_.Rows()) state += L" [" + row[0] + L" | " + row[1] + L"]";
+    for (const wchar_t* button : {L"立即转换", L"停止转换", L"新增"})
+      state += std::wstring(L"; ") + button + (driver_.IsUsable(button) ? L" usable" : L" not usable");
+    state += L"; programs running:";
+    for (const std::wstring& name : uidriver::RunningProgramNames())
+      if (name == L"ffmpeg.exe" || name == L"mplayer.exe" || name.starts_with(L"ffprobe")) state += L" " + name;
+    const std::wstring picture = L"progress-timeout-" + std::to_wstring(GetTickCount64()) + L".png";
+    if (driver_.SaveScreenshot(picture)) state += L"; window saved as " + picture;
+    throw uidriver::DriverError(state);
+  }
 }
 
 void ConverterSession::SetOutputFolder(const std::wstring& folder) const {

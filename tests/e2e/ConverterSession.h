@@ -40,6 +40,10 @@ class ConverterSession {
   // The open dialog behind 新增; returns once the row is listed (the probe has run).
   void AddFile(const std::wstring& path) const;
   void SetOutputFolder(const std::wstring& folder) const;
+  // Waits until the running job's bar moves. A wait that times out says what the window and the
+  // engine showed then, and leaves a picture of the window in the test's folder, so that a failure
+  // seen once can be read afterwards.
+  void WaitForProgress(DWORD timeoutMs, const std::wstring& what) const;
 
  private:
   uidriver::ChildProcess process_;

@@ -257,7 +257,7 @@ TEST_F(Converter, ClosingDuringABatchLeavesNoProcessBehind) {
   e2e::FreshFolder(kOutputs);
   session.SetOutputFolder(kOutputs);
   driver.Click(L"立即转换");
-  uidriver::WaitUntil([&] { return driver.Progress() > 0; }, 60000, L"the first job to make progress");
+  session.WaitForProgress(60000, L"the first job to make progress");
   ASSERT_TRUE(session.Process().CloseWindows(30000)) << "the converter did not end";
   EXPECT_EQ(session.Process().ExitCode(), 0u) << "the converter ended normally";
   uidriver::WaitUntil(NoToolRunning, 10000, L"the encoder and the player to be gone");
@@ -344,7 +344,7 @@ TEST_F(StoppingConverter, StopsARunningJobByEscThenConvertsOnlyWhatIsLeft) {
   const auto& driver = session.Driver();
   const std::vector<std::wstring> inputs{plain_, chinese_, e2e::CopySample(kInputs, L"third.avi")};
   StartBatch(session, inputs);
-  uidriver::WaitUntil([&] { return driver.Progress() > 0; }, 60000, L"the first job to make progress");
+  session.WaitForProgress(60000, L"the first job to make progress");
   PostMessageW(driver.Control(L"停止转换"), WM_KEYDOWN, VK_ESCAPE, 1);
   const int done = ExpectStoppedCleanly(session, inputs);
 
