@@ -9,31 +9,12 @@
 
 #include "skin/draw/KeyMap.h"
 #include "tests/skindraw/PlanPixels.h"
+#include "tests/support/FuzzBytes.h"
 
 namespace {
 
-class Bytes {
- public:
-  Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  std::uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
-  // Mostly small numbers, sometimes any 32-bit value.
-  int Number() {
-    const std::uint8_t kind = Byte();
-    if (kind < 220) return kind % 48;
-    std::uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v = v << 8 | Byte();
-    return static_cast<int>(v);
-  }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t at_ = 0;
-};
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
+using trelvix::fuzzing::Bytes;
+using trelvix::fuzzing::Require;
 
 // Pictures up to this many pixels are drawn by the reference as well.
 constexpr long long kCheckedPixels = 1 << 16;

@@ -11,36 +11,12 @@
 #include "skin/frame/CaptionTextLayout.h"
 #include "skin/frame/FrameRegionPlan.h"
 #include "skin/frame/SkinFrameGeometry.h"
+#include "tests/support/FuzzBytes.h"
 
 namespace {
 
-class Bytes {
- public:
-  Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  std::int32_t Int() {
-    std::uint32_t v = 0;
-    for (int i = 0; i < 4; ++i) v = v << 8 | Byte();
-    return static_cast<std::int32_t>(v);
-  }
-  // Mostly small numbers, sometimes any 32-bit value.
-  int Number() {
-    const std::uint8_t kind = Byte();
-    if (kind < 200) return kind % 64;
-    if (kind < 240) return Byte() * 16 - 200;
-    return Int();
-  }
-  std::uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
-  bool Empty() const { return at_ >= size_; }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_;
-  std::size_t at_ = 0;
-};
-
-void Require(bool condition) {
-  if (!condition) std::abort();
-}
+using trelvix::fuzzing::Bytes;
+using trelvix::fuzzing::Require;
 
 // A window size that reaches the large values now and then.
 int Scaled(int value, std::uint8_t factor) {
