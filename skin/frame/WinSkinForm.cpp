@@ -588,8 +588,9 @@ void TWinSkinForm::BuildRegion(bool rebuild) {
     FRegionWidth = size.cx;
     FRegionHeight = size.cy;
     // A re-skin repaints the whole window once it is done; the system may have asked for the paint
-    // already, as Wine does for the first region of a shown window.
-    if (!rebuild && FFullFramePaints == paintsBefore) PaintFrame(nullptr);
+    // already, as Wine does for the first region of a shown window. A hidden window is painted
+    // whole when it shows.
+    if (!rebuild && FFullFramePaints == paintsBefore && IsWindowVisible(window)) PaintFrame(nullptr);
   }
 }
 

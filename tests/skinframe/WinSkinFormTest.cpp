@@ -580,6 +580,22 @@ TEST_P(SkinnedWindow, TheScreenShowsTheSkinFrameAfterPaintsTextChangesAndHover) 
   }
 }
 
+// A window framed while hidden is not drawn until it shows; the show then brings the whole skin
+// frame to the screen, activated or not.
+TEST_P(SkinnedWindow, AWindowFramedWhileHiddenHasItsWholeSkinFrameOnTheScreenOnceShown) {
+  for (const int show : {SW_SHOWNORMAL, SW_SHOWNOACTIVATE}) {
+    frame_.reset();
+    ShowWindow(window_, SW_HIDE);
+    Pump(20);
+    frame_ = std::make_unique<skin::TWinSkinForm>(data_);
+    ASSERT_TRUE(frame_->AttachWindow(window_));
+    ShowWindow(window_, show);
+    Pump(100);
+    ASSERT_EQ(frame_->SkinState(), skin::kSkinStateSkinned) << show;
+    EXPECT_EQ(ScreenDifferences(window_, PaintedFrame(), frame_->Metrics()), 0) << show;
+  }
+}
+
 // What the screen shows of the title right now; the window's pending drawing reaches the screen first.
 trelvix::testing::Capture TitleOnScreen(HWND window, const skin::FrameMetrics& m) {
   MSG none;
