@@ -128,7 +128,7 @@ void TSkinControl::RestoreControl() {
 
 void TSkinControl::ReapplySkin() {
   if (FManageColor && FControl && FSkinData) FControl->SetColor(static_cast<ui::TColor>(FSkinData->ButtonFace));
-  Redraw();
+  Invalidate();
 }
 
 void TSkinControl::Intercept(ui::TMessage& message) {
@@ -253,14 +253,17 @@ void TSkinControl::PaintWindow(HDC dc) {
 
 void TSkinControl::DrawSkin(HDC, const RECT&) {}
 
-void TSkinControl::Redraw() {
+void TSkinControl::Invalidate() {
   if (FCompanion) {
     FCompanion->Invalidate();
     return;
   }
-  if (!FHandle) return;
-  InvalidateRect(FHandle, nullptr, TRUE);
-  UpdateWindow(FHandle);
+  if (FHandle) InvalidateRect(FHandle, nullptr, TRUE);
+}
+
+void TSkinControl::Redraw() {
+  Invalidate();
+  if (!FCompanion && FHandle) UpdateWindow(FHandle);
 }
 
 void TSkinControl::FillColor(HDC dc, const RECT& rect, COLORREF colour) const {

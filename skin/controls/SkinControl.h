@@ -47,7 +47,8 @@ class TSkinControl : public ui::TComponent {
   virtual void AttachWindow(HWND window, TSkinData& data, TSkinControlList* form, ui::TCanvas* canvas);
   // Undoes what attaching changed on the control (colour, ParentBackground).
   virtual void RestoreControl();
-  // The skin changed: colours again, then a repaint.
+  // The skin changed: colours again, and the window is marked for a repaint, which comes with the
+  // repaint of its frame's window.
   virtual void ReapplySkin();
   virtual bool CanSkin() const { return true; }
 
@@ -76,6 +77,7 @@ class TSkinControl : public ui::TComponent {
   // The skinned picture of the window; `rect` is the window rectangle moved to (0, 0).
   virtual void DrawSkin(HDC dc, const RECT& rect);
 
+  void Invalidate();
   void Redraw();
   void CallDefault(ui::TMessage& message);
   void FillSkinColor(HDC dc, const RECT& rect) const;

@@ -97,7 +97,7 @@ void TSkinProgress::DrawSkin(HDC dc, const RECT& rect) {
 
 void TSkinTrackBar::ReapplySkin() {
   // A full repaint runs the custom drawing anew; the focus stays where the user left it.
-  if (FHandle) RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  if (FHandle) RedrawWindow(FHandle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
 }
 
 bool TSkinTrackBar::BeforeMessage(ui::TMessage& message) {

@@ -100,7 +100,7 @@ void TSkinTab::ReapplySkin() {
   TSkinControl::ReapplySkin();
   BuildImages();
   if (FScroller) FScroller->ReapplySkin();
-  Redraw();
+  Invalidate();
 }
 
 void TSkinTab::BuildImages() {
@@ -292,7 +292,7 @@ void TSkinTab31::ReapplySkin() {
   TSkinControl::ReapplySkin();
   BuildImage();
   if (FScroller) FScroller->ReapplySkin();
-  Redraw();
+  Invalidate();
 }
 
 void TSkinTab31::BuildImage() {

@@ -550,11 +550,33 @@ void TWinSkinForm::KeepClientSize(SIZE client) {
                        SWP_NOCOPYBITS);
     }
   }
+  // A re-skin repaints the whole window once it is done, so its size step paints nothing; what the
+  // window no longer covers goes back to the windows beneath.
+  const bool reskinning = FSkinState == kSkinStateReskinning;
+  RECT before{};
+  GetWindowRect(Window(), &before);
   SetWindowPos(Window(), nullptr, 0, 0, size.width, size.height,
-               SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+               SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE | SWP_FRAMECHANGED |
+                   (reskinning ? SWP_NOREDRAW | SWP_NOCOPYBITS : 0));
+  if (reskinning) RepaintUncovered(before);
   // The dialog's erase of where its children were must come before they paint where they are now.
   if (size.childShift > 0)
     RedrawWindow(Window(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void TWinSkinForm::RepaintUncovered(const RECT& before) {
+  RECT after{};
+  if (!GetWindowRect(Window(), &after)) return;
+  ui::GdiRegion uncovered(CreateRectRgnIndirect(&before));
+  ui::GdiRegion covered(CreateRectRgnIndirect(&after));
+  if (!uncovered || !covered || CombineRgn(uncovered.get(), uncovered.get(), covered.get(), RGN_DIFF) <= NULLREGION)
+    return;
+  const bool child = (GetWindowLongPtrW(Window(), GWL_STYLE) & WS_CHILD) != 0;
+  const HWND beneath = child ? GetParent(Window()) : GetDesktopWindow();
+  POINT origin{0, 0};
+  MapWindowPoints(beneath, nullptr, &origin, 1);
+  OffsetRgn(uncovered.get(), -origin.x, -origin.y);
+  RedrawWindow(beneath, nullptr, uncovered.get(), RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void TWinSkinForm::BuildRegion(bool rebuild) {

@@ -134,6 +134,8 @@ class TWinSkinForm : public ui::TWindowSubclass, public TWrapperHome {
   // Sizes the window so that `client` stays its client size inside the current frame thicknesses;
   // a dialog also grows to show its whole caption, moving its children to stay centred.
   void KeepClientSize(SIZE client);
+  // Repaints what the window covered at `before` (screen coordinates) and no longer covers.
+  void RepaintUncovered(const RECT& before);
   int CaptionTextWidth();
   SIZE ClientSize() const;
   void BuildRegion(bool rebuild);

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "tests/support/SkinWindowTests.h"
 #include "ui/Application.h"
 #include "ui/Form.h"
+#include "ui/ListBox.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
 
@@ -551,6 +553,68 @@ TEST_F(ManagedWindows, LoadingAnotherSkinWhileOnReskinsEveryWindowKeepingClientS
       EXPECT_TRUE(HasShape(window));
     }
     ASSERT_TRUE(PumpUntil([&] { return skinChanges_ == changesBefore + 1; })) << "the refresh runs after 250 ms";
+  }
+}
+
+std::map<std::pair<HWND, UINT>, int>* g_paintCounts = nullptr;
+
+LRESULT CALLBACK CountPaints(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && g_paintCounts) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (call->message == WM_NCPAINT || call->message == WM_PAINT) ++(*g_paintCounts)[{call->hwnd, call->message}];
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Paints that come from the queue are dispatched, not sent: they pass this hook as they are taken.
+LRESULT CALLBACK CountQueuedPaints(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && wParam == PM_REMOVE && g_paintCounts) {
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    if (msg->message == WM_PAINT) ++(*g_paintCounts)[{msg->hwnd, msg->message}];
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A skin switch re-reads each window once and paints it once: the form's frame and each of its controls.
+TEST_F(ManagedWindows, ASkinSwitchPaintsTheFrameAndEachControlOnce) {
+  ui::TComponentPtr<ui::TForm> form(new ui::TForm(nullptr));
+  form->SetCaption(L"转换 3GP — Trelvix");
+  form->SetClientSize(kClientWidth, kClientHeight);
+  auto* button = ui::MakeOwned<ui::TButton>(*form);
+  button->SetParent(form.get());
+  button->SetBounds(10, 10, 90, 28);
+  button->SetCaption(L"添加");
+  auto* check = ui::MakeOwned<ui::TCheckBox>(*form);
+  check->SetParent(form.get());
+  check->SetBounds(10, 50, 200, 24);
+  check->SetCaption(L"完成后关机");
+  auto* edit = ui::MakeOwned<ui::TEdit>(*form);
+  edit->SetParent(form.get());
+  edit->SetBounds(10, 84, 300, 24);
+  auto* list = ui::MakeOwned<ui::TListBox>(*form);
+  list->SetParent(form.get());
+  list->SetBounds(10, 118, 300, 120);
+  for (int i = 0; i < 30; ++i) list->AddItem(L"视频" + std::to_wstring(i) + L".avi");
+  form->Show();
+  SetForegroundWindow(form->Handle());
+  ASSERT_TRUE(WaitSkinned(form->Handle()));
+  Pump(300);
+  std::map<std::pair<HWND, UINT>, int> counts;
+  ui::Hook sent(SetWindowsHookExW(WH_CALLWNDPROC, CountPaints, nullptr, GetCurrentThreadId()));
+  ui::Hook queued(SetWindowsHookExW(WH_GETMESSAGE, CountQueuedPaints, nullptr, GetCurrentThreadId()));
+  ASSERT_TRUE(sent);
+  ASSERT_TRUE(queued);
+  for (int item : {3, 0, 4}) {
+    const int changesBefore = skinChanges_;
+    counts.clear();
+    g_paintCounts = &counts;
+    ASSERT_TRUE(data_->LoadFromBytes(SkinBytes(item)));
+    ASSERT_TRUE(PumpUntil([&] { return skinChanges_ == changesBefore + 1; })) << item;
+    Pump(50);
+    g_paintCounts = nullptr;
+    EXPECT_EQ((counts[{form->Handle(), WM_NCPAINT}]), 1) << "skin " << item << ": the frame";
+    for (ui::TWinControl* control : std::initializer_list<ui::TWinControl*>{button, check, edit, list})
+      EXPECT_EQ((counts[{control->Handle(), WM_PAINT}]), 1) << "skin " << item << ": " << std::wstring(control->ClassName());
   }
 }
 

@@ -646,7 +646,7 @@ LRESULT CALLBACK MdiChildProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
   return DefMDIChildProcW(window, msg, wParam, lParam);
 }
 
-TEST_P(SkinnedWindow, AnMdiChildsActivationNeverShowsTheSystemCaption) {
+bool RegisterMdiTestClasses() {
   static const bool registered = [] {
     WNDCLASSW frame{};
     frame.lpfnWndProc = MdiFrameProc;
@@ -659,7 +659,11 @@ TEST_P(SkinnedWindow, AnMdiChildsActivationNeverShowsTheSystemCaption) {
     child.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
     return RegisterClassW(&frame) != 0 && RegisterClassW(&child) != 0;
   }();
-  ASSERT_TRUE(registered);
+  return registered;
+}
+
+TEST_P(SkinnedWindow, AnMdiChildsActivationNeverShowsTheSystemCaption) {
+  ASSERT_TRUE(RegisterMdiTestClasses());
   HWND frameWindow = CreateWindowExW(0, L"TrelvixMdiFrameTest", L"MDI", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 60, 60,
                                      640, 420, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(frameWindow, nullptr);
@@ -983,6 +987,80 @@ TEST_P(SkinnedWindow, AWindowDestroyedWhileSkinnedLeavesTheFrameSafeToFree) {
   EXPECT_EQ(frame_->SkinState(), skin::kSkinStateDestroyed);
   EXPECT_FALSE(frame_->Attached());
   frame_.reset();
+}
+
+HWND g_countedWindow = nullptr;
+int g_countedFramePaints = 0;
+
+LRESULT CALLBACK CountFramePaints(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (call->hwnd == g_countedWindow && call->message == WM_NCPAINT) ++g_countedFramePaints;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Re-skinned from each skin to the next, an MDI child's frame is painted once, and where a smaller frame
+// leaves part of the MDI client bare, the client's own background shows there again.
+TEST(SkinnedWindowReskin, AnMdiChildIsPaintedOnceAndWhatItsFrameNoLongerCoversIsRepainted) {
+  skin::SetSkinMessageHandler([](const std::wstring&) {});
+  ASSERT_TRUE(RegisterMdiTestClasses());
+  skin::TSkinData data(nullptr);
+  ASSERT_TRUE(data.LoadFromBytes(ReadFileBytes(SkinPath(0))));
+  HWND frameWindow = CreateWindowExW(0, L"TrelvixMdiFrameTest", L"MDI", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 60, 60,
+                                     640, 420, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(frameWindow, nullptr);
+  CLIENTCREATESTRUCT clientSetup{nullptr, 1000};
+  g_mdiClient = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 620, 380,
+                                frameWindow, nullptr, GetModuleHandleW(nullptr), &clientSetup);
+  ASSERT_NE(g_mdiClient, nullptr);
+  ShowWindow(frameWindow, SW_SHOWNORMAL);
+  SetForegroundWindow(frameWindow);
+  MDICREATESTRUCTW childSetup{L"TrelvixMdiChildTest", L"任务一", GetModuleHandleW(nullptr), 10, 10, 280, 200,
+                              WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0};
+  HWND child = reinterpret_cast<HWND>(SendMessageW(g_mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&childSetup)));
+  ASSERT_NE(child, nullptr);
+  auto frame = std::make_unique<skin::TWinSkinForm>(data);
+  ASSERT_TRUE(frame->AttachWindow(child));
+  ASSERT_TRUE(PumpUntil([&] { return frame->SkinState() == skin::kSkinStateSkinned; }));
+  Pump(50);
+  const std::uint32_t workspace = trelvix::testing::Rgb(GetSysColor(COLOR_APPWORKSPACE));
+  ui::Hook hook(SetWindowsHookExW(WH_CALLWNDPROC, CountFramePaints, nullptr, GetCurrentThreadId()));
+  ASSERT_TRUE(hook);
+  int shrinks = 0;
+  for (int next : {1, 2, 3, 4, 0, 2, 4, 1, 3, 0}) {
+    const RECT before = WindowRect(child);
+    const SIZE clientBefore{ClientRect(child).right, ClientRect(child).bottom};
+    ASSERT_TRUE(data.LoadFromBytes(ReadFileBytes(SkinPath(next)))) << next;
+    g_countedWindow = child;
+    g_countedFramePaints = 0;
+    frame->Reskin();
+    Pump(80);
+    g_countedWindow = nullptr;
+    EXPECT_EQ(g_countedFramePaints, 1) << "skin " << next;
+    EXPECT_EQ(ClientRect(child).right, clientBefore.cx) << "skin " << next;
+    EXPECT_EQ(ClientRect(child).bottom, clientBefore.cy) << "skin " << next;
+    const RECT after = WindowRect(child);
+    const trelvix::testing::Capture screen = trelvix::testing::CaptureScreenArea(before);
+    int bare = 0, stale = 0;
+    for (int y = 0; y < screen.height; ++y)
+      for (int x = 0; x < screen.width; ++x) {
+        const POINT at{before.left + x, before.top + y};
+        if (PtInRect(&after, at)) continue;
+        ++bare;
+        stale += screen.At(x, y) != workspace;
+      }
+    shrinks += bare > 0;
+    EXPECT_EQ(stale, 0) << "skin " << next << ": " << stale << " of " << bare
+                        << " pixels the frame left still show it";
+  }
+  EXPECT_GT(shrinks, 0) << "no switch made the frame smaller: nothing was checked";
+  frame->DetachWindow();
+  frame.reset();
+  DestroyWindow(frameWindow);
+  g_mdiClient = nullptr;
+  Pump(20);
+  skin::SetSkinMessageHandler(nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(StoreItems, SkinnedWindow, ::testing::Values(0, 1, 2, 3, 4));
