@@ -646,7 +646,8 @@ LRESULT CALLBACK MdiChildProc(HWND window, UINT msg, WPARAM wParam, LPARAM lPara
   return DefMDIChildProcW(window, msg, wParam, lParam);
 }
 
-bool RegisterMdiTestClasses() {
+// An MDI frame with its client (g_mdiClient), shown in front; nullptr when either cannot be made.
+HWND OpenMdiFrame() {
   static const bool registered = [] {
     WNDCLASSW frame{};
     frame.lpfnWndProc = MdiFrameProc;
@@ -659,27 +660,33 @@ bool RegisterMdiTestClasses() {
     child.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
     return RegisterClassW(&frame) != 0 && RegisterClassW(&child) != 0;
   }();
-  return registered;
-}
-
-TEST_P(SkinnedWindow, AnMdiChildsActivationNeverShowsTheSystemCaption) {
-  ASSERT_TRUE(RegisterMdiTestClasses());
+  if (!registered) return nullptr;
   HWND frameWindow = CreateWindowExW(0, L"TrelvixMdiFrameTest", L"MDI", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 60, 60,
                                      640, 420, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-  ASSERT_NE(frameWindow, nullptr);
+  if (!frameWindow) return nullptr;
   CLIENTCREATESTRUCT clientSetup{nullptr, 1000};
   g_mdiClient = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 620, 380,
                                 frameWindow, nullptr, GetModuleHandleW(nullptr), &clientSetup);
-  ASSERT_NE(g_mdiClient, nullptr);
+  if (!g_mdiClient) {
+    DestroyWindow(frameWindow);
+    return nullptr;
+  }
   ShowWindow(frameWindow, SW_SHOWNORMAL);
   SetForegroundWindow(frameWindow);
-  const auto open = [&](const wchar_t* title, int x) {
-    MDICREATESTRUCTW child{L"TrelvixMdiChildTest", title, GetModuleHandleW(nullptr), x, 10, 280, 200,
-                           WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0};
-    return reinterpret_cast<HWND>(SendMessageW(g_mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&child)));
-  };
-  HWND skinned = open(L"任务一", 10);
-  HWND other = open(L"任务二", 310);
+  return frameWindow;
+}
+
+HWND OpenMdiChild(const wchar_t* title, int x) {
+  MDICREATESTRUCTW child{L"TrelvixMdiChildTest", title, GetModuleHandleW(nullptr), x, 10, 280, 200,
+                         WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0};
+  return reinterpret_cast<HWND>(SendMessageW(g_mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&child)));
+}
+
+TEST_P(SkinnedWindow, AnMdiChildsActivationNeverShowsTheSystemCaption) {
+  HWND frameWindow = OpenMdiFrame();
+  ASSERT_NE(frameWindow, nullptr);
+  HWND skinned = OpenMdiChild(L"任务一", 10);
+  HWND other = OpenMdiChild(L"任务二", 310);
   ASSERT_NE(skinned, nullptr);
   ASSERT_NE(other, nullptr);
   frame_ = std::make_unique<skin::TWinSkinForm>(data_);
@@ -1004,21 +1011,11 @@ LRESULT CALLBACK CountFramePaints(int code, WPARAM wParam, LPARAM lParam) {
 // leaves part of the MDI client bare, the client's own background shows there again.
 TEST(SkinnedWindowReskin, AnMdiChildIsPaintedOnceAndWhatItsFrameNoLongerCoversIsRepainted) {
   skin::SetSkinMessageHandler([](const std::wstring&) {});
-  ASSERT_TRUE(RegisterMdiTestClasses());
   skin::TSkinData data(nullptr);
   ASSERT_TRUE(data.LoadFromBytes(ReadFileBytes(SkinPath(0))));
-  HWND frameWindow = CreateWindowExW(0, L"TrelvixMdiFrameTest", L"MDI", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 60, 60,
-                                     640, 420, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND frameWindow = OpenMdiFrame();
   ASSERT_NE(frameWindow, nullptr);
-  CLIENTCREATESTRUCT clientSetup{nullptr, 1000};
-  g_mdiClient = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 620, 380,
-                                frameWindow, nullptr, GetModuleHandleW(nullptr), &clientSetup);
-  ASSERT_NE(g_mdiClient, nullptr);
-  ShowWindow(frameWindow, SW_SHOWNORMAL);
-  SetForegroundWindow(frameWindow);
-  MDICREATESTRUCTW childSetup{L"TrelvixMdiChildTest", L"任务一", GetModuleHandleW(nullptr), 10, 10, 280, 200,
-                              WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0};
-  HWND child = reinterpret_cast<HWND>(SendMessageW(g_mdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&childSetup)));
+  HWND child = OpenMdiChild(L"任务一", 10);
   ASSERT_NE(child, nullptr);
   auto frame = std::make_unique<skin::TWinSkinForm>(data);
   ASSERT_TRUE(frame->AttachWindow(child));
