@@ -614,7 +614,8 @@ TEST_F(ManagedWindows, ASkinSwitchPaintsTheFrameAndEachControlOnce) {
     g_paintCounts = nullptr;
     EXPECT_EQ((counts[{form->Handle(), WM_NCPAINT}]), 1) << "skin " << item << ": the frame";
     for (ui::TWinControl* control : std::initializer_list<ui::TWinControl*>{button, check, edit, list})
-      EXPECT_EQ((counts[{control->Handle(), WM_PAINT}]), 1) << "skin " << item << ": " << std::wstring(control->ClassName());
+      EXPECT_EQ((counts[{control->Handle(), WM_PAINT}]), 1)
+          << "skin " << item << ": " << std::wstring(control->ClassName());
   }
 }
 
